@@ -1,0 +1,76 @@
+#include "bank/Windows1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace corvanta {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
+constexpr std::array<char32_t, 32> HighControlRange = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char ByteFor(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        return static_cast<char>(cp);
+    }
+    for (std::size_t i = 0; i < HighControlRange.size(); ++i) {
+        if (HighControlRange[i] == cp) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string EncodeWindows1252(std::string_view utf8) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length == 0 || i + length > utf8.size()) {
+            out += '?'; // a stray continuation byte or a cut-off sequence
+            ++i;
+            continue;
+        }
+        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = true;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            valid = valid && (next & 0xC0) == 0x80;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        out += valid ? ByteFor(cp) : '?';
+        i += valid ? length : 1;
+    }
+    return out;
+}
+
+std::string DecodeWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? HighControlRange[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+} // namespace corvanta

@@ -1,0 +1,18 @@
+#pragma once
+// Text in gbank.db is one byte a character in Windows-1252, so files made on a western
+// Windows machine read the same here. In memory the program speaks UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace corvanta {
+
+// UTF-8 to Windows-1252; a character the code page cannot hold (or a broken UTF-8
+// sequence) becomes '?'. One output byte per character.
+std::string EncodeWindows1252(std::string_view utf8);
+
+// Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to the
+// C1 control characters of the same number, so every byte round-trips.
+std::string DecodeWindows1252(std::string_view bytes);
+
+} // namespace corvanta
