@@ -1,1 +1,62 @@
+// Classification speed and a whole round through the engine.
+#include "engine/Round.h"
+
 #include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+namespace corvanta {
+namespace {
+
+struct HandValues {
+    Values values;
+    Values suits;
+};
+
+std::vector<HandValues> RandomHands(std::size_t count) {
+    std::mt19937 generator(2024);
+    std::uniform_int_distribution<int> card(0, CardCount - 1);
+    std::vector<HandValues> hands(count);
+    for (auto& hand : hands) {
+        for (int i = 0; i < HandSize; ++i) {
+            const int c = card(generator);
+            hand.values[i] = CardValue(c);
+            hand.suits[i] = CardSuit(c);
+        }
+    }
+    return hands;
+}
+
+// CheckKinds, CheckFlush and CheckStraight in their order, without the settlement.
+void BM_Classify(benchmark::State& state) {
+    const auto hands = RandomHands(4096);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const HandValues& hand = hands[i++ & 4095];
+        benchmark::DoNotOptimize(Classify(hand.values, hand.suits));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Classify);
+
+// Bet, deal, mark two cards, draw, evaluate with its trace, settle.
+void BM_ScriptedRound(benchmark::State& state) {
+    Table table;
+    Bank bank;
+    bank.AccountCount = 1;
+    TimeSeededRandom random([] { return std::chrono::microseconds(42); });
+    for (auto _ : state) {
+        table.CashOnHand = 1000;
+        PlaceBet(table, "5");
+        DealCommand(table, bank, random);
+        table.Discard[1] = table.Discard[3] = true;
+        benchmark::DoNotOptimize(DealCommand(table, bank, random));
+        bank.AccountTable[1] = {};
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ScriptedRound);
+
+} // namespace
+} // namespace corvanta

@@ -5,8 +5,12 @@
 namespace corvanta {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -82,6 +86,8 @@ std::optional<std::int32_t> ConvertInt32(std::string_view text, Rounding roundin
     return static_cast<std::int32_t>(*value);
 }
 
-bool IsNumber(char16_t key) { return (key >= u'0' && key <= u'9') || key == 8; }
+bool IsNumber(char16_t key) {
+    return (key >= u'0' && key <= u'9') || key == 8;
+}
 
 } // namespace corvanta

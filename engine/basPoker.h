@@ -1,0 +1,125 @@
+#pragma once
+// Cards, the dealer and the hand evaluator.
+
+#include "engine/Table.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+
+namespace corvanta {
+
+// Card number n: rank n / 4 (0 the ace ... 12 the king), suit n % 4.
+// Value 14 for the ace (it only ever counts high), otherwise rank + 1; 0 off the deck.
+constexpr int CardValue(int card) {
+    if (card < 0 || card >= CardCount) {
+        return 0;
+    }
+    return card < 4 ? 14 : card / 4 + 1;
+}
+
+// Suit 1..4; 0 off the deck.
+constexpr int CardSuit(int card) {
+    return card < 0 || card >= CardCount ? 0 : card % 4 + 1;
+}
+
+// Uniform numbers in [0, 1), reseeded from the time of day before every deal.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void Reseed() = 0;
+    virtual double Next() = 0;
+};
+
+// The game's own source: a 64-bit Mersenne Twister seeded with the microseconds since
+// midnight. The clock is injected so a test can fix the seed.
+class TimeSeededRandom final : public RandomSource {
+public:
+    using Clock = std::function<std::chrono::microseconds()>; // time since midnight
+    TimeSeededRandom();
+    explicit TimeSeededRandom(Clock clock);
+    void Reseed() override;
+    double Next() override;
+
+private:
+    Clock clock_;
+    std::mt19937_64 generator_;
+};
+
+// Microseconds since local midnight.
+std::chrono::microseconds TimeOfDay();
+
+// Replaces every marked slot, in slot order, with floor(r * 52) for a fresh r, and
+// clears its mark. Reseeds first; draws one number per replaced slot and nothing else.
+void DealCards(Table& table, RandomSource& random);
+
+enum class Category : std::int16_t {
+    NotAWinningHand = 0,
+    OnePair = 1,
+    TwoPair = 2,
+    ThreeOfAKind = 3,
+    Straight = 4,
+    Flush = 5,
+    FullHouse = 6,
+    FourOfAKind = 7,
+    FiveOfAKind = 8,
+    StraightFlush = 9,
+    RoyalFlush = 10,
+};
+
+using Values = std::array<int, HandSize>;
+
+// What CheckKinds found; only EvaluateHand reads it.
+enum class KindsResult {
+    None = 0,
+    OnePair = 2,
+    ThreeOfAKind = 3,
+    FourOfAKind = 4,
+    FiveOfAKind = 5,
+    TwoPair = 6,
+    FullHouse = 7
+};
+
+struct KindsOutcome {
+    KindsResult result = KindsResult::None;
+    Category category = Category::NotAWinningHand; // unchanged (0) when nothing was found
+};
+
+struct StraightOutcome {
+    bool straight = false;
+    bool royal = false; // a straight whose lowest value is 10
+    int LNum = 0;       // lowest value
+    int SubNum = 0;     // LNum - 1
+    int FAdd = 0;       // sum of (value - SubNum)
+};
+
+KindsOutcome CheckKinds(const Values& values);
+bool CheckFlush(const Values& suits);
+StraightOutcome CheckStraight(const Values& values);
+
+struct Classification {
+    Category category = Category::NotAWinningHand;
+    // Set when the flush and straight tests ran (not for four or five of a kind).
+    bool testsRan = false;
+    bool flush = false;
+    StraightOutcome straight;
+};
+
+// Classifies five values and suits by the game's fixed order of tests: kinds first; four
+// and five of a kind stop there; otherwise a flush overwrites the kinds, a straight
+// overwrites that, and both together make a straight flush (royal with lowest value 10).
+Classification Classify(const Values& values, const Values& suits);
+
+// Everything one evaluation saw, for the settlement and the debug console.
+struct Evaluation : Classification {
+    Values values{};
+    Values suits{};
+    std::string trace; // " >> Checkflush: False >> CheckStraight: ..." when the tests ran
+};
+
+Evaluation EvaluateHand(const std::array<std::int16_t, HandSize>& hand);
+
+} // namespace corvanta
