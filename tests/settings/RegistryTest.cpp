@@ -88,16 +88,6 @@ TEST(basRegistry, WriteValueStoresNumbersAsDwordAndTrimmedText) {
     }
 }
 
-TEST(basRegistry, FirstWriteCreatesPrivateFolderAndFile) {
-    StoreInFolder s;
-    EXPECT_FALSE(s.store.KeyExists(Hive::CurrentUser, Key));
-    ASSERT_TRUE(s.store.WriteValue(Hive::CurrentUser, Key, "Card BG", 63).Ok);
-    EXPECT_TRUE(s.store.KeyExists(Hive::CurrentUser, Key));
-    EXPECT_EQ(test::FileMode(FolderOf(s.path)), 0700u);
-    EXPECT_EQ(test::FileMode(s.path), 0600u);
-    EXPECT_EQ(test::FolderEntries(FolderOf(s.path)), std::vector<std::string>{"settings.reg"});
-}
-
 TEST(basRegistry, WriteKeepsEverythingElseInTheFile) {
     StoreInFolder s;
     const std::string other = "[HKEY_CURRENT_USER\\Software\\Other]\n\"Card BG\"=dword:00000001\n";
@@ -154,16 +144,6 @@ TEST(basRegistry, FailedWriteLeavesTheFileAndSaysWhy) {
         EXPECT_EQ(ReadBytes(s.path), before) << c.what;
         EXPECT_EQ(test::FolderEntries(FolderOf(s.path)), std::vector<std::string>{"settings.reg"});
     }
-}
-
-TEST(basRegistry, ConfigFolderThatIsAFileIsReported) {
-    TempFolder folder;
-    WriteBytes(folder / "config", "not a folder");
-    const SettingsStore store(SettingsFilePath(folder / "config"));
-    const SaveResult result = store.WriteValue(Hive::CurrentUser, Key, "Card BG", 60);
-    EXPECT_FALSE(result.Ok);
-    EXPECT_EQ(result.Reason, std::strerror(ENOTDIR));
-    EXPECT_EQ(ReadBytes(folder / "config"), "not a folder");
 }
 
 } // namespace

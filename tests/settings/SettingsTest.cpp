@@ -59,6 +59,10 @@ TEST(Settings, FirstRunTakesDefaultsAndSaveWritesThreeDwords) {
               Header + OurKey +
                   "\"Card BG\"=dword:0000003f\n\"Current Account\"=dword:00000001\n"
                   "\"Current Money\"=dword:00000064\n\n");
+    EXPECT_EQ(test::FileMode(config.Path() + "/corvanta"), 0700u);
+    EXPECT_EQ(test::FileMode(SettingsFilePath(config.Path())), 0600u);
+    EXPECT_EQ(test::FolderEntries(config.Path() + "/corvanta"),
+              std::vector<std::string>{"settings.reg"});
 }
 
 TEST(Settings, SavedValuesComeBack) {
