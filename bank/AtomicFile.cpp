@@ -1,0 +1,116 @@
+#include "bank/AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace corvanta {
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno != EINTR) {
+            return false;
+        }
+        bytes.remove_prefix(written > 0 ? static_cast<std::size_t>(written) : 0);
+    }
+    return true;
+}
+
+// Makes the rename itself durable. By now the new file is whole and in place, so a failure
+// here cannot be undone and is not reported (some file systems refuse to flush folders).
+void FlushFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+SaveResult SaveResult::Failure(std::string path, int error) {
+    return {false, std::move(path), std::strerror(error)};
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temporary = path + ".new-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // created with mode 0600
+    if (fd < 0) {
+        return SaveResult::Failure(path, errno);
+    }
+    struct stat old {};
+    bool ok = true;
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return SaveResult::Failure(path, error);
+    }
+    FlushFolder(FolderOf(path));
+    return {};
+}
+
+ReadResult ReadWholeFile(const std::string& path) {
+    ReadResult result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.Error = errno;
+        return result;
+    }
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            result.Bytes.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            result.Error = errno; // a directory in the file's place ends here (EISDIR)
+            break;
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+SaveResult CreateFolders(const std::string& folder) {
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string level = folder.substr(0, end);
+        if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
+            return SaveResult::Failure(level, errno);
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+    }
+    struct stat made {};
+    if (::stat(folder.c_str(), &made) != 0) {
+        return SaveResult::Failure(folder, errno);
+    }
+    return S_ISDIR(made.st_mode) ? SaveResult{} : SaveResult::Failure(folder, ENOTDIR);
+}
+
+} // namespace corvanta

@@ -1,0 +1,41 @@
+#pragma once
+// Reading and replacing the program's small data files (gbank.db, the settings file).
+// A replacement never leaves half a file behind: the new bytes go to a temporary file in the
+// same folder, are flushed to disk and renamed over the old file, so at every instant the
+// file on disk is either the whole old one or the whole new one.
+
+#include <string>
+#include <string_view>
+
+namespace corvanta {
+
+// What became of a write: Ok, or the file or folder concerned and the operating system's
+// reason (its strerror text, such as "Permission denied"), for a window to show.
+struct SaveResult {
+    bool Ok = true;
+    std::string Path;
+    std::string Reason;
+
+    static SaveResult Failure(std::string path, int error);
+};
+
+// Replaces (or creates) the file at `path` with `bytes`. A new file is readable and writable
+// by its owner only (0600); a replaced file keeps its permission bits. On failure the old
+// file is untouched and no temporary file is left.
+SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// A whole file's bytes, or the reason it could not be read (Error is an errno value,
+// ENOENT for a missing file).
+struct ReadResult {
+    std::string Bytes;
+    int Error = 0;
+};
+ReadResult ReadWholeFile(const std::string& path);
+
+// Creates `folder` and every missing parent with mode 0700 (private per-user data).
+SaveResult CreateFolders(const std::string& folder);
+
+// The folder part of a path ("." for a bare file name).
+std::string FolderOf(const std::string& path);
+
+} // namespace corvanta

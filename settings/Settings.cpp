@@ -1,0 +1,64 @@
+#include "settings/Settings.h"
+
+#include "engine/Amount.h"
+#include "settings/basRegistry.h"
+
+#include <limits>
+#include <optional>
+
+namespace corvanta {
+namespace {
+
+constexpr std::string_view CardBGValue = "Card BG";
+constexpr std::string_view CurrentAccountValue = "Current Account";
+constexpr std::string_view CurrentMoneyValue = "Current Money";
+
+// A stored number as it is; a text holding a decimal number rounded half to even. Nothing
+// when the value is unusable or does not fit the field.
+template <typename Int> std::optional<Int> FieldValue(const RegistryValue& value) {
+    const auto* number = std::get_if<std::int32_t>(&value);
+    const std::optional<std::int32_t> wide =
+        number ? std::optional(*number) : ConvertInt32(std::get<std::string>(value));
+    if (!wide || *wide < std::numeric_limits<Int>::min() ||
+        *wide > std::numeric_limits<Int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<Int>(*wide);
+}
+
+template <typename Int>
+Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback) {
+    return FieldValue<Int>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name))
+        .value_or(fallback);
+}
+
+} // namespace
+
+void LoadSettings(Table& table, Bank& bank, std::string_view configFolder) {
+    const SettingsStore store(SettingsFilePath(configFolder));
+    table.CardBG = DefaultCardBG;
+    bank.GCNum = DefaultGCNum;
+    table.CashOnHand = DefaultCashOnHand;
+    if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath)) {
+        return; // first run: the key comes with the first save
+    }
+    table.CardBG = ReadSetting(store, CardBGValue, DefaultCardBG);
+    bank.GCNum = ReadSetting(store, CurrentAccountValue, DefaultGCNum);
+    table.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultCashOnHand);
+}
+
+SaveResult SaveSettings(const Table& table, const Bank& bank, std::string_view configFolder) {
+    const SettingsStore store(SettingsFilePath(configFolder));
+    SaveResult first;
+    for (const auto& [name, value] : {std::pair{CardBGValue, std::int32_t{table.CardBG}},
+                                      std::pair{CurrentAccountValue, std::int32_t{bank.GCNum}},
+                                      std::pair{CurrentMoneyValue, table.CashOnHand}}) {
+        SaveResult result = store.WriteValue(Hive::CurrentUser, SettingsKeyPath, name, value);
+        if (first.Ok && !result.Ok) {
+            first = std::move(result);
+        }
+    }
+    return first;
+}
+
+} // namespace corvanta

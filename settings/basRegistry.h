@@ -1,0 +1,63 @@
+#pragma once
+// The per-user registry the settings live in: keys holding named values of two kinds, text
+// (REG_SZ) and signed 32-bit numbers (REG_DWORD). On this platform the store is one file per
+// user in the format of a Windows registry export:
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_CURRENT_USER\Software\Brondel\Poker]
+//   "Card BG"=dword:0000003f
+//   "name"="text"
+//
+// The file is UTF-8 with LF line ends (CR LF is read too). Names and quoted text escape a
+// backslash as \\ and a quote as \". A quoted text stands for its bytes followed by one NUL,
+// the way the registry holds a REG_SZ. Text data that this form cannot show exactly (a NUL
+// before its end, no terminating NUL, a line break) is written as hex(1): with its bytes, one
+// byte each as the store received them (Windows would write UTF-16 here). Values of other
+// kinds (hex:, hex(n):) are recognised by their kind only. Lines the store does not
+// understand and keys other than the one written are kept as they are; a file that does not
+// begin with the first line above holds no keys and is replaced by the next write.
+
+#include "bank/AtomicFile.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace corvanta {
+
+enum class Hive { CurrentUser }; // HKEY_CURRENT_USER
+
+// A value as read or written: text or a signed 32-bit number. Empty text stands for nothing
+// usable (no file, no key, no such value, a value of another kind or damaged data).
+using RegistryValue = std::variant<std::string, std::int32_t>;
+
+// The settings file inside the per-user configuration folder ($XDG_CONFIG_HOME, resolved by
+// the application): <configFolder>/corvanta/settings.reg.
+std::string SettingsFilePath(std::string_view configFolder);
+
+// The store in one file. Every operation reads the file anew and every write replaces it
+// atomically, so nothing is held open between calls.
+class SettingsStore {
+public:
+    explicit SettingsStore(std::string filePath) : filePath_(std::move(filePath)) {}
+
+    // True when the key, or a key below it, is in the file.
+    bool KeyExists(Hive hive, std::string_view keyPath) const;
+
+    // Text data up to its first NUL (all of it when there is none), or a REG_DWORD's number.
+    RegistryValue ReadValue(Hive hive, std::string_view keyPath, std::string_view valueName) const;
+
+    // A number, or text that reads as a number, is stored as REG_DWORD; other text has its
+    // leading and trailing spaces removed and is stored as REG_SZ with a terminating NUL.
+    // Creates the key, the file and its folder (mode 0700) when missing. A file that exists
+    // but cannot be read is not replaced.
+    SaveResult WriteValue(Hive hive, std::string_view keyPath, std::string_view valueName,
+                          const RegistryValue& value) const;
+
+private:
+    std::string filePath_;
+};
+
+} // namespace corvanta

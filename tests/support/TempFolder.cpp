@@ -1,0 +1,107 @@
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvanta::test {
+namespace {
+
+constexpr uid_t NobodyId = 65534;
+
+} // namespace
+
+TempFolder::TempFolder() {
+    std::string pattern = ::testing::TempDir() + "corvanta-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        ADD_FAILURE() << "cannot create a test folder under " << ::testing::TempDir();
+    }
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    // Folders a test made read-only would stop their contents from being removed.
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::recursive_directory_iterator it(path_, ignored), end; it != end;
+         it.increment(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(path_, ignored);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return "<missing>";
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+unsigned FileMode(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work) {
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        namespace fs = std::filesystem;
+        ::lchown(folder.Path().c_str(), NobodyId, NobodyId);
+        for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) {
+            ::lchown(entry.path().c_str(), NobodyId, NobodyId);
+        }
+    }
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        return "<no pipe>";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const bool dropped = !root || (::setgroups(0, nullptr) == 0 && ::setgid(NobodyId) == 0 &&
+                                       ::setuid(NobodyId) == 0);
+        const std::string report = dropped ? work() : "<cannot drop root>";
+        const bool sent = ::write(channel[1], report.data(), report.size()) ==
+                          static_cast<ssize_t>(report.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : "<child failed>";
+}
+
+} // namespace corvanta::test

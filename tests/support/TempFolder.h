@@ -1,0 +1,41 @@
+#pragma once
+// Test folders under testing::TempDir() and small helpers for the files in them. Tests never
+// touch the user's real program or configuration folders.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvanta::test {
+
+// A fresh folder, removed with everything in it when the test ends.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+private:
+    std::string path_;
+};
+
+// The file's bytes; "<missing>" when it cannot be read.
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, std::string_view bytes);
+// Permission bits (0600 and the like).
+unsigned FileMode(const std::string& path);
+// Names in the folder, sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// Runs `work` in a child process and returns the text it returns. When the tests run as
+// root, who ignores permission bits, the folder is handed to the user "nobody" and the child
+// runs as that user, so read-only folders and unreadable files fail as they would for a
+// player. Limits and signals the child sets do not reach the tests.
+std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work);
+
+} // namespace corvanta::test
