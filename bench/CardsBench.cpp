@@ -1,0 +1,54 @@
+// Card drawing: preparing every image, and one draw. Needs a QGuiApplication for fonts, so it has
+// its own main on the offscreen platform.
+#include "ui/basCards/basCards.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_cdtInit(benchmark::State& state) {
+    for (auto _ : state) {
+        corvanta::CardDrawing cards;
+        int width = 0;
+        int height = 0;
+        cards.cdtInit(width, height);
+        benchmark::DoNotOptimize(width);
+        cards.cdtTerm();
+    }
+}
+BENCHMARK(BM_cdtInit)->Unit(benchmark::kMillisecond);
+
+// One face drawn into a card-sized picture, as a card box paints itself.
+void BM_cdtDraw(benchmark::State& state) {
+    corvanta::CardDrawing cards;
+    int width = 0;
+    int height = 0;
+    cards.cdtInit(width, height);
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(QColor(0, 128, 0));
+    QPainter painter(&picture);
+    int card = 0;
+    for (auto _ : state) {
+        cards.cdtDraw(painter, 0, 0, card, corvanta::CardDrawing::Face, QColor(255, 255, 255));
+        card = (card + 1) % corvanta::FaceCount;
+    }
+    painter.end();
+    cards.cdtTerm();
+}
+BENCHMARK(BM_cdtDraw)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

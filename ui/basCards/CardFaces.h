@@ -1,0 +1,13 @@
+#pragma once
+
+class QPainter;
+
+namespace corvanta::cardart {
+
+// Paints face `card` (0..51) on a card-sized area at the painter's origin.
+void paintFace(QPainter& painter, int card);
+
+// The rank index in the top-left corner and again, turned round, in the bottom-right.
+void paintIndices(QPainter& painter, int rank, int suit);
+
+} // namespace corvanta::cardart

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ui/basCards/CardDeck.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+namespace corvanta {
+
+// The card drawing library: every face, inverted face and back is painted once into an image,
+// and each draw is a blit. Owned by the application and passed by reference to the windows.
+//
+// Images follow the device pixel ratio of the device being painted on: the first draw on a
+// device of a new ratio paints a second set at that ratio, so cards stay sharp on high-density
+// screens. Ratios are clamped to 1..MaxPixelRatio.
+class CardDrawing {
+public:
+    static constexpr int Face = 0;         // mode: card face, cards 0..51
+    static constexpr int Back = 1;         // mode: card back, backs 53..65
+    static constexpr int InvertedFace = 2; // mode: face with inverted colours, cards 0..51
+    static constexpr qreal MaxPixelRatio = 4.0;
+
+    // Prepares the images (at the highest ratio of the application's screens) and reports the
+    // size of one card image in logical pixels.
+    void cdtInit(int& width, int& height);
+
+    // Draws one card image with its top-left corner at (x, y). A card number or mode that does
+    // not name an image draws nothing. The colour is accepted for the interface and not used:
+    // cards are always printed on white.
+    void cdtDraw(QPainter& dc, int x, int y, int card, int mode, QColor colour);
+
+    // Releases the images; draws after this paint nothing until the next cdtInit.
+    void cdtTerm();
+
+private:
+    // Faces, then inverted faces, then backs.
+    static constexpr int ImageCount = 2 * FaceCount + BackCount;
+
+    struct ImageSet {
+        qreal ratio = 1.0;
+        std::array<QImage, ImageCount> images;
+    };
+
+    static std::optional<std::size_t> slotOf(int card, int mode);
+    static ImageSet paintImages(qreal ratio);
+    const ImageSet& imagesFor(qreal ratio);
+
+    bool ready_ = false;
+    std::vector<ImageSet> sets_;
+};
+
+} // namespace corvanta
