@@ -199,6 +199,7 @@ TEST_F(HelpWindowTest, HasThreeOrangeTabsAndTheCloseButton) {
     EXPECT_TRUE(captions.bold());
     EXPECT_EQ(captions.pointSizeF(), 8.25);
     EXPECT_EQ(QFontInfo(captions).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(tabs->tabBar()->palette().color(QPalette::Button), Orange);
     for (int tab = 0; tab < tabs->count(); ++tab) {
         EXPECT_TRUE(tabs->widget(tab)->autoFillBackground()) << tab;
         EXPECT_EQ(tabs->widget(tab)->palette().color(QPalette::Window), Orange) << tab;

@@ -180,8 +180,12 @@ HelpWindow::HelpWindow()
     tabHelp_->setObjectName(QStringLiteral("tabHelp"));
     tabHelp_->setGeometry(TwipsRect(120, 120, 6855, 3975));
     tabHelp_->tabBar()->setFont(HelpFont(true));
+    // The tabs themselves wear the tab control's orange too; the style draws them in Button.
+    QPalette tabs = tabHelp_->tabBar()->palette();
+    tabs.setColor(QPalette::Button, HelpBackground);
+    tabHelp_->tabBar()->setPalette(tabs);
     for (std::size_t tab = 0; tab < tabAreas_.size(); ++tab) {
-        auto* page = new QWidget;
+        auto* page = new QWidget(tabHelp_); // addTab moves it into the page stack
         page->setAutoFillBackground(true);
         tabHelp_->addTab(page, QString::fromLatin1(TabCaptions[tab]));
         tabAreas_[tab] = new QWidget(page);
