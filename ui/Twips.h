@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRect>
+
+namespace corvanta {
+
+// Window layouts are written in twips, as in their design; the screen has 15 of them to a pixel.
+constexpr int TwipsPerPixel = 15;
+constexpr int Px(int twips) {
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+constexpr QRect TwipsRect(int left, int top, int width, int height) {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+} // namespace corvanta

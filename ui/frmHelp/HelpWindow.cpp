@@ -1,0 +1,241 @@
+#include "ui/frmHelp/HelpWindow.h"
+
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <cmath>
+
+namespace corvanta {
+namespace {
+
+constexpr QColor HelpBackground(255, 128, 0);
+
+constexpr const char* TabCaptions[] = {"How To Play", "Bank Accounts", "Miscellaneous"};
+
+struct LabelLayout {
+    int tab; // index into TabCaptions
+    const char* name;
+    int left, top, width, height; // twips, from the tab control's corner
+    bool bold;
+    bool transparent; // lets the tab's background show instead of the control grey
+    const char* text;
+};
+
+// Every label of the three tabs, in position order. lblMisc_3, _4 and _5 are 6300 twips wide,
+// like the paragraphs below them: at their drawn widths (3900, 4110, 5145) Liberation Sans needs
+// a second line that their one-line height cannot show.
+static constexpr LabelLayout Labels[] = {
+    {0, "lblHTP_0", 240, 480, 6360, 195, true, false,
+     "1) To begin the round, enter a starting bet of at least $5, then click <Bet>."},
+    {0, "lblHTP_1", 240, 840, 6450, 435, true, false,
+     "2) Click the <Deal> button once to receive your cards. Once you have received your cards, "
+     "you will no longer be allowed to place bets."},
+    {0, "lblHTP_2", 240, 1320, 6345, 435, true, false,
+     "3) Click on the cards you wish to discard. Their colors will be inverted, and the word "
+     "\"DISCARD\" will appear below each of them."},
+    {0, "lblHTP_3", 240, 1800, 6060, 195, true, false,
+     "4) Click on <Deal> again to receive your new cards and end the round."},
+    {0, "lblHTP_4", 240, 2160, 6060, 195, true, false,
+     "5) Your winnings will automatically be added to your cash."},
+    {0, "lblHTP_5", 480, 2400, 5295, 195, true, false,
+     "Cash on Hand is displayed in yellow below the <Deal> button."},
+    {0, "lblHTP_6", 480, 2640, 5310, 195, true, false,
+     "The Amount Bet is displayed in green above the <Bet> button."},
+
+    {1, "lblBA_0", 240, 480, 5055, 195, true, false,
+     "To access an existing account or to create a new account:"},
+    {1, "lblBA_5", 360, 720, 6195, 675, false, false,
+     "Click on <Change Account>. Enter the name of the account you wish to access or create. The "
+     "game will then access the account if it already exists, or create a new account if it does "
+     "not."},
+    {1, "lblBA_2", 240, 1320, 1695, 195, true, false, "To edit an account:"},
+    {1, "lblBA_6", 360, 1560, 6315, 795, false, false,
+     "Click on <Edit Account>. The game will display a form that will allow you to change the name "
+     "and password of the account. Press <Save Changes> to save the changes and return to the "
+     "game. (Setting the password will not affect gameplay as the feature has not yet been "
+     "implemented.)"},
+    {1, "lblBA_1", 240, 2400, 4050, 195, true, true,
+     "To deposit or withdraw money from an account:"},
+    {1, "lblBA_7", 360, 2640, 6315, 435, false, false,
+     "Enter the amount you wish to deposit or withdraw into the text box above the <Deposit> and "
+     "<Withdraw> buttons, then click on the action you wish to perform."},
+    {1, "lblBA_4", 240, 3120, 4155, 195, true, false,
+     "What happens when an account goes bankrupt?"},
+    {1, "lblBA_8", 360, 3360, 6315, 435, false, false,
+     "Nothing. If you go bankrupt, the bank will provide you a $50 loan to keep playing. You can "
+     "receive this loan as many time as you need, and do not need to repay it."},
+
+    {2, "lblMisc_0", 240, 480, 2235, 195, true, false, "To change the card back:"},
+    {2, "lblMisc_3", 360, 720, 6300, 195, false, false,
+     "1) Click on <Options> or select 'Options' from the menu."},
+    {2, "lblMisc_4", 360, 960, 6300, 195, false, false,
+     "2) Click on the image you want to use as the new back face. It will be highlighted."},
+    {2, "lblMisc_5", 360, 1200, 6300, 195, false, false,
+     "3) Close the Options window to continue playing with the new back face."},
+    {2, "lblMisc_1", 240, 1560, 2625, 195, true, false, "Keeping track of the statistics:"},
+    {2, "lblMisc_2", 360, 1800, 6300, 435, false, true,
+     "The game records the number of rounds played, rounds won, rounds lost, the amount won, the "
+     "amount lost, and calculates the average gains of each round."},
+    {2, "lblMisc_6", 360, 2280, 6300, 675, false, true,
+     "The Average Gains of each round is calculated by detracting the Amount Lost from the Amount "
+     "Won, then dividing the result by the total number of rounds played."},
+    {2, "lblMisc_7", 360, 2760, 6300, 435, false, true,
+     "The Amount Won only includes the sum of winnings above the amounts bet. Because of this, "
+     "winnings from a single pair are not included."},
+    {2, "lblMisc_8", 360, 3240, 6300, 435, true, false,
+     "To clear your statistics, click on the <Clear Statistics> button. This action cannot be "
+     "undone."},
+};
+
+struct ColourWord {
+    const char* name;
+    const char* sentence; // the label whose plain word this one hides
+    const char* word;
+    QColor colour;
+};
+
+// Two words drawn in their own colour over the same word in a sentence on "How To Play".
+static constexpr ColourWord ColourWords[] = {
+    {"lblHTP_7", "lblHTP_5", "yellow", QColor(192, 192, 0)},
+    {"lblHTP_8", "lblHTP_6", "green", QColor(0, 255, 0)},
+};
+
+QFont HelpFont(bool bold) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* AddLabel(QWidget* area, const char* name, const QString& text, bool bold,
+                 bool transparent) {
+    auto* label = new QLabel(text, area);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText); // "<Bet>" and friends are text, not markup
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(HelpFont(bold));
+    if (!transparent) {
+        // The tab's orange is inherited; an opaque label shows the system's control grey.
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+        label->setPalette(palette);
+        label->setAutoFillBackground(true);
+    }
+    return label;
+}
+
+// Where `sentence` draws `word`, in its own coordinates, wide enough for the word's advance and
+// its ink. The layout placed the colour words for MS Sans Serif; the substitute font puts the
+// plain word elsewhere, so the cover is measured with the font actually used.
+struct WordCover {
+    QRect rect;
+    int indent; // from the cover's left edge to the word's pen position
+};
+
+WordCover MeasureWord(const QLabel& sentence, const QString& word) {
+    const QFontMetricsF metrics(sentence.font());
+    const QString text = sentence.text();
+    const qreal pen = metrics.horizontalAdvance(text.left(text.indexOf(word)));
+    const QRectF ink = metrics.boundingRect(word).translated(pen, 0);
+    const int left = static_cast<int>(std::floor(std::min(pen, ink.left())));
+    const int right =
+        static_cast<int>(std::ceil(std::max(pen + metrics.horizontalAdvance(word), ink.right())));
+    return {QRect(left, 0, right - left, sentence.height()),
+            static_cast<int>(std::lround(pen)) - left};
+}
+
+void AddColourWord(QWidget* area, const ColourWord& spec) {
+    const auto* sentence = area->findChild<QLabel*>(QString::fromLatin1(spec.sentence));
+    const QString word = QString::fromLatin1(spec.word);
+    QLabel* label = AddLabel(area, spec.name, word, sentence->font().bold(), false);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, spec.colour);
+    label->setPalette(palette);
+    const WordCover cover = MeasureWord(*sentence, word);
+    label->setGeometry(cover.rect.translated(sentence->pos()));
+    label->setIndent(cover.indent);
+}
+
+} // namespace
+
+HelpWindow::HelpWindow()
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmHelp"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Game Help"));
+    setFixedSize(Px(7110), Px(4680));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, HelpBackground);
+    setPalette(background);
+
+    tabHelp_ = new QTabWidget(this);
+    tabHelp_->setObjectName(QStringLiteral("tabHelp"));
+    tabHelp_->setGeometry(TwipsRect(120, 120, 6855, 3975));
+    tabHelp_->tabBar()->setFont(HelpFont(true));
+    // The tabs themselves wear the tab control's orange too; the style draws them in Button.
+    QPalette tabs = tabHelp_->tabBar()->palette();
+    tabs.setColor(QPalette::Button, HelpBackground);
+    tabHelp_->tabBar()->setPalette(tabs);
+    for (std::size_t tab = 0; tab < tabAreas_.size(); ++tab) {
+        auto* page = new QWidget(tabHelp_); // addTab moves it into the page stack
+        page->setAutoFillBackground(true);
+        tabHelp_->addTab(page, QString::fromLatin1(TabCaptions[tab]));
+        tabAreas_[tab] = new QWidget(page);
+        tabAreas_[tab]->resize(tabHelp_->size());
+    }
+    for (const LabelLayout& spec : Labels) {
+        QLabel* label = AddLabel(tabAreas_[spec.tab], spec.name, QString::fromLatin1(spec.text),
+                                 spec.bold, spec.transparent);
+        label->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+    }
+    // Created after the sentences, so they lie on top of them.
+    for (const ColourWord& spec : ColourWords) {
+        AddColourWord(tabAreas_[0], spec);
+    }
+
+    // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.
+    auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setGeometry(TwipsRect(5280, 4200, 1695, 375));
+    cmdClose->setDefault(true);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+
+    setTabOrder(tabHelp_, cmdClose);
+    tabHelp_->setFocus();
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The tab control lays out its pages only once shown; now the pages' offset from the tab
+    // control's corner is known, and each area is moved back by it.
+    for (QWidget* area : tabAreas_) {
+        area->move(-area->parentWidget()->mapTo(tabHelp_, QPoint(0, 0)));
+    }
+}
+
+void ShowHelp(QPointer<HelpWindow>& slot) {
+    // A closed window is hidden until its deletion runs; it does not count as open.
+    if (!slot || !slot->isVisible()) {
+        slot = new HelpWindow; // owns itself: WA_DeleteOnClose
+    }
+    slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+}
+
+void CloseHelp(QPointer<HelpWindow>& slot) {
+    if (slot) {
+        slot->close();
+    }
+}
+
+} // namespace corvanta
