@@ -149,10 +149,11 @@ private:
 // or not, and drawing the other k = 5 - keptCount slots.
 //
 // The 52^k ordered draws group by the multiset of drawn values: each multiset stands for
-// k!/(m1! m2! ...) value tuples, and each tuple for 4^k suit choices, of which
-// `flushChoices` put all five cards in one suit. So the multiplier of a one-suit and of a
-// mixed-suit final hand per multiset, each weighed by its count, sum exactly to the sum
-// over every single draw.
+// k!/(m1! m2! ...) value tuples, and each tuple for 4^k suit choices. Of these,
+// `flushChoices` put all five cards in one suit: the one choice of the kept suit when the
+// kept cards share it, none when they do not, one per suit when nothing is kept. So the
+// multiplier of a one-suit and of a mixed-suit final hand per multiset, each weighed by
+// its count, sum exactly to the sum over every single draw.
 Payback KeptPayback(Values values, int keptCount, bool keptOneSuit, FinalHands& finals) {
     const int drawCount = HandSize - keptCount;
     const std::uint64_t suitChoices = Power(SuitCount, drawCount);
