@@ -1,0 +1,285 @@
+#include "engine/Advisor.h"
+#include "support/BruteForcePayback.h"
+#include "support/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <random>
+#include <vector>
+
+namespace corvanta {
+namespace {
+
+using testing::BruteForceDrawTotal;
+using testing::Card;
+
+DealtHand HandOf(std::initializer_list<std::pair<int, int>> valueSuits) {
+    DealtHand hand{};
+    int i = 0;
+    for (auto [value, suit] : valueSuits) {
+        hand[i++] = static_cast<std::int16_t>(Card(value, suit));
+    }
+    return hand;
+}
+
+constexpr std::uint64_t PowerOf52(int exponent) {
+    return exponent == 0 ? 1 : 52 * PowerOf52(exponent - 1);
+}
+
+// A payback given as the sum of the multipliers over the 52^k draws of k discards.
+Payback OverDraws(std::uint64_t drawTotal, int discards) {
+    return {drawTotal * PowerOf52(HandSize - discards)};
+}
+
+int Discards(HoldMask kept) {
+    return HandSize - std::popcount(kept);
+}
+
+std::vector<DealtHand> SeededHands(std::size_t count, unsigned seed) {
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> card(0, CardCount - 1);
+    std::vector<DealtHand> hands(count);
+    for (DealtHand& hand : hands) {
+        for (auto& slot : hand) {
+            slot = static_cast<std::int16_t>(card(generator));
+        }
+    }
+    return hands;
+}
+
+// Hands whose holds reach the rare categories: suited draws, straight draws at both ends,
+// repeated cards.
+std::vector<DealtHand> ShapedHands() {
+    return {
+        HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}}),
+        HandOf({{14, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}),
+        HandOf({{9, 2}, {9, 2}, {9, 2}, {5, 2}, {5, 4}}),
+        HandOf({{6, 4}, {7, 4}, {8, 4}, {9, 1}, {12, 4}}),
+        HandOf({{13, 1}, {13, 2}, {13, 3}, {13, 4}, {13, 1}}),
+        HandOf({{2, 1}, {2, 2}, {14, 1}, {14, 2}, {7, 3}}),
+    };
+}
+
+void ExpectBruteForceAgrees(const std::vector<DealtHand>& hands, int minDiscards, int maxDiscards) {
+    for (const DealtHand& hand : hands) {
+        for (HoldMask kept = 0; kept <= AllKept; ++kept) {
+            const int discards = Discards(kept);
+            if (discards < minDiscards || discards > maxDiscards) {
+                continue;
+            }
+            ASSERT_EQ(ExpectedPayback(hand, kept),
+                      OverDraws(BruteForceDrawTotal(hand, kept), discards))
+                << "cards " << hand[0] << ' ' << hand[1] << ' ' << hand[2] << ' ' << hand[3] << ' '
+                << hand[4] << ", kept mask " << kept;
+        }
+    }
+}
+
+// The brute force evaluates every draw: 52^2 per hold is quick, 52^3 takes most of a
+// second per hand in a debug build. The sanitizer build checks fewer hands.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool Sanitized = true;
+#else
+constexpr bool Sanitized = false;
+#endif
+
+TEST(ExpectedPayback, EqualsEveryDrawEvaluatedUpToTwoDiscards) {
+    ExpectBruteForceAgrees(ShapedHands(), 0, 2);
+    ExpectBruteForceAgrees(SeededHands(Sanitized ? 60 : 200, 9), 0, 2);
+}
+
+TEST(ExpectedPayback, EqualsEveryDrawEvaluatedForThreeDiscards) {
+    // Suited draws to a royal flush, to an ace-to-five straight flush, and a full house of
+    // repeated cards; then a random hand.
+    std::vector<DealtHand> hands = ShapedHands();
+    hands.resize(Sanitized ? 1 : 3);
+    if (!Sanitized) {
+        hands.push_back(SeededHands(1, 31)[0]);
+    }
+    ExpectBruteForceAgrees(hands, 3, 3);
+}
+
+struct KnownCase {
+    const char* name;
+    DealtHand hand;
+    HoldMask kept;
+    std::uint64_t drawTotal; // counted by hand over the 52^k draws
+    friend void PrintTo(const KnownCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class KnownPaybacks : public ::testing::TestWithParam<KnownCase> {};
+
+TEST_P(KnownPaybacks, MatchTheCountByHand) {
+    const KnownCase& c = GetParam();
+    EXPECT_EQ(ExpectedPayback(c.hand, c.kept), OverDraws(c.drawTotal, Discards(c.kept)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Holds, KnownPaybacks,
+    ::testing::Values(
+        KnownCase{"MadeStraightStandsPat", HandOf({{5, 1}, {6, 2}, {7, 3}, {8, 4}, {9, 1}}),
+                  AllKept, 5},
+        KnownCase{"RoyalFlushStandsPat", HandOf({{14, 2}, {13, 2}, {12, 2}, {11, 2}, {10, 2}}),
+                  AllKept, 100},
+        KnownCase{"NothingStandsPat", HandOf({{2, 1}, {5, 3}, {7, 2}, {9, 4}, {13, 1}}), AllKept,
+                  0},
+        // A repeated card makes a suited pair, and the flush test overwrites the pair.
+        KnownCase{"SuitedPairPaysAsFlush", HandOf({{2, 1}, {2, 1}, {7, 1}, {9, 1}, {13, 1}}),
+                  AllKept, 8},
+        KnownCase{"FourOfAKindInOneSuitStaysFour", HandOf({{7, 1}, {7, 1}, {7, 1}, {7, 1}, {2, 1}}),
+                  AllKept, 25},
+        // Ace 100, nine 50 (straight flush), 11 other spades 8 (flush, also over a pair),
+        // 3 other aces and 3 other nines 5, 12 other tens to kings 1: 280.
+        KnownCase{"FourToARoyalFlush", HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}}),
+                  0b01111, 280},
+        // 4 sevens make five of a kind (40), the other 48 cards leave four (25).
+        KnownCase{"FourOfAKindDrawsOne", HandOf({{7, 1}, {7, 2}, {7, 3}, {7, 4}, {2, 3}}), 0b01111,
+                  4 * 40 + 48 * 25},
+        // 13 spades 8, 12 pairing cards of other suits 1.
+        KnownCase{"FourToAFlush", HandOf({{2, 1}, {5, 1}, {8, 1}, {11, 1}, {13, 3}}), 0b01111,
+                  13 * 8 + 12},
+        // 8 fours and nines 5, 16 pairing cards 1.
+        KnownCase{"OpenEndedStraightDraw", HandOf({{5, 1}, {6, 2}, {7, 3}, {8, 4}, {13, 3}}),
+                  0b01111, 8 * 5 + 16},
+        // The ace is high only: no card completes A-2-3-4, only the 16 pairing cards pay.
+        KnownCase{"NoStraightBelowTheAce", HandOf({{14, 1}, {2, 2}, {3, 3}, {4, 4}, {13, 3}}),
+                  0b01111, 16},
+        // Two nines 40 (16 draws), one nine 25 (384), a pair of another value 12 (192),
+        // the other 2112 draws leave three nines 3.
+        KnownCase{"ThreeOfAKindDrawsTwo", HandOf({{9, 1}, {9, 2}, {9, 3}, {4, 4}, {13, 3}}),
+                  0b00111, 16 * 40 + 384 * 25 + 192 * 12 + 2112 * 3}));
+
+TEST(ExpectedPayback, APairOfTwosBeatsThePairWithAKicker) {
+    const DealtHand hand = HandOf({{2, 1}, {2, 2}, {7, 3}, {9, 4}, {13, 1}});
+    EXPECT_GT(ExpectedPayback(hand, 0b00011), ExpectedPayback(hand, 0b10011));
+}
+
+TEST(RankHolds, ListsEveryHoldOnceBestFirst) {
+    for (const DealtHand& hand : SeededHands(5, 3)) {
+        const HoldRanking ranking = RankHolds(hand);
+        unsigned seen = 0;
+        for (std::size_t i = 0; i < ranking.size(); ++i) {
+            seen |= 1u << ranking[i].kept;
+            EXPECT_EQ(ranking[i].payback, ExpectedPayback(hand, ranking[i].kept));
+            if (i > 0) {
+                EXPECT_GE(ranking[i - 1].payback, ranking[i].payback);
+            }
+        }
+        EXPECT_EQ(seen, 0xFFFFFFFFu);
+    }
+}
+
+TEST(RankHolds, MirrorImagesBySuitAreListedAsEqual) {
+    // A-K of spades and A-K of hearts are the same hold with the suits renamed.
+    const HoldRanking ranking = RankHolds(HandOf({{14, 1}, {13, 1}, {14, 2}, {13, 2}, {7, 3}}));
+    std::size_t spades = 0;
+    while (ranking[spades].kept != 0b00011) {
+        ++spades;
+    }
+    ASSERT_LT(spades + 1, ranking.size());
+    EXPECT_EQ(ranking[spades + 1].kept, 0b01100u); // the tie rule: the lower mask first
+    EXPECT_TRUE(ranking[spades + 1].equalToPrevious);
+    EXPECT_EQ(ranking[spades + 1].payback, ranking[spades].payback);
+}
+
+// A seven and an eight each sit in five straights, none of them royal, so keeping either
+// one alone is worth the same; in this hand of nothing that is the best one can do.
+const DealtHand TwoBestHolds = HandOf({{8, 1}, {4, 2}, {7, 3}, {2, 1}, {14, 4}});
+
+TEST(RankHolds, EqualBestHoldsAreFlaggedAndTheTieRuleChooses) {
+    const HoldRanking ranking = RankHolds(TwoBestHolds);
+    EXPECT_EQ(ranking[0].kept, 0b00001u);
+    EXPECT_FALSE(ranking[0].equalToPrevious);
+    EXPECT_EQ(ranking[1].kept, 0b00100u);
+    EXPECT_TRUE(ranking[1].equalToPrevious);
+    EXPECT_FALSE(ranking[2].equalToPrevious);
+    EXPECT_GT(ranking[1].payback, ranking[2].payback);
+}
+
+TEST(RankHolds, AStandingRoyalFlushIsTheOnlyBestHold) {
+    const HoldRanking ranking = RankHolds(HandOf({{10, 3}, {11, 3}, {12, 3}, {13, 3}, {14, 3}}));
+    EXPECT_EQ(ranking[0].kept, AllKept);
+    EXPECT_EQ(ranking[0].payback, OverDraws(100, 0));
+    EXPECT_FALSE(ranking[1].equalToPrevious);
+}
+
+TEST(BestHold, MarksTheDiscardsOfTheBestHold) {
+    EXPECT_EQ(BestHoldDiscards(HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}})),
+              (DiscardMarks{false, false, false, false, true}));
+    // Two pair: 8 of the 52 draws make a full house (12), the rest keep two pair (2).
+    EXPECT_EQ(BestHoldDiscards(HandOf({{9, 2}, {5, 1}, {9, 4}, {5, 3}, {12, 1}})),
+              (DiscardMarks{false, false, false, false, true}));
+    EXPECT_EQ(BestHoldDiscards(HandOf({{5, 1}, {6, 2}, {7, 3}, {8, 4}, {9, 1}})),
+              (DiscardMarks{false, false, false, false, false}));
+}
+
+TEST(BestHold, DiscardsAndKeptSlotsConvertBothWays) {
+    EXPECT_EQ(DiscardsOf(0b10010), (DiscardMarks{true, false, true, true, false}));
+    EXPECT_EQ(KeptBy(DiscardMarks{true, false, true, true, false}), 0b10010u);
+    EXPECT_EQ(DiscardsOf(0), (DiscardMarks{true, true, true, true, true}));
+    EXPECT_EQ(KeptBy(DiscardMarks{}), AllKept);
+}
+
+TEST(PaybackTable, LooksUpWhatExpectedPaybackComputes) {
+    const PaybackTable table;
+    std::vector<DealtHand> hands = SeededHands(20, 5);
+    for (const DealtHand& hand : ShapedHands()) {
+        hands.push_back(hand);
+    }
+    for (const DealtHand& hand : hands) {
+        const auto holds = table.AllHolds(hand);
+        for (const HoldValue& entry : RankHolds(hand)) {
+            ASSERT_EQ(holds[entry.kept], entry.payback) << "mask " << entry.kept;
+        }
+    }
+}
+
+class Figures : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { figures = ComputeGameFigures(); }
+    static inline GameFigures figures;
+};
+
+TEST_F(Figures, StandingPatEqualsDiscardingAllFive) {
+    // Five fresh cards are a fresh deal: two different computations of the same number.
+    for (const DealtHand& hand : SeededHands(3, 11)) {
+        EXPECT_EQ(ExpectedPayback(hand, 0).total * DrawSequences, figures.standPatTotal);
+        EXPECT_DOUBLE_EQ(ExpectedPayback(hand, 0).Multiple(), figures.StandPat());
+    }
+}
+
+TEST_F(Figures, PerfectPlayBeatsEveryFixedWayOfPlaying) {
+    const std::uint64_t discardAll = ExpectedPayback(SeededHands(1, 1)[0], 0).total;
+    EXPECT_GT(figures.perfectPlayTotal, discardAll * DrawSequences);
+    EXPECT_GT(figures.perfectPlayTotal, figures.standPatTotal);
+    // Holding one middle card of a hand of nothing already beats drawing five.
+    EXPECT_GT(RankHolds(TwoBestHolds)[0].payback.total, discardAll);
+}
+
+TEST(AdvisorSession, CountsRoundsMatchesAndWhatOtherChoicesGaveUp) {
+    AdvisorSession session;
+    const DealtHand fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
+
+    RoundReview review =
+        RecordRound(session, fourToARoyal, DiscardMarks{false, false, false, false, true}, 5);
+    EXPECT_TRUE(review.matchedBest);
+    EXPECT_EQ(review.dollarsGivenUp, 0.0);
+
+    // Standing pat on nothing returns 0 instead of 280/52 per dollar.
+    review = RecordRound(session, fourToARoyal, DiscardMarks{}, 10);
+    EXPECT_FALSE(review.matchedBest);
+    EXPECT_NEAR(review.dollarsGivenUp, 10 * 280.0 / 52, 1e-9);
+
+    // Keeping the seven is as good as keeping the eight, which the tie rule lists first.
+    review = RecordRound(session, TwoBestHolds, DiscardMarks{true, true, false, true, true}, 5);
+    EXPECT_TRUE(review.matchedBest);
+    EXPECT_EQ(review.dollarsGivenUp, 0.0);
+
+    EXPECT_EQ(session.roundsAdvised, 3);
+    EXPECT_EQ(session.roundsMatchingBest, 2);
+    EXPECT_NEAR(session.dollarsGivenUp, 10 * 280.0 / 52, 1e-9);
+}
+
+} // namespace
+} // namespace corvanta
