@@ -81,6 +81,8 @@ struct BetOutcome {
 };
 
 inline constexpr std::string_view PlaceBetTitle = "Corvanta - Place Bet";
+inline constexpr std::string_view PlaceBetPrompt =
+    "Enter the amount of money you would like to bet:";
 
 BetOutcome PlaceBet(Table& table, std::string_view amountText);
 

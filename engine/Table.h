@@ -9,8 +9,6 @@ namespace corvanta {
 
 inline constexpr int HandSize = 5;
 inline constexpr int CardCount = 52;
-inline constexpr std::int16_t FirstBack = 53;
-inline constexpr std::int16_t LastBack = 65;
 inline constexpr std::int16_t DefaultCardBG = 63;
 inline constexpr std::int32_t MinimumBet = 5;
 

@@ -1,0 +1,61 @@
+#include "app/SignalQuit.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace corvanta {
+namespace {
+
+// A signal handler may only write to a descriptor; the event loop reads the other end.
+// The pair is set once before any handler is installed and never changes afterwards.
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+
+} // namespace
+
+SignalQuit::SignalQuit(QWidget& mainWindow) : mainWindow_(mainWindow) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        return; // without the pair the signals keep their default action
+    }
+    ::fcntl(signalPipe[0], F_SETFL, O_NONBLOCK);
+    notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &SignalQuit::Quit);
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+SignalQuit::~SignalQuit() {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        ::signal(signal, SIG_DFL);
+    }
+}
+
+void SignalQuit::Quit() {
+    char buffer[16];
+    [[maybe_unused]] const auto read = ::read(signalPipe[1], buffer, sizeof buffer);
+    // A prompt or message box may be open; close it so the shutdown is not held up.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (QApplication::activeModalWidget() == modal) {
+            break;
+        }
+    }
+    mainWindow_.close();
+}
+
+} // namespace corvanta

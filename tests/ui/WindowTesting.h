@@ -1,0 +1,85 @@
+#pragma once
+// Helpers for window tests: temporary folders, a game with scripted cards, and answers
+// to the modal dialogs a command opens.
+
+#include "support/ScriptedRandom.h"
+#include "ui/Game.h"
+#include "ui/basCards/basCards.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <ostream>
+
+// Readable strings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace corvanta::testing {
+
+// A program folder and a settings folder of their own, removed after the test.
+struct TempFolders {
+    QTemporaryDir program;
+    QTemporaryDir config;
+    std::string ProgramFolder() const { return program.path().toStdString(); }
+    std::string ConfigFolder() const { return config.path().toStdString(); }
+    QString BankPath() const { return program.filePath(QStringLiteral("gbank.db")); }
+};
+
+struct TestGame {
+    explicit TestGame(const TempFolders& folders)
+        : game{.table = {},
+               .bank = {},
+               .programFolder = folders.ProgramFolder(),
+               .configFolder = folders.ConfigFolder(),
+               .cards = cards,
+               .random = random} {}
+    CardDrawing cards;
+    ScriptedRandom random;
+    Game game;
+};
+
+// Runs `answer` on the next modal dialog that opens (a message box, a prompt), from the
+// event loop that the dialog itself runs. Gives up after a few seconds.
+void AnswerNextDialog(std::function<void(QWidget* dialog)> answer);
+
+// What a dialog said, for the test to check after the command has returned.
+struct SeenMessage {
+    QString title;
+    QString text;
+    QString defaultText; // a prompt's pre-filled answer
+    bool seen = false;
+};
+
+// One answer to one dialog; AnswerDialogs answers the next dialogs in order.
+using DialogStep = std::function<void(QWidget* dialog)>;
+DialogStep PressInMessageBox(const QString& buttonText, std::shared_ptr<SeenMessage> seen = {});
+DialogStep TypeInPrompt(const QString& text, std::shared_ptr<SeenMessage> seen = {},
+                        bool cancel = false);
+void AnswerDialogs(std::vector<DialogStep> steps);
+
+// One-step forms: answer the next message box or prompt and report what it said.
+std::shared_ptr<SeenMessage> AnswerMessageBox(const QString& buttonText = QStringLiteral("OK"));
+std::shared_ptr<SeenMessage> AnswerPrompt(const QString& text, bool cancel = false);
+
+template <typename T = QWidget> T* Find(QWidget& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+QString Caption(QWidget& window, const char* labelName);
+
+// Presses a shortcut in the window as a player would. A closed dialog does not hand the
+// activation back on the offscreen platform, so the window is activated first.
+void PressKeys(QWidget& window, const QKeySequence& keys);
+
+} // namespace corvanta::testing

@@ -1,0 +1,32 @@
+#pragma once
+// Message boxes and input prompts with the game's titles. Two-line texts hold a carriage
+// return between their lines; these helpers make sure it shows as a line break.
+
+#include <QMessageBox>
+#include <QString>
+
+#include <string_view>
+
+class QWidget;
+
+namespace corvanta {
+
+// A core text (UTF-8) for a caption. A never-assigned name is all NUL characters, which
+// show as nothing.
+QString ToQString(std::string_view utf8);
+
+// The game's texts are UTF-8 in the core; "\r" becomes a line break on screen.
+QString DisplayText(std::string_view text);
+QString DisplayText(const QString& text);
+
+// A modal box with an OK button and no icon.
+void ShowMessage(QWidget* parent, const QString& title, const QString& text);
+
+// A modal box with Yes and No and no icon; true for Yes.
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
+
+// A modal one-line prompt; Cancel gives the empty text.
+QString AskText(QWidget* parent, const QString& title, const QString& prompt,
+                const QString& defaultText = {});
+
+} // namespace corvanta
