@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 
 namespace corvanta {
 namespace {
