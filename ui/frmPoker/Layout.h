@@ -67,7 +67,8 @@ inline constexpr std::array Labels = {
     Label{"lblBetAmountC", Area::Window, 300, 4350, 135, 270, "$", Font::Arial12},
     Label{"lblAccountC", Area::Bank, 120, 240, 645, 195, "Account:"},
     Label{"lblCurrentAccount", Area::Bank, 840, 240, 1215, 255, ""},
-    Label{"lblSavingsC", Area::Bank, 120, 480, 615, 195, "Savings:"},
+    // One pixel wider than designed: "Savings:" in Liberation Sans needs 42 pixels.
+    Label{"lblSavingsC", Area::Bank, 120, 480, 630, 195, "Savings:"},
     Label{"lblSavings", Area::Bank, 840, 480, 915, 195, "$0"},
     Label{"lblCashAmount", Area::Bank, 165, 840, 135, 270, "$", Font::Arial12},
     Label{"lblRoundsWonC", Area::Stats, 120, 240, 1320, 195, "Rounds Won:"},

@@ -1,0 +1,163 @@
+#include "WindowTesting.h"
+
+#include "ui/Twips.h"
+#include "ui/frmPoker/Layout.h"
+#include "ui/frmPoker/MainWindow.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace corvanta {
+namespace {
+
+using testing::Find;
+
+class LayoutTest : public ::testing::Test {
+protected:
+    LayoutTest() : session(folders), window(session.game) {}
+
+    // Where a control of the layout lands in the window's client area.
+    QRect InClient(QWidget* widget) {
+        return QRect(widget->mapTo(window.centralWidget(), QPoint(0, 0)), widget->size());
+    }
+    QRect Expected(layout::Area area, QRect inArea) {
+        if (area == layout::Area::Window) {
+            return inArea;
+        }
+        const layout::Frame& frame =
+            area == layout::Area::Bank ? layout::BankFrame : layout::StatsFrame;
+        return inArea.translated(Px(frame.left), Px(frame.top));
+    }
+    // The caption's ink must fit the control: no clipped letters.
+    static void ExpectFits(QWidget* widget, const QString& caption, int margin) {
+        const QFontMetrics metrics(widget->font());
+        QString shown = caption;
+        shown.remove(QLatin1Char('&'));
+        EXPECT_LE(metrics.horizontalAdvance(shown) + margin, widget->width())
+            << widget->objectName().toStdString() << " \"" << shown.toStdString() << '"';
+        EXPECT_LE(metrics.ascent() + metrics.descent(), widget->height() + 2)
+            << widget->objectName().toStdString();
+    }
+
+    testing::TempFolders folders;
+    testing::TestGame session;
+    MainWindow window;
+};
+
+TEST_F(LayoutTest, TheClientAreaIsTheDesignedSizeBelowTheMenuBar) {
+    EXPECT_EQ(window.centralWidget()->size(), QSize(573, 329));
+    EXPECT_EQ(window.centralWidget()->palette().color(QPalette::Window), QColor(0, 128, 0));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()); // a fixed border
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(window.windowIcon().pixmap(16, 16).isNull());
+}
+
+TEST_F(LayoutTest, EveryLabelStandsWhereItWasDesignedAndItsCaptionFits) {
+    for (const layout::Label& spec : layout::Labels) {
+        auto* label = Find<QLabel>(window, spec.name);
+        ASSERT_NE(label, nullptr) << spec.name;
+        EXPECT_EQ(InClient(label),
+                  Expected(spec.area, TwipsRect(spec.left, spec.top, spec.width, spec.height)))
+            << spec.name;
+        ExpectFits(label, QString::fromLatin1(spec.caption), 0);
+    }
+    for (std::size_t row = 0; row < layout::PayoffRows.size(); ++row) {
+        const layout::PayoffRow& spec = layout::PayoffRows[row];
+        const int top = layout::PayoffTop + static_cast<int>(row) * layout::PayoffRowStep;
+        auto* hand = Find<QLabel>(window, spec.handName);
+        auto* multiplier = Find<QLabel>(window, spec.multiplierName);
+        ASSERT_NE(hand, nullptr) << spec.handName;
+        ASSERT_NE(multiplier, nullptr) << spec.multiplierName;
+        EXPECT_EQ(InClient(multiplier),
+                  TwipsRect(spec.multiplierLeft, top, spec.multiplierWidth, 255));
+        EXPECT_EQ(InClient(multiplier).right(),
+                  TwipsRect(7920, 0, 495, 1).right()); // one right edge
+        EXPECT_EQ(hand->x(), Px(6480));
+        ExpectFits(hand, hand->text(), 0);
+        ExpectFits(multiplier, multiplier->text(), 0);
+        EXPECT_TRUE(hand->autoFillBackground()); // the payoff table is opaque
+    }
+    // The last-hand label must hold the longest hand name.
+    auto* lastHand = Find<QLabel>(window, "lblLastHand");
+    ExpectFits(lastHand, QStringLiteral("Not a Winning Hand"), 0);
+    for (int n = 1; n <= 5; ++n) {
+        auto* card = Find(window, ("Card" + std::to_string(n)).c_str());
+        EXPECT_EQ(InClient(card), QRect(Px(240 + 1200 * (n - 1)), Px(480), 71, 96)) << n;
+        auto* discard = Find<QLabel>(window, ("lblDiscard" + std::to_string(n)).c_str());
+        EXPECT_EQ(InClient(discard), TwipsRect(240 + 1200 * (n - 1), 2040, 1095, 255)) << n;
+        ExpectFits(discard, discard->text(), 0);
+    }
+}
+
+TEST_F(LayoutTest, EveryButtonAndBoxStandsWhereItWasDesigned) {
+    for (const layout::Button& spec : layout::Buttons) {
+        auto* button = Find<QPushButton>(window, spec.name);
+        ASSERT_NE(button, nullptr) << spec.name;
+        EXPECT_EQ(InClient(button),
+                  Expected(spec.area, TwipsRect(spec.left, spec.top, spec.width, spec.height)))
+            << spec.name;
+        EXPECT_EQ(button->text(), QString::fromLatin1(spec.caption));
+        ExpectFits(button, button->text(), 6);
+    }
+    for (const layout::TextBox& spec : {layout::BetBox, layout::BankBox}) {
+        auto* box = Find<QLineEdit>(window, spec.name);
+        ASSERT_NE(box, nullptr) << spec.name;
+        EXPECT_EQ(InClient(box),
+                  Expected(spec.area, TwipsRect(spec.left, spec.top, spec.width, spec.height)));
+        EXPECT_EQ(box->maxLength(), 7);
+        EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    }
+    EXPECT_TRUE(Find<QPushButton>(window, "cmdDeal")->isDefault());
+    EXPECT_EQ(InClient(Find(window, "imgShowDebug")), TwipsRect(7800, 1200, 255, 255));
+}
+
+TEST_F(LayoutTest, MenusHoldTheirEntriesShortcutsAndSeparatorsInOrder) {
+    struct Entry {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+    };
+    const std::vector<std::pair<const char*, std::vector<Entry>>> menus = {
+        {"mnuGame",
+         {{"mnuBet", "Place &Bet", "Ctrl+B"},
+          {"mnuDeal", "&Deal", "Ctrl+D"},
+          {"mnuSep1", "", ""},
+          {"mnuExit", "E&xit", "Ctrl+Y"}}},
+        {"mnuBank",
+         {{"mnuWithdraw", "&Withdraw", "Ctrl+W"},
+          {"mnuDeposit", "De&posit", "Ctrl+P"},
+          {"mnuSep2", "", ""},
+          {"mnuChgAccount", "Change &Account", "Ctrl+A"}}},
+    };
+    for (const auto& [menuName, entries] : menus) {
+        auto* menu = Find<QMenu>(window, menuName);
+        ASSERT_NE(menu, nullptr) << menuName;
+        QList<QAction*> actions = menu->actions();
+        actions.erase(std::remove_if(actions.begin(), actions.end(),
+                                     [](QAction* a) {
+                                         return a->objectName() == QStringLiteral("mnuAdvisor");
+                                     }),
+                      actions.end());
+        ASSERT_EQ(actions.size(), static_cast<qsizetype>(entries.size())) << menuName;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(actions[i]->objectName(), QString::fromLatin1(entries[i].name));
+            EXPECT_EQ(actions[i]->text(), QString::fromLatin1(entries[i].caption));
+            EXPECT_EQ(actions[i]->shortcut(),
+                      QKeySequence(QString::fromLatin1(entries[i].shortcut)));
+        }
+    }
+    for (const char* name : {"mnuOptions", "mnuHelp"}) {
+        auto* action = Find<QAction>(window, name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->menu(), nullptr) << name; // acts itself, no drop-down
+    }
+}
+
+} // namespace
+} // namespace corvanta
