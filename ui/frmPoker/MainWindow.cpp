@@ -94,6 +94,9 @@ MainWindow::MainWindow(Game& game, QWidget* parent) : QMainWindow(parent), game_
     Load();
     setFixedSize(Px(layout::ClientWidth),
                  Px(layout::ClientHeight) + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 MainWindow::~MainWindow() {
