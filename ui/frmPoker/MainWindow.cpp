@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace corvanta {
