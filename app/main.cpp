@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QApplication::setDesktopFileName(QStringLiteral("corvanta"));
-    corvanta::InstallFontSubstitutes();
+    corvanta::InstallGameFonts();
 
     corvanta::CardDrawing cards;
     corvanta::TimeSeededRandom random;

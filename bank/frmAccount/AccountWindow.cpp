@@ -2,6 +2,7 @@
 
 #include "bank/Accounts.h"
 #include "ui/Dialogs.h"
+#include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -31,6 +32,7 @@ AccountWindow::AccountWindow(Bank& bank, QWidget* owner) : QDialog(owner), bank_
         auto* l = new QLabel(QString::fromLatin1(caption), this);
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(geometry);
+        GrowToText(l); // each still ends left of its box
     };
     label("lblAccountNameC_0", "Account Name:", TwipsRect(120, 360, 1110, 195));
     label("lblAccountEditC_1", "Password:", TwipsRect(1080, 960, 735, 195));

@@ -1,12 +1,15 @@
 #include "WindowTesting.h"
 
 #include "bank/BankFile.h"
+#include "bank/frmAccount/AccountWindow.h"
 #include "ui/Dialogs.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmHelp/HelpWindow.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -244,6 +247,27 @@ TEST_F(OtherWindowsTest, HelpAskedTwiceIsOneWindowAndReopensOnItsFirstTab) {
     window->close(); // the game's end closes it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->HelpWindowShown(), nullptr);
+}
+
+// Every caption of the secondary windows is drawn whole in the game's fonts.
+TEST(SecondaryWindows, EveryFixedCaptionFitsItsLabel) {
+    Bank bank;
+    bank.AccountCount = 1;
+    AssignText(bank.AccountTable[1].Name, "Default");
+    DebugConsole console(bank, QStringLiteral("/tmp/gbank.db"));
+    AccountWindow editor(bank, nullptr);
+    for (QWidget* window : {static_cast<QWidget*>(&console), static_cast<QWidget*>(&editor)}) {
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->wordWrap() || label->text().isEmpty()) {
+                continue;
+            }
+            const QFontMetrics metrics(label->font());
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+                << label->objectName().toStdString() << " \"" << label->text().toStdString() << '"';
+            EXPECT_LE(metrics.ascent() + metrics.descent(), label->height() + 2)
+                << label->objectName().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    corvanta::InstallFontSubstitutes();
+    corvanta::InstallGameFonts();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

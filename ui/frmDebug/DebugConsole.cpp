@@ -3,6 +3,7 @@
 #include "engine/Format.h"
 #include "engine/Round.h"
 #include "ui/Dialogs.h"
+#include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -91,6 +92,7 @@ DebugConsole::DebugConsole(Bank& bank, const QString& bankFilePath)
         label->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
         label->setAlignment((spec.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
+        GrowToText(label); // none of the captions reaches its neighbour
     }
     Field("lblAppPath")->setWordWrap(true);
     for (const LineSpec& spec : Lines) {
