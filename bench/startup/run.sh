@@ -24,12 +24,18 @@ measure() {
         done' _ "$scratch/corvanta" "$build/bench/corvanta-bare-window"
 }
 
-measure | awk '
-    { ms[$1] = ms[$1] " " $2; kb[$1] = kb[$1] " " $3 }
-    function median(list,   a, n) { n = split(list, a, " "); asort(a); return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2 }
-    END {
-        for (p in ms) { m[p] = median(ms[p]); k[p] = median(kb[p]) / 1024 }
-        printf "%-24s %10s %12s\n", "program", "map (ms)", "peak (MB)"
-        for (p in ms) printf "%-24s %10.1f %12.1f\n", p, m[p], k[p]
-        printf "ratio corvanta/bare: time %.2f, memory %.2f\n", m["corvanta"] / m["corvanta-bare-window"], k["corvanta"] / k["corvanta-bare-window"]
-    }'
+results=$scratch/results
+measure > "$results"
+
+median() { # program column
+    awk -v p="$1" -v c="$2" '$1 == p { print $c }' "$results" | sort -n |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+game_ms=$(median corvanta 2); game_kb=$(median corvanta 3)
+bare_ms=$(median corvanta-bare-window 2); bare_kb=$(median corvanta-bare-window 3)
+awk -v gm="$game_ms" -v gk="$game_kb" -v bm="$bare_ms" -v bk="$bare_kb" -v n="$runs" 'BEGIN {
+    printf "median of %d starts    map (ms)   peak (MB)\n", n
+    printf "corvanta              %9.1f %11.1f\n", gm, gk / 1024
+    printf "bare QMainWindow      %9.1f %11.1f\n", bm, bk / 1024
+    printf "ratio                 %9.2f %11.2f\n", gm / bm, gk / bk
+}'
