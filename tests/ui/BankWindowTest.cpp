@@ -24,29 +24,8 @@ using testing::Find;
 
 // A bank window test starts the game on prepared files, plays through the real buttons,
 // menus and dialogs, exits, and reads what reached gbank.db.
-class BankWindowTest : public ::testing::Test {
+class BankWindowTest : public testing::GameTest {
 protected:
-    // Prepares the files the game will start from: the accounts (name, savings) and the cash.
-    void Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
-                 std::int32_t cash) {
-        Bank bank;
-        for (auto [name, savings] : accounts) {
-            AccountRecord& record = bank.AccountTable[++bank.AccountCount];
-            AssignText(record.Name, name);
-            record.Savings = savings;
-        }
-        ASSERT_TRUE(SaveBank(bank, folders.ProgramFolder()).Ok);
-        Table table;
-        table.CashOnHand = cash;
-        ASSERT_TRUE(SaveSettings(table, bank, folders.ConfigFolder()).Ok);
-    }
-    void Start() {
-        session = std::make_unique<testing::TestGame>(folders);
-        window = std::make_unique<MainWindow>(session->game);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
     // Exits the game and loads the bank it saved.
     Bank ExitAndReload() {
         window->close();
@@ -64,7 +43,6 @@ protected:
         QTest::mouseClick(Find<QPushButton>(*window, name), Qt::LeftButton);
     }
     void Menu(const char* name) { Find<QAction>(*window, name)->trigger(); }
-    QString Text(const char* name) { return Caption(*window, name); }
     void SetBankBox(const QString& text) { Find<QLineEdit>(*window, "txtBank")->setText(text); }
     QString BankBox() { return Find<QLineEdit>(*window, "txtBank")->text(); }
     // Change Account through the button: the name prompt, then the question's answer.
@@ -84,10 +62,6 @@ protected:
     static std::string Name(const Bank& bank, int slot) {
         return StoredText(bank.AccountTable[slot].Name);
     }
-
-    testing::TempFolders folders;
-    std::unique_ptr<testing::TestGame> session;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(BankWindowTest, SwitchingByNameIgnoresCaseAndSpacesAndKeepsTheCash) {

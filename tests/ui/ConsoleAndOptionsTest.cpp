@@ -26,32 +26,23 @@ using testing::AnswerPrompt;
 using testing::Card;
 using testing::Find;
 
-class OtherWindowsTest : public ::testing::Test {
+class OtherWindowsTest : public testing::GameTest {
 protected:
     void Start(std::initializer_list<std::pair<const char*, std::int32_t>> accounts = {
                    {"Default", 100}}) {
-        Bank bank;
-        for (auto [name, savings] : accounts) {
-            AccountRecord& record = bank.AccountTable[++bank.AccountCount];
-            AssignText(record.Name, name);
-            record.Savings = savings;
-        }
-        ASSERT_TRUE(SaveBank(bank, folders.ProgramFolder()).Ok);
-        session = std::make_unique<testing::TestGame>(folders);
-        window = std::make_unique<MainWindow>(session->game);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Prepare(accounts);
+        GameTest::Start();
     }
+    using GameTest::Click;
     void Click(QWidget& parent, const char* name) {
         QTest::mouseClick(Find<QPushButton>(parent, name), Qt::LeftButton);
     }
     // A whole round that ends on the given five cards.
     void PlayRound(std::initializer_list<int> cards) {
-        Click(*window, "cmdAddBet");
+        Click("cmdAddBet");
         session->random.Add(cards);
-        Click(*window, "cmdDeal");
-        Click(*window, "cmdDeal");
+        Click("cmdDeal");
+        Click("cmdDeal");
     }
     // Clicks the invisible spot and answers the access code prompt.
     std::shared_ptr<testing::SeenMessage> TypeAccessCode(const QString& code, bool cancel = false) {
@@ -70,10 +61,6 @@ protected:
         }
         return testing::Caption(*Console(), name);
     }
-
-    testing::TempFolders folders;
-    std::unique_ptr<testing::TestGame> session;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(OtherWindowsTest, OnlyTheExactAccessCodeOpensTheConsole) {

@@ -22,30 +22,14 @@ using testing::Caption;
 using testing::Card;
 using testing::Find;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::GameTest {
 protected:
     MainWindowTest() { Start(); }
 
-    void Start() {
-        session = std::make_unique<testing::TestGame>(folders);
-        window = std::make_unique<MainWindow>(session->game);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    void Restart() {
-        window->close();
-        window.reset();
-        Start();
-    }
-
-    QPushButton* Button(const char* name) { return Find<QPushButton>(*window, name); }
     QAction* Action(const char* name) { return Find<QAction>(*window, name); }
     CardPicture* CardAt(int slot) {
         return Find<CardPicture>(*window, ("Card" + std::to_string(slot + 1)).c_str());
     }
-    QString Text(const char* name) { return Caption(*window, name); }
-    void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
     void SetBetBox(const QString& text) { Find<QLineEdit>(*window, "txtBet")->setText(text); }
 
     // What a card picture shows now, and what the card library draws for (card, mode).
@@ -59,10 +43,6 @@ protected:
         session->cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
         return image;
     }
-
-    testing::TempFolders folders;
-    std::unique_ptr<testing::TestGame> session;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, FirstStartShowsTheDefaultAccountAndFiveBacks) {

@@ -1,5 +1,8 @@
 #include "WindowTesting.h"
 
+#include "bank/BankFile.h"
+#include "settings/Settings.h"
+
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
@@ -122,6 +125,50 @@ void PressKeys(QWidget& window, const QKeySequence& keys) {
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keySequence(&window, keys);
+}
+
+} // namespace corvanta::testing
+
+namespace corvanta::testing {
+
+void GameTest::Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
+                       std::int32_t cash) {
+    Bank bank;
+    for (auto [name, savings] : accounts) {
+        AccountRecord& record = bank.AccountTable[++bank.AccountCount];
+        AssignText(record.Name, name);
+        record.Savings = savings;
+    }
+    ASSERT_TRUE(SaveBank(bank, folders.ProgramFolder()).Ok);
+    Table table;
+    table.CashOnHand = cash;
+    ASSERT_TRUE(SaveSettings(table, bank, folders.ConfigFolder()).Ok);
+}
+
+void GameTest::Start() {
+    session = std::make_unique<TestGame>(folders);
+    window = std::make_unique<MainWindow>(session->game);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+}
+
+void GameTest::Restart() {
+    window->close();
+    window.reset();
+    Start();
+}
+
+QPushButton* GameTest::Button(const char* name) {
+    return Find<QPushButton>(*window, name);
+}
+
+void GameTest::Click(const char* name) {
+    QTest::mouseClick(Button(name), Qt::LeftButton);
+}
+
+QString GameTest::Text(const char* labelName) {
+    return Caption(*window, labelName);
 }
 
 } // namespace corvanta::testing

@@ -5,6 +5,7 @@
 #include "support/ScriptedRandom.h"
 #include "ui/Game.h"
 #include "ui/basCards/basCards.h"
+#include "ui/frmPoker/MainWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,10 +13,14 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <ostream>
@@ -47,6 +52,26 @@ struct TestGame {
     CardDrawing cards;
     ScriptedRandom random;
     Game game;
+};
+
+// A test of the real main window on folders of its own.
+class GameTest : public ::testing::Test {
+protected:
+    // Writes the bank (account names and savings) and the cash the game will start from.
+    void Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
+                 std::int32_t cash = 100);
+    // Starts the game: its start-up runs, the window is shown and active.
+    void Start();
+    // Exits the game the orderly way (saving) and starts it again.
+    void Restart();
+
+    QPushButton* Button(const char* name);
+    void Click(const char* name);
+    QString Text(const char* labelName);
+
+    TempFolders folders;
+    std::unique_ptr<TestGame> session;
+    std::unique_ptr<MainWindow> window;
 };
 
 // Runs `answer` on the next modal dialog that opens (a message box, a prompt), from the
