@@ -31,6 +31,7 @@ void MainWindow::ShowStatistics(const AccountDisplay& display) {
 void MainWindow::ShowMoney(const MoneyCaptions& captions) {
     lblCurrentCash_->setText(ToQString(captions.lblCurrentCash));
     lblSavings_->setText(ToQString(captions.lblSavings));
+    emit tableChanged();
 }
 
 void MainWindow::ChangeAccount() {
@@ -60,6 +61,7 @@ void MainWindow::ChangeAccount() {
     const CreateOutcome created = CreateAccount(game_.table, bank, typed.toStdString());
     lblCurrentCash_->setText(ToQString(created.lblCurrentCash));
     ShowAccount(created.display);
+    emit tableChanged();
 }
 
 void MainWindow::ShowTransfer(const TransferOutcome& outcome) {

@@ -2,6 +2,7 @@
 
 #include "bank/Accounts.h"
 #include "bank/BankFile.h"
+#include "engine/Advisor.h"
 #include "engine/Amount.h"
 #include "engine/Format.h"
 #include "engine/Round.h"
@@ -10,6 +11,7 @@
 #include "ui/Game.h"
 #include "ui/Twips.h"
 #include "ui/basCards/basCards.h"
+#include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmHelp/HelpWindow.h"
 #include "ui/frmOptions/OptionsWindow.h"
@@ -81,7 +83,8 @@ void SetTextColour(QWidget* widget, QRgb colour) {
 
 } // namespace
 
-MainWindow::MainWindow(Game& game, QWidget* parent) : QMainWindow(parent), game_(game) {
+MainWindow::MainWindow(Game& game, QWidget* parent)
+    : QMainWindow(parent), game_(game), advisorSession_(std::make_unique<AdvisorSession>()) {
     setObjectName(QStringLiteral("frmPoker"));
     setWindowTitle(QStringLiteral("Corvanta 1.0 alpha"));
     setWindowIcon(AppIcon());
@@ -110,6 +113,10 @@ DebugConsole* MainWindow::DebugConsoleWindow() const {
 
 HelpWindow* MainWindow::HelpWindowShown() const {
     return help_;
+}
+
+AdvisorWindow* MainWindow::AdvisorWindowShown() const {
+    return advisor_;
 }
 
 void MainWindow::BuildControls() {
@@ -284,6 +291,7 @@ void MainWindow::BuildMenus() {
     game->setObjectName(QStringLiteral("mnuGame"));
     mnuBet_ = action(game, "mnuBet", "Place &Bet", "Ctrl+B");
     mnuDeal_ = action(game, "mnuDeal", "&Deal", "Ctrl+D");
+    action(game, "mnuAdvisor", "Hold &Advisor", "Ctrl+H");
     separator(game, "mnuSep1");
     action(game, "mnuExit", "E&xit", "Ctrl+Y");
 
@@ -312,6 +320,7 @@ void MainWindow::ConnectCommands() {
     onMenu("mnuBet", [=, this] { Bet(ask(PlaceBetTitle, PlaceBetPrompt)); });
     onClick("cmdDeal", [this] { DealCommand(); });
     onMenu("mnuDeal", [this] { DealCommand(); });
+    onMenu("mnuAdvisor", [this] { OpenAdvisor(); });
     onClick("cmdWithdrawCash", [this] { Withdraw(txtBank_->text(), false); });
     onMenu("mnuWithdraw", [=, this] { Withdraw(ask(WithdrawTitle, WithdrawPrompt), true); });
     onClick("cmdDeposit", [this] { Deposit(txtBank_->text()); });
@@ -359,6 +368,7 @@ void MainWindow::Load() {
     for (CardPicture* card : cards_) {
         card->setEnabled(false);
     }
+    emit tableChanged();
 }
 
 void MainWindow::Bet(const QString& amountText) {
@@ -378,11 +388,16 @@ void MainWindow::Bet(const QString& amountText) {
             card->repaint();
         }
     }
+    emit tableChanged();
 }
 
 void MainWindow::DealCommand() {
     cmdAddBet_->setEnabled(false);
     mnuBet_->setEnabled(false);
+    // The hand and the marks the player draws with, for the advisor's session counts.
+    const DealtHand dealt = game_.table.Hand;
+    const DiscardMarks discards = game_.table.Discard;
+    const std::int32_t bet = game_.table.BetAmount;
     const DealOutcome outcome = corvanta::DealCommand(game_.table, game_.bank, game_.random);
     for (int slot = 0; slot < HandSize; ++slot) {
         if (outcome.step == DealStep::Drew) {
@@ -393,6 +408,7 @@ void MainWindow::DealCommand() {
         discardLabels_[slot]->hide();
     }
     if (outcome.step == DealStep::Drew) {
+        RecordRound(*advisorSession_, dealt, discards, bet);
         const Table& table = game_.table;
         lblLastHand_->setText(ToQString(outcome.settlement.lastHand));
         txtBet_->setText(QStringLiteral("5"));
@@ -405,6 +421,7 @@ void MainWindow::DealCommand() {
         }
     }
     SetRoundControls();
+    emit tableChanged();
 }
 
 void MainWindow::SetRoundControls() {
@@ -425,6 +442,7 @@ void MainWindow::ToggleDiscard(int slot) {
     marked = !marked;
     cards_[slot]->repaint();
     discardLabels_[slot]->setVisible(marked);
+    emit tableChanged();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -487,6 +505,9 @@ void MainWindow::Shutdown() {
         debug_->close();
     }
     CloseHelp(help_);
+    if (advisor_ != nullptr) {
+        advisor_->close();
+    }
 }
 
 void MainWindow::OpenDebugConsole() {
@@ -512,6 +533,24 @@ DebugConsole& MainWindow::LoadedDebugConsole() {
                 });
     }
     return *debug_;
+}
+
+void MainWindow::OpenAdvisor() {
+    // A closed window is hidden until its deletion runs; it does not count as open.
+    if (advisor_ == nullptr || !advisor_->isVisible()) {
+        advisor_ = new AdvisorWindow(game_.table, *advisorSession_); // deletes itself on close
+        connect(this, &MainWindow::tableChanged, advisor_, &AdvisorWindow::Refresh);
+        // Marks go through the click's path, and like a click do nothing on a disabled card.
+        connect(advisor_, &AdvisorWindow::toggleRequested, this, [this](int slot) {
+            if (cards_[slot]->isEnabled()) {
+                ToggleDiscard(slot);
+            }
+        });
+    }
+    advisor_->setWindowState(advisor_->windowState() & ~Qt::WindowMinimized);
+    advisor_->show();
+    advisor_->raise();
+    advisor_->activateWindow();
 }
 
 void MainWindow::ReportSaveFailure(const std::string& what, const std::string& path,

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -15,10 +16,12 @@ class QPushButton;
 
 namespace corvanta {
 
+struct AdvisorSession;
 struct Game;
 struct AccountDisplay;
 struct MoneyCaptions;
 struct TransferOutcome;
+class AdvisorWindow;
 class CardPicture;
 class DebugConsole;
 class HelpWindow;
@@ -36,6 +39,11 @@ public:
     // The debug console if it is loaded (shown or hidden).
     DebugConsole* DebugConsoleWindow() const;
     HelpWindow* HelpWindowShown() const;
+    AdvisorWindow* AdvisorWindowShown() const;
+
+signals:
+    // The table changed: a bet, a deal, a draw, a mark, or the cash. The hold advisor follows it.
+    void tableChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +77,7 @@ private:
     // The other windows.
     void OpenDebugConsole();
     DebugConsole& LoadedDebugConsole();
+    void OpenAdvisor();
 
     void ReportSaveFailure(const std::string& what, const std::string& path,
                            const std::string& reason);
@@ -77,6 +86,9 @@ private:
     bool shutDown_ = false;
     QPointer<DebugConsole> debug_;
     QPointer<HelpWindow> help_;
+    QPointer<AdvisorWindow> advisor_;
+    // This session's rounds, kept when the advisor closes.
+    std::unique_ptr<AdvisorSession> advisorSession_;
 
     std::array<CardPicture*, 5> cards_{};
     std::array<QLabel*, 5> discardLabels_{};

@@ -1,0 +1,207 @@
+#include "ui/frmAdvisor/AdvisorWindow.h"
+
+#include "engine/Format.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+#include "ui/basCards/CardDeck.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace corvanta {
+namespace {
+
+// The controls, in twips: a title, the ranked holds (rank column and hold), the player's own
+// marks, the button, then the game's figures and the session's counts under their headings.
+constexpr int Margin = 240;
+constexpr int WindowWidth = 9300;
+constexpr int InnerWidth = WindowWidth - 2 * Margin;
+constexpr int LineHeight = 255;
+constexpr int TitleTop = 120;
+constexpr int RankWidth = 360;
+constexpr int RowTop = 480;
+constexpr int RowStep = 270;
+constexpr int MarksTop = RowTop + AdvisorWindow::ListedHolds * RowStep + 60;
+constexpr int ButtonTop = MarksTop + 360;
+constexpr int ButtonWidth = 1800;
+constexpr int ButtonHeight = 375;
+constexpr int FiguresHeadingTop = ButtonTop + ButtonHeight + 300;
+constexpr int FiguresTop = FiguresHeadingTop + 270;
+constexpr int SessionHeadingTop = FiguresTop + 420;
+constexpr int SessionTop = SessionHeadingTop + 270;
+constexpr int WindowHeight = SessionTop + 3 * RowStep + 150;
+
+QString Multiple(double multiple) {
+    return QString::number(multiple, 'f', 4) + QStringLiteral(" × bet");
+}
+
+QFont WindowFont(bool bold) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* AddLabel(QWidget* window, const QString& name, int left, int top, int width, int height,
+                 bool bold = false) {
+    auto* label = new QLabel(window);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(WindowFont(bold));
+    label->setGeometry(TwipsRect(left, top, width, height));
+    return label;
+}
+
+} // namespace
+
+QString HoldText(const DealtHand& hand, HoldMask kept) {
+    if (kept == 0) {
+        return QStringLiteral("Keep nothing (draw five)");
+    }
+    if (kept == AllKept) {
+        return QStringLiteral("Keep all five (stand pat)");
+    }
+    QStringList names;
+    for (int slot = 0; slot < HandSize; ++slot) {
+        if ((kept >> slot) & 1u) {
+            names << CardName(hand[slot]);
+        }
+    }
+    return QStringLiteral("Keep ") + names.join(QStringLiteral(", "));
+}
+
+AdvisorWindow::AdvisorWindow(const Table& table, const AdvisorSession& session)
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      table_(table), session_(session) {
+    setObjectName(QStringLiteral("frmAdvisor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Corvanta - Hold Advisor"));
+    setFont(WindowFont(false));
+    setFixedSize(Px(WindowWidth), Px(WindowHeight));
+
+    lblTitle_ =
+        AddLabel(this, QStringLiteral("lblTitle"), Margin, TitleTop, InnerWidth, LineHeight, true);
+    for (int row = 0; row < ListedHolds; ++row) {
+        const int top = RowTop + row * RowStep;
+        lblRank_[row] = AddLabel(this, QStringLiteral("lblRank%1").arg(row + 1), Margin, top,
+                                 RankWidth, LineHeight);
+        lblHold_[row] = AddLabel(this, QStringLiteral("lblHold%1").arg(row + 1), Margin + RankWidth,
+                                 top, InnerWidth - RankWidth, LineHeight);
+    }
+    lblYourMarks_ =
+        AddLabel(this, QStringLiteral("lblYourMarks"), Margin, MarksTop, InnerWidth, LineHeight);
+
+    cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), this);
+    cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
+    cmdMarkBest_->setGeometry(TwipsRect(Margin, ButtonTop, ButtonWidth, ButtonHeight));
+    cmdMarkBest_->setDefault(true); // Enter presses it while it is enabled; Esc closes
+    connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::MarkBestHold);
+
+    AddLabel(this, QStringLiteral("lblFiguresHeading"), Margin, FiguresHeadingTop, InnerWidth,
+             LineHeight, true)
+        ->setText(QStringLiteral("The game's return per round, as a multiple of the bet"));
+    lblFigures_ =
+        AddLabel(this, QStringLiteral("lblFigures"), Margin, FiguresTop, InnerWidth, LineHeight);
+    lblFigures_->setText(QStringLiteral("Computing…"));
+    AddLabel(this, QStringLiteral("lblSessionHeading"), Margin, SessionHeadingTop, InnerWidth,
+             LineHeight, true)
+        ->setText(QStringLiteral("This session (not saved)"));
+    auto sessionLine = [&](const QString& name, int line) {
+        return AddLabel(this, name, Margin, SessionTop + line * RowStep, InnerWidth, LineHeight);
+    };
+    lblRoundsAdvised_ = sessionLine(QStringLiteral("lblRoundsAdvised"), 0);
+    lblRoundsBest_ = sessionLine(QStringLiteral("lblRoundsBest"), 1);
+    lblGivenUp_ = sessionLine(QStringLiteral("lblGivenUp"), 2);
+
+    Refresh();
+    // The figures take a moment; the window shows first.
+    QTimer::singleShot(0, this, &AdvisorWindow::ShowFigures);
+}
+
+void AdvisorWindow::Refresh() {
+    ShowHolds();
+    ShowSession();
+}
+
+void AdvisorWindow::ShowHolds() {
+    const bool dealt = table_.DealState == DealStateCode::CardsDealt;
+    cmdMarkBest_->setEnabled(dealt);
+    if (!dealt) {
+        rankedHand_.reset();
+        lblTitle_->setText(
+            table_.DealState == DealStateCode::BetPlaced
+                ? QStringLiteral("Bet of %1 placed. Once you deal, the best holds will be listed "
+                                 "here, ranked by expected payback.")
+                      .arg(ToQString(MoneyText(table_.BetAmount)))
+                : QStringLiteral("No cards are dealt. Once you bet and deal, the best holds will "
+                                 "be listed here, ranked by expected payback."));
+        for (int row = 0; row < ListedHolds; ++row) {
+            lblRank_[row]->clear();
+            lblHold_[row]->clear();
+        }
+        lblYourMarks_->clear();
+        return;
+    }
+    if (rankedHand_ != table_.Hand) {
+        ranking_ = RankHolds(table_.Hand);
+        rankedHand_ = table_.Hand;
+    }
+    lblTitle_->setText(QStringLiteral("Best holds for this hand, by expected payback per dollar "
+                                      "bet (\"=\": as good as the hold above):"));
+    for (int row = 0; row < ListedHolds; ++row) {
+        const HoldValue& hold = ranking_[row];
+        lblRank_[row]->setText(hold.equalToPrevious ? QStringLiteral("=")
+                                                    : QStringLiteral("%1.").arg(row + 1));
+        lblHold_[row]->setText(HoldText(table_.Hand, hold.kept) + QStringLiteral(" — returns ") +
+                               Multiple(hold.payback.Multiple()));
+    }
+    const HoldMask marked = KeptBy(table_.Discard);
+    const Payback yours =
+        std::find_if(ranking_.begin(), ranking_.end(), [&](const HoldValue& hold) {
+            return hold.kept == marked;
+        })->payback;
+    const Payback best = ranking_.front().payback;
+    lblYourMarks_->setText(
+        QStringLiteral("Your marks: returns ") + Multiple(yours.Multiple()) +
+        (yours == best
+             ? QStringLiteral(", a best hold.")
+             : QStringLiteral(", ") +
+                   Multiple(static_cast<double>(best.total - yours.total) / DrawSequences) +
+                   QStringLiteral(" less than the best.")));
+}
+
+void AdvisorWindow::ShowSession() {
+    lblRoundsAdvised_->setText(QStringLiteral("Rounds advised: %1").arg(session_.roundsAdvised));
+    lblRoundsBest_->setText(QStringLiteral("Rounds whose discards were a best hold: %1")
+                                .arg(session_.roundsMatchingBest));
+    lblGivenUp_->setText(QStringLiteral("Expected dollars given up by the other choices: $%1")
+                             .arg(session_.dollarsGivenUp, 0, 'f', 2));
+}
+
+void AdvisorWindow::ShowFigures() {
+    const GameFigures figures = ComputeGameFigures();
+    lblFigures_->setText(QStringLiteral("Perfect play returns ") + Multiple(figures.PerfectPlay()) +
+                         QStringLiteral("; standing pat returns ") + Multiple(figures.StandPat()) +
+                         QStringLiteral("."));
+}
+
+void AdvisorWindow::MarkBestHold() {
+    if (table_.DealState != DealStateCode::CardsDealt) {
+        return;
+    }
+    const DiscardMarks best = BestHoldDiscards(table_.Hand);
+    const DiscardMarks current = table_.Discard; // the table changes as the marks are asked for
+    for (int slot = 0; slot < HandSize; ++slot) {
+        if (current[slot] != best[slot]) {
+            emit toggleRequested(slot);
+        }
+    }
+}
+
+} // namespace corvanta

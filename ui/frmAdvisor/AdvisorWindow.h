@@ -1,0 +1,64 @@
+#pragma once
+// frmAdvisor, the hold advisor: while five cards wait for the draw, the best holds ranked by
+// their exact expected payback; the game's return under perfect play and when standing pat;
+// and this session's counts. It only reads the table: marking the best hold is asked of the
+// main window, which marks the cards as a click would.
+
+// moc cannot parse the standard headers the advisor's core uses; it needs none of its types.
+#ifndef Q_MOC_RUN
+#include "engine/Advisor.h"
+#endif
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+
+namespace corvanta {
+
+class AdvisorWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Both are the main window's and outlive this window, which the main window closes at the
+    // game's end. Modeless, with no owner; closing it deletes it.
+    AdvisorWindow(const Table& table, const AdvisorSession& session);
+
+    // Shows the table and the session as they are now.
+    void Refresh();
+
+    // How many holds the list shows.
+    static constexpr int ListedHolds = 5;
+
+signals:
+    // Mark Best Hold: the slot's mark must change, as a click on its card would change it.
+    void toggleRequested(int slot);
+
+private:
+    void MarkBestHold();
+    void ShowFigures();
+    void ShowHolds();
+    void ShowSession();
+
+    const Table& table_;
+    const AdvisorSession& session_;
+    std::optional<DealtHand> rankedHand_; // the hand `ranking_` belongs to
+    HoldRanking ranking_{};
+
+    QLabel* lblTitle_ = nullptr;
+    std::array<QLabel*, ListedHolds> lblRank_{};
+    std::array<QLabel*, ListedHolds> lblHold_{};
+    QLabel* lblYourMarks_ = nullptr;
+    QPushButton* cmdMarkBest_ = nullptr;
+    QLabel* lblFigures_ = nullptr;
+    QLabel* lblRoundsAdvised_ = nullptr;
+    QLabel* lblRoundsBest_ = nullptr;
+    QLabel* lblGivenUp_ = nullptr;
+};
+
+// "Keep Two of Clubs, Two of Hearts": the kept cards of `hand` by name.
+QString HoldText(const DealtHand& hand, HoldMask kept);
+
+} // namespace corvanta
