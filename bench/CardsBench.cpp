@@ -21,6 +21,19 @@ void BM_cdtInit(benchmark::State& state) {
 }
 BENCHMARK(BM_cdtInit)->Unit(benchmark::kMillisecond);
 
+// Every image painted: what the first draws of a whole deck cost together.
+void BM_PrepareAllImages(benchmark::State& state) {
+    for (auto _ : state) {
+        corvanta::CardDrawing cards;
+        int width = 0;
+        int height = 0;
+        cards.cdtInit(width, height);
+        cards.PrepareAllImages();
+        cards.cdtTerm();
+    }
+}
+BENCHMARK(BM_PrepareAllImages)->Unit(benchmark::kMillisecond);
+
 // One face drawn into a card-sized picture, as a card box paints itself.
 void BM_cdtDraw(benchmark::State& state) {
     corvanta::CardDrawing cards;

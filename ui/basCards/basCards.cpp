@@ -37,47 +37,61 @@ std::optional<std::size_t> CardDrawing::slotOf(int card, int mode) {
     return std::nullopt;
 }
 
-CardDrawing::ImageSet CardDrawing::paintImages(qreal ratio) {
-    ImageSet set;
-    set.ratio = ratio;
-    for (int card = 0; card < FaceCount; ++card) {
-        const QImage face = paintImage(ratio, [card](QPainter& p) { cardart::paintFace(p, card); });
-        // The card's outer edge is hard, so inverting colour leaves every pixel's opacity alone.
-        QImage inverted = face.copy();
-        inverted.invertPixels(QImage::InvertRgb);
-        set.images[*slotOf(card, Face)] = face;
-        set.images[*slotOf(card, InvertedFace)] = inverted;
+QImage CardDrawing::paintSlot(qreal ratio, std::size_t slot) {
+    const int index = static_cast<int>(slot);
+    if (index >= 2 * FaceCount) {
+        const int design = index - 2 * FaceCount;
+        return paintImage(ratio, [design](QPainter& p) { cardart::paintBack(p, design); });
     }
-    for (int back = FirstBack; back < FirstBack + BackCount; ++back)
-        set.images[*slotOf(back, Back)] =
-            paintImage(ratio, [back](QPainter& p) { cardart::paintBack(p, back - FirstBack); });
-    return set;
+    const int card = index % FaceCount;
+    QImage face = paintImage(ratio, [card](QPainter& p) { cardart::paintFace(p, card); });
+    if (index >= FaceCount) {
+        // The card's outer edge is hard, so inverting colour leaves every pixel's opacity alone.
+        face.invertPixels(QImage::InvertRgb);
+    }
+    return face;
 }
 
 void CardDrawing::cdtInit(int& width, int& height) {
-    const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+    initRatio_ = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
     sets_.clear();
     ready_ = true;
-    imagesFor(ratio);
     width = CardWidth;
     height = CardHeight;
 }
 
-const CardDrawing::ImageSet& CardDrawing::imagesFor(qreal ratio) {
+void CardDrawing::PrepareAllImages() {
+    if (!ready_)
+        return;
+    for (std::size_t slot = 0; slot < ImageCount; ++slot)
+        imageFor(initRatio_, slot);
+}
+
+CardDrawing::ImageSet& CardDrawing::setFor(qreal ratio) {
     ratio = std::clamp(ratio, 1.0, MaxPixelRatio);
     const auto found = std::find_if(sets_.begin(), sets_.end(), [ratio](const ImageSet& set) {
         return qFuzzyCompare(set.ratio, ratio);
     });
     if (found != sets_.end())
         return *found;
-    return sets_.emplace_back(paintImages(ratio));
+    ImageSet& set = sets_.emplace_back();
+    set.ratio = ratio;
+    return set;
+}
+
+const QImage& CardDrawing::imageFor(qreal ratio, std::size_t slot) {
+    ImageSet& set = setFor(ratio);
+    QImage& image = set.images[slot];
+    if (image.isNull())
+        image = paintSlot(set.ratio, slot);
+    return image;
 }
 
 void CardDrawing::cdtDraw(QPainter& dc, int x, int y, int card, int mode, QColor /*colour*/) {
     const std::optional<std::size_t> slot = slotOf(card, mode);
     if (!ready_ || !slot || !dc.isActive() || dc.device() == nullptr)
         return;
-    dc.drawImage(QPoint(x, y), imagesFor(dc.device()->devicePixelRatio()).images[*slot]);
+    dc.drawImage(QPoint(x, y), imageFor(dc.device()->devicePixelRatio(), *slot));
 }
 
 void CardDrawing::cdtTerm() {

@@ -18,7 +18,8 @@ namespace corvanta {
 //
 // Images follow the device pixel ratio of the device being painted on: the first draw on a
 // device of a new ratio paints a second set at that ratio, so cards stay sharp on high-density
-// screens. Ratios are clamped to 1..MaxPixelRatio.
+// screens. Ratios are clamped to 1..MaxPixelRatio. Each image is painted the first time it is
+// drawn, so the game's start paints one back instead of the whole deck.
 class CardDrawing {
 public:
     static constexpr int Face = 0;         // mode: card face, cards 0..51
@@ -26,9 +27,12 @@ public:
     static constexpr int InvertedFace = 2; // mode: face with inverted colours, cards 0..51
     static constexpr qreal MaxPixelRatio = 4.0;
 
-    // Prepares the images (at the highest ratio of the application's screens) and reports the
-    // size of one card image in logical pixels.
+    // Makes the library ready (for the highest ratio of the application's screens) and reports
+    // the size of one card image in logical pixels.
     void cdtInit(int& width, int& height);
+
+    // Paints every image of the ratio cdtInit chose now rather than on first use.
+    void PrepareAllImages();
 
     // Draws one card image with its top-left corner at (x, y). A card number or mode that does
     // not name an image draws nothing. The colour is accepted for the interface and not used:
@@ -48,10 +52,12 @@ private:
     };
 
     static std::optional<std::size_t> slotOf(int card, int mode);
-    static ImageSet paintImages(qreal ratio);
-    const ImageSet& imagesFor(qreal ratio);
+    static QImage paintSlot(qreal ratio, std::size_t slot);
+    ImageSet& setFor(qreal ratio);
+    const QImage& imageFor(qreal ratio, std::size_t slot);
 
     bool ready_ = false;
+    qreal initRatio_ = 1.0;
     std::vector<ImageSet> sets_;
 };
 
