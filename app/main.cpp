@@ -1,6 +1,7 @@
 // Corvanta: finds the program's folder and the player's data and settings folders, and
 // runs the game.
 #include "app/RunGame.h"
+#include "bank/BankFolder.h"
 #include "ui/Fonts.h"
 
 #include <QApplication>
@@ -9,7 +10,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
-    QApplication::setDesktopFileName(QStringLiteral("org.corvanta.Corvanta"));
+    QApplication::setDesktopFileName(QString::fromLatin1(
+        corvanta::AppId.data(), static_cast<qsizetype>(corvanta::AppId.size())));
     corvanta::InstallFontSubstitutes();
 
     auto folder = [](QStandardPaths::StandardLocation location) {

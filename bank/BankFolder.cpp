@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvanta {
@@ -21,8 +22,15 @@ bool CanCreateFilesIn(const std::string& folder) {
     return true;
 }
 
+bool IsInstalledCopy(const std::string& programFolder) {
+    struct stat status {};
+    const std::string marker =
+        programFolder + "/../share/metainfo/" + std::string(AppId) + ".metainfo.xml";
+    return ::stat(marker.c_str(), &status) == 0;
+}
+
 std::string ChooseBankFolder(const std::string& programFolder, const std::string& dataFolder) {
-    if (CanCreateFilesIn(programFolder)) {
+    if (!IsInstalledCopy(programFolder) && CanCreateFilesIn(programFolder)) {
         return programFolder;
     }
     std::string folder = dataFolder + "/corvanta";

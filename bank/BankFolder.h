@@ -15,9 +15,19 @@ namespace corvanta {
 // permission bits do not tell (root ignores them, a read-only mount refuses anyway).
 bool CanCreateFilesIn(const std::string& folder);
 
-// The folder the bank is read from and saved to: `programFolder` when files can be created
-// there (a save replaces gbank.db by a rename, so the folder itself must be writable), and
-// otherwise <dataFolder>/corvanta, created with mode 0700 when missing.
+// The game's id on the desktop: its .desktop entry, icon and AppStream files are named by it.
+inline constexpr std::string_view AppId = "org.corvanta.Corvanta";
+
+// True for a copy installed under a prefix (the package's /usr/bin, or `cmake --install`
+// into ~/.local/bin): the installation put its AppStream file at
+// <programFolder>/../share/metainfo/<AppId>.metainfo.xml.
+bool IsInstalledCopy(const std::string& programFolder);
+
+// The folder the bank is read from and saved to: `programFolder` for a copy that is not
+// installed and whose folder can take new files (a save replaces gbank.db by a rename, so the
+// folder itself must be writable), and otherwise <dataFolder>/corvanta, created with mode 0700
+// when missing. An installed copy never writes beside the program, even where it could (root,
+// or a prefix of the player's own).
 std::string ChooseBankFolder(const std::string& programFolder, const std::string& dataFolder);
 
 // <bankFolder>/gbank.db.lock

@@ -53,6 +53,19 @@ TEST(BankFolder, InstalledCopyKeepsItsBankInThePlayersDataFolder) {
     EXPECT_EQ(ReadBytes(data + "/corvanta/gbank.db").size(), 46u); // the Default account
 }
 
+TEST(BankFolder, InstalledCopyUsesTheDataFolderEvenWhereItCouldWriteBesideItself) {
+    // `cmake --install --prefix ~/.local`, or root starting the package's /usr/bin/corvanta.
+    TempFolder prefix;
+    for (const char* folder : {"bin", "share", "share/metainfo"}) {
+        ::mkdir((prefix / folder).c_str(), 0755);
+    }
+    EXPECT_FALSE(IsInstalledCopy(prefix / "bin"));
+    test::WriteBytes(prefix / "share/metainfo/org.corvanta.Corvanta.metainfo.xml", "<component/>");
+    EXPECT_TRUE(IsInstalledCopy(prefix / "bin"));
+    EXPECT_EQ(ChooseBankFolder(prefix / "bin", prefix / "data"), prefix / "data/corvanta");
+    EXPECT_EQ(FolderEntries(prefix / "bin"), Names{});
+}
+
 TEST(BankFolder, MissingProgramFolderCountsAsUnwritable) {
     TempFolder folder;
     EXPECT_FALSE(CanCreateFilesIn(folder / "gone"));
