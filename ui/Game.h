@@ -14,8 +14,8 @@ class RandomSource;
 struct Game {
     Table table;
     Bank bank;
-    std::string programFolder; // where gbank.db lives
-    std::string configFolder;  // the per-user settings folder ($XDG_CONFIG_HOME)
+    std::string bankFolder;   // where gbank.db lives (see ChooseBankFolder)
+    std::string configFolder; // the per-user settings folder ($XDG_CONFIG_HOME)
     CardDrawing& cards;
     RandomSource& random;
 };

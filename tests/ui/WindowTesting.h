@@ -45,7 +45,7 @@ struct TestGame {
     explicit TestGame(const TempFolders& folders)
         : game{.table = {},
                .bank = {},
-               .programFolder = folders.ProgramFolder(),
+               .bankFolder = folders.ProgramFolder(),
                .configFolder = folders.ConfigFolder(),
                .cards = cards,
                .random = random} {}

@@ -354,7 +354,7 @@ void MainWindow::Load() {
     table.OptionsCardBG = table.CardBG;
     lblCurrentCash_->setText(Money(table.CashOnHand));
     ResetTable(table);
-    LoadBank(bank, game_.programFolder);
+    LoadBank(bank, game_.bankFolder);
     lblLastHand_->setText(QStringLiteral("No Hand Played"));
     ShowAccount(DisplayAccount(CurrentAccount(bank)));
     lblCurrentAccount_->setText(ToQString(bank.CurrentAccountName));
@@ -493,7 +493,7 @@ void MainWindow::Shutdown() {
     }
     shutDown_ = true;
     game_.cards.cdtTerm();
-    const SaveResult bank = SaveBank(game_.bank, game_.programFolder);
+    const SaveResult bank = SaveBank(game_.bank, game_.bankFolder);
     if (!bank.Ok) {
         ReportSaveFailure("The bank could not be saved", bank.Path, bank.Reason);
     }
@@ -525,7 +525,7 @@ void MainWindow::OpenDebugConsole() {
 
 DebugConsole& MainWindow::LoadedDebugConsole() {
     if (debug_ == nullptr) {
-        debug_ = new DebugConsole(game_.bank, ToQString(BankFilePath(game_.programFolder)));
+        debug_ = new DebugConsole(game_.bank, ToQString(BankFilePath(game_.bankFolder)));
         connect(debug_, &DebugConsole::currentAccountChanged, this,
                 [this](const QString& name, const QString& savings) {
                     lblCurrentAccount_->setText(name);

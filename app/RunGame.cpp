@@ -1,0 +1,45 @@
+#include "app/RunGame.h"
+
+#include "app/SignalQuit.h"
+#include "bank/BankFolder.h"
+#include "engine/basPoker.h"
+#include "ui/Dialogs.h"
+#include "ui/Game.h"
+#include "ui/basCards/basCards.h"
+#include "ui/frmPoker/MainWindow.h"
+
+#include <QApplication>
+
+namespace corvanta {
+
+int RunGame(const Folders& folders) {
+    const std::string bankFolder = ChooseBankFolder(folders.program, folders.data);
+    // A lock that cannot be taken at all (a folder that cannot be written) does not stop the
+    // game: the failed save at exit tells the player.
+    const InstanceLock lock(LockFilePath(bankFolder));
+    if (lock.GetStatus() == InstanceLock::Status::InUse) {
+        ShowMessage(nullptr, QStringLiteral("Corvanta"),
+                    QStringLiteral("Corvanta is already running."));
+        return AlreadyRunningStatus;
+    }
+
+    CardDrawing cards;
+    TimeSeededRandom random;
+    Game game{.table = {},
+              .bank = {},
+              .bankFolder = bankFolder,
+              .configFolder = folders.config,
+              .cards = cards,
+              .random = random};
+    MainWindow window(game);
+    SignalQuit signalQuit(window);
+    // The desktop session ending closes the game the same way as Exit.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
+                     [&window] { window.Shutdown(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window,
+                     [&window] { window.Shutdown(); });
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace corvanta

@@ -1,0 +1,23 @@
+#pragma once
+// The game from start to end, apart from the QApplication that main() makes.
+
+#include <string>
+
+namespace corvanta {
+
+struct Folders {
+    std::string program; // the executable's folder
+    std::string data;    // the per-user data folder ($XDG_DATA_HOME, default ~/.local/share)
+    std::string config;  // the per-user settings folder ($XDG_CONFIG_HOME, default ~/.config)
+};
+
+// The exit status of a copy that found another copy running.
+inline constexpr int AlreadyRunningStatus = 1;
+
+// Chooses the bank's folder, takes the lock beside the bank, then shows the main window and
+// runs the event loop until the game ends; returns the exit status. When another copy holds
+// the lock, says so in a message box and returns AlreadyRunningStatus without reading or
+// writing the bank or the settings.
+int RunGame(const Folders& folders);
+
+} // namespace corvanta
