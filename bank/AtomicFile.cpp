@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +32,35 @@ void FlushFolder(const std::string& folder) {
     }
 }
 
+// The temporary files are the file's name, ".new-" and six characters of mkostemp's.
+constexpr std::string_view TemporaryInfix = ".new-";
+constexpr std::size_t TemporarySuffixLength = 6;
+
+// A replacement killed between creating its temporary file and renaming it leaves that file
+// behind. Those of this file's name that nobody has written to for ten minutes are such
+// leftovers (a replacement in progress takes milliseconds) and go.
+void RemoveStaleTemporaries(const std::string& path, const std::string& folder) {
+    constexpr std::time_t StaleAfterSeconds = 10 * 60;
+    const auto slash = path.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + std::string(TemporaryInfix);
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) {
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        struct stat status {};
+        if (name.size() == prefix.size() + TemporarySuffixLength && name.starts_with(prefix) &&
+            ::fstatat(::dirfd(entries), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode) && now - status.st_mtime >= StaleAfterSeconds) {
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+        }
+    }
+    ::closedir(entries);
+}
+
 } // namespace
 
 SaveResult SaveResult::Failure(std::string path, int error) {
@@ -45,7 +76,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temporary = path + ".new-XXXXXX";
+    std::string temporary = path + std::string(TemporaryInfix) + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // created with mode 0600
     if (fd < 0) {
         return SaveResult::Failure(path, errno);
@@ -69,7 +100,9 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
         ::unlink(temporary.c_str());
         return SaveResult::Failure(path, error);
     }
-    FlushFolder(FolderOf(path));
+    const std::string folder = FolderOf(path);
+    RemoveStaleTemporaries(path, folder);
+    FlushFolder(folder);
     return {};
 }
 

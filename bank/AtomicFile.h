@@ -21,7 +21,9 @@ struct SaveResult {
 
 // Replaces (or creates) the file at `path` with `bytes`. A new file is readable and writable
 // by its owner only (0600); a replaced file keeps its permission bits. On failure the old
-// file is untouched and no temporary file is left.
+// file is untouched and no temporary file is left. A process killed during the replacement
+// can leave its temporary file (`path` + ".new-" + six characters); a later replacement
+// removes such files once they are ten minutes old.
 SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // A whole file's bytes, or the reason it could not be read (Error is an errno value,

@@ -60,7 +60,9 @@ std::vector<std::string> JoinedLines(std::string_view text) {
         const auto end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.ends_with('\r')) {
+        // Every carriage return at the end goes: a line end converted twice ("\r\r\n") would
+        // otherwise keep one, and that line would read differently once written back.
+        while (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
         if (continuing) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <functional>
 #include <random>
 #include <sys/resource.h>
@@ -183,6 +186,46 @@ TEST(BankFile, NewFilesArePrivateAndReplacedFilesKeepTheirMode) {
     ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
     EXPECT_EQ(test::FileMode(path), 0640u);
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"gbank.db"});
+}
+
+TEST(BankFile, TemporaryFilesLeftByAKilledSaveGoWhenTheyAreOld) {
+    const struct {
+        const char* name;
+        int minutesOld;
+        bool folder;
+        bool kept;
+    } entries[] = {
+        {"gbank.db.new-a1B2c3", 60, false, false}, // left by a save killed an hour ago
+        {"gbank.db.new-Zz9yX8", 11, false, false},
+        {"gbank.db.new-q7R8s9", 9, false, true}, // may belong to a save under way
+        {"gbank.db.new-u1v2w3", 0, false, true},
+        {"gbank.db.new-abc", 60, false, true},     // not a name mkostemp makes
+        {"gbank.db.new-abcdefg", 60, false, true}, // nor this
+        {"other.db.new-a1B2c3", 60, false, true},  // another file's
+        {"gbank.db.new-d1r2c3", 60, true, true},   // a folder
+        {"xgbank.db.new-a1B2c3", 60, false, true},
+    };
+    TempFolder folder;
+    std::vector<std::string> expected = {"gbank.db"};
+    for (const auto& entry : entries) {
+        const std::string path = folder / entry.name;
+        if (entry.folder) {
+            ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+        } else {
+            WriteBytes(path, "partial");
+        }
+        const timespec when{::time(nullptr) - entry.minutesOld * 60, 0};
+        const timespec times[2] = {when, when};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+        if (entry.kept) {
+            expected.push_back(entry.name);
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    Bank bank;
+    LoadBank(bank, folder.Path());
+    ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+    EXPECT_EQ(FolderEntries(folder.Path()), expected);
 }
 
 // What the folder holds: each name with its bytes, or "/" for a folder.

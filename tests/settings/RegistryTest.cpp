@@ -100,6 +100,21 @@ TEST(basRegistry, WriteKeepsEverythingElseInTheFile) {
                                      "\"Card BG\"=dword:00000039\n\n");
 }
 
+TEST(basRegistry, LineEndsConvertedTwiceReadLikeOthersAndWritesReadBack) {
+    // "\r\r\n": CR LF line ends converted to CR LF once more. The key line used to keep a
+    // carriage return, was not seen as a key, was written back without it and became a key,
+    // so the old value below it won over the one just written.
+    StoreInFolder s;
+    s.Holds("Windows Registry Editor Version 5.00\r\r\n\r\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\r\n"
+            "\"Card BG\"=dword:00000005\r\r\n");
+    EXPECT_TRUE(s.store.KeyExists(Hive::CurrentUser, Key));
+    EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, "Card BG"), RegistryValue(5));
+    ASSERT_TRUE(s.store.WriteValue(Hive::CurrentUser, Key, "Card BG", 57).Ok);
+    EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, "Card BG"), RegistryValue(57));
+    EXPECT_EQ(ReadBytes(s.path), Header + OurKey + "\"Card BG\"=dword:00000039\n\n");
+}
+
 TEST(basRegistry, KeyExistsForTheKeyOrAKeyBelowIt) {
     const struct {
         std::string file;
