@@ -2,6 +2,7 @@
 // every draw that the fast computation replaces.
 #include "engine/Advisor.h"
 #include "support/BruteForcePayback.h"
+#include "support/ScriptedRandom.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,21 +12,9 @@
 namespace corvanta {
 namespace {
 
-std::vector<DealtHand> RandomHands(std::size_t count) {
-    std::mt19937 generator(2024);
-    std::uniform_int_distribution<int> card(0, CardCount - 1);
-    std::vector<DealtHand> hands(count);
-    for (DealtHand& hand : hands) {
-        for (auto& slot : hand) {
-            slot = static_cast<std::int16_t>(card(generator));
-        }
-    }
-    return hands;
-}
-
 // What the advisor window needs per dealt hand: every hold, ranked.
 void BM_RankHolds(benchmark::State& state) {
-    const auto hands = RandomHands(64);
+    const auto hands = testing::SeededHands(64, 2024);
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(RankHolds(hands[i++ & 63]));
@@ -36,7 +25,7 @@ BENCHMARK(BM_RankHolds)->Unit(benchmark::kMicrosecond);
 
 // One hold alone, by the number of discards (kept: the first 5 - discards slots).
 void BM_ExpectedPayback(benchmark::State& state) {
-    const auto hands = RandomHands(64);
+    const auto hands = testing::SeededHands(64, 2024);
     const int discards = static_cast<int>(state.range(0));
     const HoldMask kept = AllKept >> discards;
     std::size_t i = 0;
@@ -48,7 +37,7 @@ BENCHMARK(BM_ExpectedPayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 // The same hold of four discards drawn 52^4 times and evaluated one by one.
 void BM_BruteForceFourDiscards(benchmark::State& state) {
-    const DealtHand hand = RandomHands(1)[0];
+    const DealtHand hand = testing::SeededHands(1, 1)[0];
     for (auto _ : state) {
         benchmark::DoNotOptimize(testing::BruteForceDrawTotal(hand, 0b00001));
     }

@@ -13,15 +13,8 @@ namespace {
 
 using testing::BruteForceDrawTotal;
 using testing::Card;
-
-DealtHand HandOf(std::initializer_list<std::pair<int, int>> valueSuits) {
-    DealtHand hand{};
-    int i = 0;
-    for (auto [value, suit] : valueSuits) {
-        hand[i++] = static_cast<std::int16_t>(Card(value, suit));
-    }
-    return hand;
-}
+using testing::HandOf;
+using testing::SeededHands;
 
 constexpr std::uint64_t PowerOf52(int exponent) {
     return exponent == 0 ? 1 : 52 * PowerOf52(exponent - 1);
@@ -34,18 +27,6 @@ Payback OverDraws(std::uint64_t drawTotal, int discards) {
 
 int Discards(HoldMask kept) {
     return HandSize - std::popcount(kept);
-}
-
-std::vector<DealtHand> SeededHands(std::size_t count, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::uniform_int_distribution<int> card(0, CardCount - 1);
-    std::vector<DealtHand> hands(count);
-    for (DealtHand& hand : hands) {
-        for (auto& slot : hand) {
-            slot = static_cast<std::int16_t>(card(generator));
-        }
-    }
-    return hands;
 }
 
 // Hands whose holds reach the rare categories: suited draws, straight draws at both ends,

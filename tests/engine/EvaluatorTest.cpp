@@ -11,16 +11,8 @@ namespace corvanta {
 namespace {
 
 using testing::Card;
+using testing::HandOf;
 using Hand5 = std::array<std::int16_t, HandSize>;
-
-Hand5 HandOf(std::initializer_list<std::pair<int, int>> valueSuits) {
-    Hand5 hand{};
-    int i = 0;
-    for (auto [value, suit] : valueSuits) {
-        hand[i++] = static_cast<std::int16_t>(Card(value, suit));
-    }
-    return hand;
-}
 
 TEST(CardNumbers, ValueAndSuitFollowRankAndSuitOfTheNumber) {
     struct Row {

@@ -3,9 +3,13 @@
 
 #include "engine/basPoker.h"
 
+#include <array>
 #include <deque>
 #include <initializer_list>
+#include <random>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace corvanta::testing {
 
@@ -36,6 +40,31 @@ private:
 // Card number from a value 2..14 (14 the ace) and a suit 1..4.
 constexpr int Card(int value, int suit) {
     return 4 * (value == 14 ? 0 : value - 1) + (suit - 1);
+}
+
+using FiveCards = std::array<std::int16_t, HandSize>;
+
+// Five cards from (value, suit) pairs, in slot order.
+inline FiveCards HandOf(std::initializer_list<std::pair<int, int>> valueSuits) {
+    FiveCards hand{};
+    int slot = 0;
+    for (auto [value, suit] : valueSuits) {
+        hand[slot++] = static_cast<std::int16_t>(Card(value, suit));
+    }
+    return hand;
+}
+
+// `count` hands of five cards drawn uniformly with a fixed seed.
+inline std::vector<FiveCards> SeededHands(std::size_t count, unsigned seed) {
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> card(0, CardCount - 1);
+    std::vector<FiveCards> hands(count);
+    for (FiveCards& hand : hands) {
+        for (auto& slot : hand) {
+            slot = static_cast<std::int16_t>(card(generator));
+        }
+    }
+    return hands;
 }
 
 } // namespace corvanta::testing

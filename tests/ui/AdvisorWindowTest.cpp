@@ -40,15 +40,9 @@ const QString NothingDealt =
     QStringLiteral("No cards are dealt. Once you bet and deal, the best holds will be listed "
                    "here, ranked by expected payback.");
 
-class AdvisorWindowTest : public ::testing::Test {
+class AdvisorWindowTest : public testing::GameTest {
 protected:
-    AdvisorWindowTest() {
-        session = std::make_unique<testing::TestGame>(folders);
-        window = std::make_unique<MainWindow>(session->game);
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
+    AdvisorWindowTest() { Start(); }
     ~AdvisorWindowTest() override {
         window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -58,6 +52,7 @@ protected:
         Find<QAction>(*window, "mnuAdvisor")->trigger();
         return window->AdvisorWindowShown();
     }
+    using GameTest::Click;
     void Click(QWidget& parent, const char* name) {
         QTest::mouseClick(Find<QPushButton>(parent, name), Qt::LeftButton);
     }
@@ -81,23 +76,6 @@ protected:
         }
         Click(*window, "cmdDeal");
     }
-    CardPicture* CardAt(int slot) {
-        return Find<CardPicture>(*window, ("Card" + std::to_string(slot + 1)).c_str());
-    }
-    bool DiscardShown(int slot) {
-        return Find<QLabel>(*window, ("lblDiscard" + std::to_string(slot + 1)).c_str())
-            ->isVisible();
-    }
-    QImage Shown(int slot) {
-        return CardAt(slot)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    QImage Drawn(int card, int mode) {
-        QImage image(71, 96, QImage::Format_RGB32);
-        image.fill(QColor(0, 128, 0));
-        QPainter painter(&image);
-        session->cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
-        return image;
-    }
     // The table shows exactly `marks`, as clicks would have left it.
     void ExpectMarks(const DiscardMarks& marks) {
         EXPECT_EQ(session->game.table.Discard, marks);
@@ -107,10 +85,6 @@ protected:
                 << slot;
         }
     }
-
-    testing::TempFolders folders;
-    std::unique_ptr<testing::TestGame> session;
-    std::unique_ptr<MainWindow> window;
 };
 
 int VisibleAdvisors() {

@@ -27,22 +27,7 @@ protected:
     MainWindowTest() { Start(); }
 
     QAction* Action(const char* name) { return Find<QAction>(*window, name); }
-    CardPicture* CardAt(int slot) {
-        return Find<CardPicture>(*window, ("Card" + std::to_string(slot + 1)).c_str());
-    }
     void SetBetBox(const QString& text) { Find<QLineEdit>(*window, "txtBet")->setText(text); }
-
-    // What a card picture shows now, and what the card library draws for (card, mode).
-    QImage Shown(int slot) {
-        return CardAt(slot)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    QImage Drawn(int card, int mode) {
-        QImage image(71, 96, QImage::Format_RGB32);
-        image.fill(QColor(0, 128, 0));
-        QPainter painter(&image);
-        session->cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
-        return image;
-    }
 };
 
 TEST_F(MainWindowTest, FirstStartShowsTheDefaultAccountAndFiveBacks) {

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -169,6 +170,26 @@ void GameTest::Click(const char* name) {
 
 QString GameTest::Text(const char* labelName) {
     return Caption(*window, labelName);
+}
+
+CardPicture* GameTest::CardAt(int slot) {
+    return Find<CardPicture>(*window, ("Card" + std::to_string(slot + 1)).c_str());
+}
+
+bool GameTest::DiscardShown(int slot) {
+    return Find<QLabel>(*window, ("lblDiscard" + std::to_string(slot + 1)).c_str())->isVisible();
+}
+
+QImage GameTest::Shown(int slot) {
+    return CardAt(slot)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage GameTest::Drawn(int card, int mode) {
+    QImage image(71, 96, QImage::Format_RGB32);
+    image.fill(QColor(0, 128, 0));
+    QPainter painter(&image);
+    session->cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
+    return image;
 }
 
 } // namespace corvanta::testing

@@ -5,9 +5,11 @@
 #include "support/ScriptedRandom.h"
 #include "ui/Game.h"
 #include "ui/basCards/basCards.h"
+#include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -68,6 +70,13 @@ protected:
     QPushButton* Button(const char* name);
     void Click(const char* name);
     QString Text(const char* labelName);
+
+    // The card picture of a slot (0..4), whether "DISCARD" shows under it, what it shows
+    // when painted now, and what the card library draws for a card in a mode.
+    CardPicture* CardAt(int slot);
+    bool DiscardShown(int slot);
+    QImage Shown(int slot);
+    QImage Drawn(int card, int mode);
 
     TempFolders folders;
     std::unique_ptr<TestGame> session;
