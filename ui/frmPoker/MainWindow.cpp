@@ -22,12 +22,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QScreen>
 
 namespace corvanta {
