@@ -59,23 +59,23 @@ TEST_F(LayoutTest, TheClientAreaIsTheDesignedSizeBelowTheMenuBar) {
 }
 
 TEST_F(LayoutTest, EveryLabelStandsWhereItWasDesignedAndItsCaptionFits) {
-    for (const layout::Label& spec : layout::Labels) {
-        auto* label = Find<QLabel>(window, spec.name);
-        ASSERT_NE(label, nullptr) << spec.name;
+    for (const layout::Label& item : layout::Labels) {
+        auto* label = Find<QLabel>(window, item.name);
+        ASSERT_NE(label, nullptr) << item.name;
         EXPECT_EQ(InClient(label),
-                  Expected(spec.area, TwipsRect(spec.left, spec.top, spec.width, spec.height)))
-            << spec.name;
-        ExpectFits(label, QString::fromLatin1(spec.caption), 0);
+                  Expected(item.area, TwipsRect(item.left, item.top, item.width, item.height)))
+            << item.name;
+        ExpectFits(label, QString::fromLatin1(item.caption), 0);
     }
     for (std::size_t row = 0; row < layout::PayoffRows.size(); ++row) {
-        const layout::PayoffRow& spec = layout::PayoffRows[row];
+        const layout::PayoffRow& item = layout::PayoffRows[row];
         const int top = layout::PayoffTop + static_cast<int>(row) * layout::PayoffRowStep;
-        auto* hand = Find<QLabel>(window, spec.handName);
-        auto* multiplier = Find<QLabel>(window, spec.multiplierName);
-        ASSERT_NE(hand, nullptr) << spec.handName;
-        ASSERT_NE(multiplier, nullptr) << spec.multiplierName;
+        auto* hand = Find<QLabel>(window, item.handName);
+        auto* multiplier = Find<QLabel>(window, item.multiplierName);
+        ASSERT_NE(hand, nullptr) << item.handName;
+        ASSERT_NE(multiplier, nullptr) << item.multiplierName;
         EXPECT_EQ(InClient(multiplier),
-                  TwipsRect(spec.multiplierLeft, top, spec.multiplierWidth, 255));
+                  TwipsRect(item.multiplierLeft, top, item.multiplierWidth, 255));
         EXPECT_EQ(InClient(multiplier).right(),
                   TwipsRect(7920, 0, 495, 1).right()); // one right edge
         EXPECT_EQ(hand->x(), Px(6480));
@@ -96,20 +96,20 @@ TEST_F(LayoutTest, EveryLabelStandsWhereItWasDesignedAndItsCaptionFits) {
 }
 
 TEST_F(LayoutTest, EveryButtonAndBoxStandsWhereItWasDesigned) {
-    for (const layout::Button& spec : layout::Buttons) {
-        auto* button = Find<QPushButton>(window, spec.name);
-        ASSERT_NE(button, nullptr) << spec.name;
+    for (const layout::Button& item : layout::Buttons) {
+        auto* button = Find<QPushButton>(window, item.name);
+        ASSERT_NE(button, nullptr) << item.name;
         EXPECT_EQ(InClient(button),
-                  Expected(spec.area, TwipsRect(spec.left, spec.top, spec.width, spec.height)))
-            << spec.name;
-        EXPECT_EQ(button->text(), QString::fromLatin1(spec.caption));
+                  Expected(item.area, TwipsRect(item.left, item.top, item.width, item.height)))
+            << item.name;
+        EXPECT_EQ(button->text(), QString::fromLatin1(item.caption));
         ExpectFits(button, button->text(), 6);
     }
-    for (const layout::TextBox& spec : {layout::BetBox, layout::BankBox}) {
-        auto* box = Find<QLineEdit>(window, spec.name);
-        ASSERT_NE(box, nullptr) << spec.name;
+    for (const layout::TextBox& item : {layout::BetBox, layout::BankBox}) {
+        auto* box = Find<QLineEdit>(window, item.name);
+        ASSERT_NE(box, nullptr) << item.name;
         EXPECT_EQ(InClient(box),
-                  Expected(spec.area, TwipsRect(spec.left, spec.top, spec.width, spec.height)));
+                  Expected(item.area, TwipsRect(item.left, item.top, item.width, item.height)));
         EXPECT_EQ(box->maxLength(), 7);
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }

@@ -86,21 +86,21 @@ DebugConsole::DebugConsole(Bank& bank, const QString& bankFilePath)
     Paint(this, QPalette::Window, QColor(192, 192, 0));
     setAutoFillBackground(true);
 
-    for (const LabelSpec& spec : Labels) {
-        auto* label = new QLabel(QString::fromLatin1(spec.caption), this);
-        label->setObjectName(QString::fromLatin1(spec.name));
-        label->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-        label->setAlignment((spec.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    for (const LabelSpec& item : Labels) {
+        auto* label = new QLabel(QString::fromLatin1(item.caption), this);
+        label->setObjectName(QString::fromLatin1(item.name));
+        label->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
+        label->setAlignment((item.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         GrowToText(label); // none of the captions reaches its neighbour
     }
     Field("lblAppPath")->setWordWrap(true);
-    for (const LineSpec& spec : Lines) {
+    for (const LineSpec& item : Lines) {
         auto* line = new QWidget(this);
-        line->setObjectName(QString::fromLatin1(spec.name));
+        line->setObjectName(QString::fromLatin1(item.name));
         const QRect span =
-            QRect(QPoint(Px(std::min(spec.x1, spec.x2)), Px(std::min(spec.y1, spec.y2))),
-                  QPoint(Px(std::max(spec.x1, spec.x2)), Px(std::max(spec.y1, spec.y2))));
+            QRect(QPoint(Px(std::min(item.x1, item.x2)), Px(std::min(item.y1, item.y2))),
+                  QPoint(Px(std::max(item.x1, item.x2)), Px(std::max(item.y1, item.y2))));
         line->setGeometry(span.x(), span.y(), std::max(1, span.width()),
                           std::max(1, span.height()));
         Paint(line, QPalette::Window, Qt::black);

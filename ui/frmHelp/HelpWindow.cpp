@@ -151,12 +151,12 @@ WordCover MeasureWord(const QLabel& sentence, const QString& word) {
             static_cast<int>(std::lround(pen)) - left};
 }
 
-void AddColourWord(QWidget* area, const ColourWord& spec) {
-    const auto* sentence = area->findChild<QLabel*>(QString::fromLatin1(spec.sentence));
-    const QString word = QString::fromLatin1(spec.word);
-    QLabel* label = AddLabel(area, spec.name, word, sentence->font().bold(), false);
+void AddColourWord(QWidget* area, const ColourWord& item) {
+    const auto* sentence = area->findChild<QLabel*>(QString::fromLatin1(item.sentence));
+    const QString word = QString::fromLatin1(item.word);
+    QLabel* label = AddLabel(area, item.name, word, sentence->font().bold(), false);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, spec.colour);
+    palette.setColor(QPalette::WindowText, item.colour);
     label->setPalette(palette);
     const WordCover cover = MeasureWord(*sentence, word);
     label->setGeometry(cover.rect.translated(sentence->pos()));
@@ -191,14 +191,14 @@ HelpWindow::HelpWindow()
         tabAreas_[tab] = new QWidget(page);
         tabAreas_[tab]->resize(tabHelp_->size());
     }
-    for (const LabelLayout& spec : Labels) {
-        QLabel* label = AddLabel(tabAreas_[spec.tab], spec.name, QString::fromLatin1(spec.text),
-                                 spec.bold, spec.transparent);
-        label->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+    for (const LabelLayout& item : Labels) {
+        QLabel* label = AddLabel(tabAreas_[item.tab], item.name, QString::fromLatin1(item.text),
+                                 item.bold, item.transparent);
+        label->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
     }
     // Created after the sentences, so they lie on top of them.
-    for (const ColourWord& spec : ColourWords) {
-        AddColourWord(tabAreas_[0], spec);
+    for (const ColourWord& item : ColourWords) {
+        AddColourWord(tabAreas_[0], item);
     }
 
     // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.

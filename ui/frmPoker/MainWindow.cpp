@@ -126,10 +126,10 @@ void MainWindow::BuildControls() {
     Paint(client, layout::TableGreen);
     setCentralWidget(client);
 
-    auto frame = [&](const layout::Frame& spec) {
-        auto* box = new QGroupBox(Text(spec.caption), client);
-        box->setObjectName(Text(spec.name));
-        box->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+    auto frame = [&](const layout::Frame& item) {
+        auto* box = new QGroupBox(Text(item.caption), client);
+        box->setObjectName(Text(item.name));
+        box->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
         return box;
     };
     QGroupBox* fraBank = frame(layout::BankFrame);
@@ -147,55 +147,55 @@ void MainWindow::BuildControls() {
         l->setTextFormat(Qt::PlainText);
         return l;
     };
-    for (const layout::Label& spec : layout::Labels) {
+    for (const layout::Label& item : layout::Labels) {
         QLabel* l =
-            label(spec.name, parentOf(spec.area),
-                  TwipsRect(spec.left, spec.top, spec.width, spec.height), Text(spec.caption));
-        l->setFont(FontFor(spec.font));
-        l->setAlignment(spec.align | Qt::AlignTop);
-        if (spec.colour != 0) {
-            SetTextColour(l, spec.colour);
+            label(item.name, parentOf(item.area),
+                  TwipsRect(item.left, item.top, item.width, item.height), Text(item.caption));
+        l->setFont(FontFor(item.font));
+        l->setAlignment(item.align | Qt::AlignTop);
+        if (item.colour != 0) {
+            SetTextColour(l, item.colour);
         }
-        if (spec.opaque) {
+        if (item.opaque) {
             Paint(l, layout::TableGreen);
         }
     }
     for (std::size_t row = 0; row < layout::PayoffRows.size(); ++row) {
-        const layout::PayoffRow& spec = layout::PayoffRows[row];
+        const layout::PayoffRow& item = layout::PayoffRows[row];
         const int top = layout::PayoffTop + static_cast<int>(row) * layout::PayoffRowStep;
         QLabel* hand =
-            label(spec.handName, client,
-                  TwipsRect(layout::PayoffLeft, top, spec.multiplierLeft - layout::PayoffLeft,
+            label(item.handName, client,
+                  TwipsRect(layout::PayoffLeft, top, item.multiplierLeft - layout::PayoffLeft,
                             layout::PayoffRowHeight),
-                  Text(spec.handCaption));
+                  Text(item.handCaption));
         QLabel* multiplier = label(
-            spec.multiplierName, client,
-            TwipsRect(spec.multiplierLeft, top, spec.multiplierWidth, layout::PayoffRowHeight),
-            ToQString(PayoffTable[spec.category].caption));
+            item.multiplierName, client,
+            TwipsRect(item.multiplierLeft, top, item.multiplierWidth, layout::PayoffRowHeight),
+            ToQString(PayoffTable[item.category].caption));
         multiplier->setAlignment(Qt::AlignRight | Qt::AlignTop);
         for (QLabel* l : {hand, multiplier}) {
             l->setFont(FontFor(layout::Font::Arial975Bold));
             Paint(l, layout::TableGreen);
         }
     }
-    for (const layout::Line& spec : layout::Lines) {
-        auto* line = new QWidget(parentOf(spec.area));
-        line->setObjectName(Text(spec.name));
+    for (const layout::Line& item : layout::Lines) {
+        auto* line = new QWidget(parentOf(item.area));
+        line->setObjectName(Text(item.name));
         line->setGeometry(
-            QRect(QPoint(Px(spec.x1), Px(spec.y1)), QPoint(Px(spec.x2), Px(spec.y2))));
+            QRect(QPoint(Px(item.x1), Px(item.y1)), QPoint(Px(item.x2), Px(item.y2))));
         line->setFixedHeight(1);
         Paint(line, qRgb(0, 0, 0));
     }
-    for (const layout::Button& spec : layout::Buttons) {
-        auto* button = new QPushButton(Text(spec.caption), parentOf(spec.area));
-        button->setObjectName(Text(spec.name));
-        button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+    for (const layout::Button& item : layout::Buttons) {
+        auto* button = new QPushButton(Text(item.caption), parentOf(item.area));
+        button->setObjectName(Text(item.name));
+        button->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
         button->setAutoDefault(false);
     }
-    auto textBox = [&](const layout::TextBox& spec) {
-        auto* box = new QLineEdit(Text(spec.text), parentOf(spec.area));
-        box->setObjectName(Text(spec.name));
-        box->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+    auto textBox = [&](const layout::TextBox& item) {
+        auto* box = new QLineEdit(Text(item.text), parentOf(item.area));
+        box->setObjectName(Text(item.name));
+        box->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
         box->setFont(FontFor(layout::Font::Arial975));
         box->setAlignment(Qt::AlignRight);
         box->setMaxLength(layout::AmountBoxMaxLength);
