@@ -1,0 +1,176 @@
+// corvanta-screenshots FOLDER: plays a scripted session in the real windows and saves what
+// the X server shows of each step as FOLDER/NN-name.png. Run it under Xvfb
+// (tools/screenshots.sh does), with the same fonts, to compare two builds pixel by pixel.
+#include "engine/basPoker.h"
+#include "ui/Fonts.h"
+#include "ui/Game.h"
+#include "ui/basCards/basCards.h"
+#include "ui/frmPoker/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+using namespace corvanta;
+
+QString outputFolder;
+int shotNumber = 0;
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(60);
+    }
+}
+
+void Shoot(QWidget* window, const char* name) {
+    Settle();
+    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    shot.save(QStringLiteral("%1/%2-%3.png")
+                  .arg(outputFolder)
+                  .arg(++shotNumber, 2, 10, QLatin1Char('0'))
+                  .arg(QString::fromLatin1(name)));
+}
+
+template <typename T = QWidget> T* Find(QWidget* window, const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+
+// A window of the game by its name, wherever it was created.
+QWidget* TopLevel(const char* name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(name) && widget->isVisible()) {
+            return widget;
+        }
+    }
+    qFatal("no window %s", name);
+}
+
+void Click(QWidget* window, const char* name) {
+    QTest::mouseClick(Find<QWidget>(window, name), Qt::LeftButton);
+}
+
+// Runs `step` on the next modal dialog, from inside the dialog's own event loop.
+void OnNextDialog(std::function<void(QWidget*)> step) {
+    QTimer::singleShot(300, [step = std::move(step)] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            step(dialog);
+        }
+    });
+}
+
+void ShootAndClose(const char* name) {
+    OnNextDialog([name](QWidget* dialog) {
+        Shoot(dialog, name);
+        dialog->close();
+    });
+}
+
+void ShootModeless(QWidget* window, const char* name) {
+    window->show();
+    Shoot(window, name);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        qWarning("usage: corvanta-screenshots FOLDER");
+        return 2;
+    }
+    outputFolder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outputFolder);
+    QApplication::setCursorFlashTime(0); // a steady text cursor, the same in every shot
+    InstallGameFonts();
+
+    // Fixed folders, since the debug console shows the bank's path.
+    const QString scratch = QDir::tempPath() + QStringLiteral("/corvanta-screenshots");
+    QDir(scratch).removeRecursively();
+    const QString program = scratch + QStringLiteral("/program");
+    const QString config = scratch + QStringLiteral("/config");
+    QDir().mkpath(program);
+    QDir().mkpath(config);
+    CardDrawing cards;
+    // A fixed clock: the same cards in every run.
+    TimeSeededRandom random([] { return std::chrono::microseconds(43'210'000'123); });
+    Game game{.table = {},
+              .bank = {},
+              .bankFolder = program.toStdString(),
+              .configFolder = config.toStdString(),
+              .cards = cards,
+              .random = random};
+    MainWindow window(game);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        return 1;
+    }
+    Shoot(&window, "startup");
+
+    ShootAndClose("shortfall");
+    Find<QLineEdit>(&window, "txtBet")->setText(QStringLiteral("500"));
+    Click(&window, "cmdAddBet");
+    Find<QLineEdit>(&window, "txtBet")->setText(QStringLiteral("5"));
+    Click(&window, "cmdAddBet");
+    Click(&window, "cmdDeal");
+    Click(&window, "Card2");
+    Click(&window, "Card4");
+    Shoot(&window, "dealt-two-marked");
+
+    ShootAndClose("options");
+    Click(&window, "cmdOptions");
+    ShootAndClose("account-editor");
+    Click(&window, "cmdEditAccount");
+
+    Click(&window, "cmdGameHelp");
+    QWidget* help = TopLevel("frmHelp");
+    auto* tabs = Find<QTabWidget>(help, "tabHelp");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        ShootModeless(help, tab == 0 ? "help-how-to-play" : tab == 1 ? "help-bank" : "help-misc");
+    }
+    help->close();
+
+    OnNextDialog([](QWidget* dialog) {
+        Shoot(dialog, "debug-code-prompt");
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        prompt->setTextValue(QStringLiteral("larkspurs"));
+        prompt->accept();
+    });
+    QTest::mouseClick(Find<QWidget>(&window, "imgShowDebug"), Qt::LeftButton);
+    QWidget* console = TopLevel("frmDebug");
+    ShootModeless(console, "debug-console");
+    console->close();
+
+    window.findChild<QAction*>(QStringLiteral("mnuAdvisor"))->trigger();
+    QWidget* advisor = TopLevel("frmAdvisor");
+    QTest::qWait(500); // the game's figures fill in
+    ShootModeless(advisor, "advisor");
+    advisor->close();
+
+    window.activateWindow();
+    Click(&window, "cmdDeal");
+    Shoot(&window, "final-hand");
+    OnNextDialog([](QWidget* dialog) {
+        Shoot(dialog, "change-account-prompt");
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        prompt->setTextValue(QStringLiteral("Nobody"));
+        ShootAndClose("no-such-account");
+        prompt->accept();
+    });
+    Click(&window, "cmdChangeAccount");
+    window.close();
+    return 0;
+}
