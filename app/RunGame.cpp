@@ -4,7 +4,7 @@
 #include "bank/BankFolder.h"
 #include "engine/basPoker.h"
 #include "ui/Dialogs.h"
-#include "ui/Game.h"
+#include "ui/GameModel.h"
 #include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
@@ -25,13 +25,8 @@ int RunGame(const Folders& folders) {
 
     CardDrawing cards;
     TimeSeededRandom random;
-    Game game{.table = {},
-              .bank = {},
-              .bankFolder = bankFolder,
-              .configFolder = folders.config,
-              .cards = cards,
-              .random = random};
-    MainWindow window(game);
+    GameModel model({.bank = bankFolder, .config = folders.config}, random);
+    MainWindow window(model, cards);
     SignalQuit signalQuit(window);
     // The desktop session ending closes the game the same way as Exit.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,

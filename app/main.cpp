@@ -2,7 +2,7 @@
 // runs the game.
 #include "app/RunGame.h"
 #include "bank/BankFolder.h"
-#include "ui/Fonts.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #include "bank/AccountTable.h"
 
-#include "bank/Windows1252.h"
+#include "storage/Windows1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,13 +26,8 @@ std::string StoredText(const char* field, std::size_t width) {
     return DecodeWindows1252(std::string_view(field, width));
 }
 
-std::string TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+std::string ComparisonKey(std::string_view utf8) {
+    return UpperWindows1252(TrimSpaces(EncodeWindows1252(utf8)));
 }
 
 } // namespace corvanta

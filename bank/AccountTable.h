@@ -1,6 +1,9 @@
 #pragma once
 // The bank's accounts in memory: the 46-byte record of gbank.db and the table of 101 slots.
 
+#include "storage/Text.h"
+#include "storage/Windows1252.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -61,12 +64,18 @@ template <std::size_t N> std::string StoredText(const FixedText<N>& field) {
     return StoredText(field.data(), N);
 }
 
-// Removes leading and trailing spaces only, the way names are compared and shown.
-std::string TrimSpaces(std::string_view text);
-
 // The field with leading and trailing spaces removed (only spaces; NULs stay).
 template <std::size_t N> std::string TrimmedText(const FixedText<N>& field) {
     return TrimSpaces(StoredText(field));
 }
+
+// What two names or passwords are compared by: trimmed of spaces and upper-cased in the
+// code page of the record fields, so "ace" finds "Ace" and "ë" finds "Ë".
+template <std::size_t N> std::string ComparisonKey(const FixedText<N>& field) {
+    return UpperWindows1252(TrimSpaces(std::string_view(field.data(), N)));
+}
+// Typed text in the same terms; a character the code page cannot hold reads as '?', exactly
+// as it would be stored.
+std::string ComparisonKey(std::string_view utf8);
 
 } // namespace corvanta

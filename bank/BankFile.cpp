@@ -1,6 +1,6 @@
 #include "bank/BankFile.h"
 
-#include "bank/LittleEndian.h"
+#include "storage/LittleEndian.h"
 
 #include <algorithm>
 #include <cerrno>

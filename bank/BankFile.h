@@ -4,7 +4,7 @@
 // shutdown.
 
 #include "bank/AccountTable.h"
-#include "bank/AtomicFile.h"
+#include "storage/AtomicFile.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "bank/BankFolder.h"
 
-#include "bank/AtomicFile.h"
 #include "bank/BankFile.h"
+#include "storage/Folders.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,17 +10,6 @@
 #include <unistd.h>
 
 namespace corvanta {
-
-bool CanCreateFilesIn(const std::string& folder) {
-    std::string probe = folder + "/.corvanta-probe-XXXXXX";
-    const int fd = ::mkostemp(probe.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return true;
-}
 
 bool IsInstalledCopy(const std::string& programFolder) {
     struct stat status {};

@@ -11,10 +11,6 @@
 
 namespace corvanta {
 
-// True when a new file can be created in `folder`, found out by creating and removing one:
-// permission bits do not tell (root ignores them, a read-only mount refuses anyway).
-bool CanCreateFilesIn(const std::string& folder);
-
 // The game's id on the desktop: its .desktop entry, icon and AppStream files are named by it.
 inline constexpr std::string_view AppId = "org.corvanta.Corvanta";
 

@@ -1,7 +1,7 @@
 #include "bank/RecordEditor.h"
 
-#include "engine/Amount.h"
 #include "engine/Format.h"
+#include "storage/DecimalText.h"
 
 #include <algorithm>
 

@@ -37,7 +37,7 @@ BENCHMARK(BM_ExpectedPayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 // The same hold of four discards drawn 52^4 times and evaluated one by one.
 void BM_BruteForceFourDiscards(benchmark::State& state) {
-    const DealtHand hand = testing::SeededHands(1, 1)[0];
+    const FiveCards hand = testing::SeededHands(1, 1)[0];
     for (auto _ : state) {
         benchmark::DoNotOptimize(testing::BruteForceDrawTotal(hand, 0b00001));
     }

@@ -46,7 +46,7 @@ void BM_cdtDraw(benchmark::State& state) {
     int card = 0;
     for (auto _ : state) {
         cards.cdtDraw(painter, 0, 0, card, corvanta::CardDrawing::Face, QColor(255, 255, 255));
-        card = (card + 1) % corvanta::FaceCount;
+        card = (card + 1) % corvanta::CardCount;
     }
     painter.end();
     cards.cdtTerm();

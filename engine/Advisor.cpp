@@ -14,7 +14,6 @@ namespace {
 constexpr int LowestValue = 2;   // the two
 constexpr int HighestValue = 14; // the ace, high only
 constexpr int ValueCount = HighestValue - LowestValue + 1;
-constexpr int SuitCount = 4;
 
 constexpr std::uint64_t Power(std::uint64_t base, int exponent) {
     std::uint64_t result = 1;
@@ -220,7 +219,7 @@ std::vector<SuitPattern> SuitPatterns() {
     return patterns;
 }
 
-Payback HoldPayback(const DealtHand& hand, HoldMask kept, FinalHands& finals) {
+Payback HoldPayback(const FiveCards& hand, HoldMask kept, FinalHands& finals) {
     assert(kept <= AllKept);
     Values values{};
     Values suits{};
@@ -253,12 +252,12 @@ static_assert(PayoffFor(Category::RoyalFlush).multiplier == 100 &&
 
 } // namespace
 
-Payback ExpectedPayback(const DealtHand& hand, HoldMask kept) {
+Payback ExpectedPayback(const FiveCards& hand, HoldMask kept) {
     FinalHands finals;
     return HoldPayback(hand, kept, finals);
 }
 
-HoldRanking RankHolds(const DealtHand& hand) {
+HoldRanking RankHolds(const FiveCards& hand) {
     FinalHands finals;
     HoldRanking ranking;
     for (HoldMask kept = 0; kept <= AllKept; ++kept) {
@@ -297,7 +296,7 @@ HoldMask KeptBy(const DiscardMarks& discards) {
     return kept;
 }
 
-DiscardMarks BestHoldDiscards(const DealtHand& hand) {
+DiscardMarks BestHoldDiscards(const FiveCards& hand) {
     return DiscardsOf(RankHolds(hand).front().kept);
 }
 
@@ -320,7 +319,7 @@ Payback PaybackTable::Lookup(std::uint32_t multiset, bool oneSuit) const {
     return entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)];
 }
 
-std::array<Payback, HoldCount> PaybackTable::AllHolds(const DealtHand& hand) const {
+std::array<Payback, HoldCount> PaybackTable::AllHolds(const FiveCards& hand) const {
     // Sorted by value, every subset of the positions lists its values in order.
     Values value{};
     Values suit{};
@@ -390,21 +389,27 @@ GameFigures ComputeGameFigures() {
     return figures;
 }
 
-RoundReview RecordRound(AdvisorSession& session, const DealtHand& dealt,
-                        const DiscardMarks& discards, std::int32_t bet) {
-    const HoldRanking ranking = RankHolds(dealt);
+double MarksReview::MultipleGivenUp() const {
+    return static_cast<double>(best.total - played.total) / DrawSequences;
+}
+
+MarksReview ReviewMarks(const HoldRanking& ranking, const DiscardMarks& discards) {
     const HoldMask kept = KeptBy(discards);
-    const Payback played = std::find_if(ranking.begin(), ranking.end(), [&](const HoldValue& h) {
-                               return h.kept == kept;
-                           })->payback;
-    const Payback best = ranking.front().payback;
-    RoundReview review;
-    review.matchedBest = played == best;
-    review.dollarsGivenUp =
-        static_cast<double>(bet) * static_cast<double>(best.total - played.total) / DrawSequences;
+    MarksReview review;
+    review.played = std::find_if(ranking.begin(), ranking.end(), [&](const HoldValue& hold) {
+                        return hold.kept == kept;
+                    })->payback;
+    review.best = ranking.front().payback;
+    review.matchedBest = review.played == review.best;
+    return review;
+}
+
+MarksReview RecordRound(AdvisorSession& session, const FiveCards& dealt,
+                        const DiscardMarks& discards, std::int32_t bet) {
+    const MarksReview review = ReviewMarks(RankHolds(dealt), discards);
     ++session.roundsAdvised;
     session.roundsMatchingBest += review.matchedBest ? 1 : 0;
-    session.dollarsGivenUp += review.dollarsGivenUp;
+    session.dollarsGivenUp += static_cast<double>(bet) * review.MultipleGivenUp();
     return review;
 }
 

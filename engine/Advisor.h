@@ -17,9 +17,6 @@
 
 namespace corvanta {
 
-using DealtHand = std::array<std::int16_t, HandSize>; // card numbers 0..51
-using DiscardMarks = std::array<bool, HandSize>;      // true: the slot is replaced
-
 inline constexpr std::uint64_t DrawSequences = 52ull * 52 * 52 * 52 * 52;
 
 // Expected payback per dollar bet (the multiplier of the final hand), times 52^5.
@@ -38,7 +35,7 @@ inline constexpr int HoldCount = 1 << HandSize;
 // The one computation: the expected payback of keeping the slots of `kept` and drawing
 // the others. The hand holds card numbers 0..51. Under half a millisecond for a discard
 // of all five, microseconds to tens of microseconds for the other holds.
-Payback ExpectedPayback(const DealtHand& hand, HoldMask kept);
+Payback ExpectedPayback(const FiveCards& hand, HoldMask kept);
 
 struct HoldValue {
     HoldMask kept = 0;
@@ -51,13 +48,13 @@ using HoldRanking = std::array<HoldValue, HoldCount>;
 // All 32 holds, best first. Equal paybacks are ordered by the tie rule: the hold keeping
 // more cards first, then the lower mask (the leftmost slots, roughly). So the first entry
 // is the best hold, and every entry flagged equal right after it is a best hold too.
-HoldRanking RankHolds(const DealtHand& hand);
+HoldRanking RankHolds(const FiveCards& hand);
 
 DiscardMarks DiscardsOf(HoldMask kept);
 HoldMask KeptBy(const DiscardMarks& discards);
 
 // "Mark Best Hold": the discards of the first hold of RankHolds.
-DiscardMarks BestHoldDiscards(const DealtHand& hand);
+DiscardMarks BestHoldDiscards(const FiveCards& hand);
 
 struct GameFigures;
 
@@ -69,7 +66,7 @@ class PaybackTable {
 public:
     PaybackTable();
     // Indexed by HoldMask; equal to ExpectedPayback for every hold.
-    std::array<Payback, HoldCount> AllHolds(const DealtHand& hand) const;
+    std::array<Payback, HoldCount> AllHolds(const FiveCards& hand) const;
 
 private:
     friend GameFigures ComputeGameFigures();
@@ -100,13 +97,21 @@ struct AdvisorSession {
     double dollarsGivenUp = 0;  // sum of bet x (best payback - payback of the hold played)
 };
 
-struct RoundReview {
+// The player's marks against the best hold of the same hand.
+struct MarksReview {
+    Payback played; // the payback of the hold the marks keep
+    Payback best;   // the payback of the best hold
     bool matchedBest = false;
-    double dollarsGivenUp = 0;
+
+    // Per dollar bet, what the marks give up against the best hold.
+    double MultipleGivenUp() const;
 };
 
+// One review for every window: the ranking of the hand and the marks on it.
+MarksReview ReviewMarks(const HoldRanking& ranking, const DiscardMarks& discards);
+
 // Counts a round from the hand as dealt, the discards the player drew with and the bet.
-RoundReview RecordRound(AdvisorSession& session, const DealtHand& dealt,
+MarksReview RecordRound(AdvisorSession& session, const FiveCards& dealt,
                         const DiscardMarks& discards, std::int32_t bet);
 
 } // namespace corvanta

@@ -1,7 +1,5 @@
 #include "engine/Format.h"
 
-#include "bank/AccountTable.h"
-
 namespace corvanta {
 
 std::string PlainNumber(std::int64_t value) {
@@ -18,13 +16,6 @@ std::string MoneyText(std::int64_t value) {
 
 std::string SpacedMoneyText(std::int64_t value) {
     return "$" + SpacedNumber(value);
-}
-
-std::int64_t AverageGains(const AccountRecord& account) {
-    if (account.RoundsPlayed <= 0) {
-        return 0;
-    }
-    return (std::int64_t{account.AmountWon} - account.AmountLost) / account.RoundsPlayed;
 }
 
 } // namespace corvanta

@@ -7,14 +7,9 @@
 
 namespace corvanta {
 
-struct AccountRecord;
-
 std::string PlainNumber(std::int64_t value);
 std::string SpacedNumber(std::int64_t value);
 std::string MoneyText(std::int64_t value);       // "$" + plain form
 std::string SpacedMoneyText(std::int64_t value); // "$" + spaced form ("$ 50")
-
-// (AmountWon - AmountLost) / RoundsPlayed truncated toward zero; 0 while no round is played.
-std::int64_t AverageGains(const AccountRecord& account);
 
 } // namespace corvanta

@@ -1,38 +1,31 @@
 #include "engine/Round.h"
 
-#include "engine/Amount.h"
 #include "engine/Format.h"
 #include "engine/Limits.h"
 
 namespace corvanta {
 
-Settlement SettleHand(Table& table, AccountRecord& account, Category category) {
+Settlement SettleHand(Table& table, Category category) {
     Settlement s;
     s.category = category;
     s.moneyBefore = table.CashOnHand;
     s.bet = table.BetAmount;
     const Payoff& payoff = PayoffFor(category);
     s.lastHand = payoff.lastHand;
-    if (payoff.multiplier > 0) {
+    s.won = payoff.multiplier > 0;
+    if (s.won) {
         s.paid = std::int64_t{payoff.multiplier} * table.BetAmount;
+        s.gain = std::int64_t{payoff.multiplier - 1} * table.BetAmount;
         table.CashOnHand = AddMoney(table.CashOnHand, s.paid);
-        account.RoundsWon = CountUp(account.RoundsWon);
-        account.AmountWon =
-            AddMoney(account.AmountWon, std::int64_t{payoff.multiplier - 1} * table.BetAmount);
     } else {
-        account.RoundsLost = CountUp(account.RoundsLost);
-        account.AmountLost = AddMoney(account.AmountLost, table.BetAmount);
+        s.loss = table.BetAmount;
     }
     return s;
 }
 
-bool ShouldOfferLoan(const Table& table, const AccountRecord& account) {
-    return account.Savings < 20 && table.CashOnHand < 20;
-}
-
-DealOutcome DealCommand(Table& table, Bank& bank, RandomSource& random) {
+DealOutcome DealCommand(Table& table, RandomSource& random) {
     DealOutcome outcome;
-    if (table.DealState == DealStateCode::WaitingForBet) {
+    if (!Permitted(table).deal) {
         return outcome; // Deal is disabled between rounds
     }
     table.ShowBacks = false;
@@ -43,27 +36,25 @@ DealOutcome DealCommand(Table& table, Bank& bank, RandomSource& random) {
         outcome.step = DealStep::Dealt;
         return outcome;
     }
+    outcome.dealtHand = table.Hand;
+    outcome.discards = table.Discard;
     DealCards(table, random);
     outcome.step = DealStep::Drew;
     outcome.finalHand = table.Hand;
-    AccountRecord& account = CurrentAccount(bank);
     outcome.evaluation = EvaluateHand(table.Hand);
-    outcome.settlement = SettleHand(table, account, outcome.evaluation.category);
-    account.RoundsPlayed = CountUp(account.RoundsPlayed);
+    outcome.settlement = SettleHand(table, outcome.evaluation.category);
     table.DealState = DealStateCode::WaitingForBet;
     table.BetAmount = 0;
     table.ShowBacks = true;
     table.Hand.fill(table.CardBG);
-    outcome.offerLoan = ShouldOfferLoan(table, account);
     return outcome;
 }
 
-BetOutcome PlaceBet(Table& table, std::string_view amountText) {
+BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
     BetOutcome outcome;
-    if (table.DealState == DealStateCode::CardsDealt) {
+    if (!Permitted(table).bet) {
         return outcome; // the bet of a round is fixed once the cards are out
     }
-    const auto amount = ConvertAmount(amountText);
     if (!amount || *amount < MinimumBet) {
         return outcome;
     }
@@ -81,6 +72,10 @@ BetOutcome PlaceBet(Table& table, std::string_view amountText) {
         outcome.openedRound = true;
     }
     return outcome;
+}
+
+bool IsNumber(char16_t key) {
+    return (key >= u'0' && key <= u'9') || key == 8;
 }
 
 } // namespace corvanta

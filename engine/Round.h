@@ -1,7 +1,7 @@
 #pragma once
-// A round: the bet, the deal, the draw and the settlement by the payoff table.
+// A round: the bet, the deal, the draw and the settlement by the payoff table. The engine
+// keeps no accounts: the draw says what happened and the bank records it.
 
-#include "bank/AccountTable.h"
 #include "engine/Table.h"
 #include "engine/basPoker.h"
 
@@ -15,58 +15,58 @@ namespace corvanta {
 struct Payoff {
     int multiplier;            // cash returned = multiplier x bet
     std::string_view lastHand; // the "Last Hand:" text
-    std::string_view caption;  // beside the hand in the payoff table; empty when it pays nothing
 };
 
 // Indexed by category code 0..10.
 inline constexpr std::array<Payoff, 11> PayoffTable = {{
-    {0, "Not a Winning Hand", ""},
-    {1, "One Pair", "x"},
-    {2, "Two Pair", "2x"},
-    {3, "Three of a Kind", "3x"},
-    {5, "Straight", "5x"},
-    {8, "Flush", "8x"},
-    {12, "Full House", "12x"},
-    {25, "Four of a Kind", "25x"},
-    {40, "Five of a Kind", "40x"},
-    {50, "Straight Flush", "50x"},
-    {100, "Royal Flush", "100x"},
+    {0, "Not a Winning Hand"},
+    {1, "One Pair"},
+    {2, "Two Pair"},
+    {3, "Three of a Kind"},
+    {5, "Straight"},
+    {8, "Flush"},
+    {12, "Full House"},
+    {25, "Four of a Kind"},
+    {40, "Five of a Kind"},
+    {50, "Straight Flush"},
+    {100, "Royal Flush"},
 }};
 
 constexpr const Payoff& PayoffFor(Category category) {
     return PayoffTable[static_cast<std::size_t>(category)];
 }
 
-// What the settlement did, as the debug console shows it.
+// What the settlement did: the debug console shows it, and the bank records the round in
+// the current account from it.
 struct Settlement {
     Category category = Category::NotAWinningHand;
     std::int32_t moneyBefore = 0; // cash before the payout
     std::int32_t bet = 0;
     std::int64_t paid = 0; // multiplier x bet, 0 for a losing hand
+    bool won = false;      // a winning category; a pair wins though it only returns the bet
+    std::int64_t gain = 0; // won: (multiplier - 1) x bet, what Amount Won grows by
+    std::int64_t loss = 0; // lost: the bet, what Amount Lost grows by
     std::string_view lastHand;
 };
 
-// Pays the bet back times the multiplier and records a won or lost round in the account.
-// The bet was taken from the cash when placed, so a pair's gain is nothing.
-Settlement SettleHand(Table& table, AccountRecord& account, Category category);
-
-// The loan button is offered when both the savings and the cash are below $20.
-bool ShouldOfferLoan(const Table& table, const AccountRecord& account);
+// Pays the bet back times the multiplier into the cash on hand. The bet was taken from the
+// cash when placed, so a pair's gain is nothing.
+Settlement SettleHand(Table& table, Category category);
 
 enum class DealStep { Ignored, Dealt, Drew };
 
 struct DealOutcome {
     DealStep step = DealStep::Ignored;
-    std::array<std::int16_t, HandSize>
-        finalHand{};        // the settled hand (the table holds backs again)
-    Evaluation evaluation;  // valid after a draw
-    Settlement settlement;  // valid after a draw
-    bool offerLoan = false; // after a draw: show the loan button
+    FiveCards dealtHand{};   // after a draw: the hand the player marked discards in
+    DiscardMarks discards{}; // after a draw: the marks the player drew with
+    FiveCards finalHand{};   // after a draw: the settled hand (the table holds backs again)
+    Evaluation evaluation;   // valid after a draw
+    Settlement settlement;   // valid after a draw
 };
 
 // The Deal command. With a bet placed it deals five new cards; with cards dealt it
-// replaces the marked ones, evaluates, settles, counts the round and closes it.
-DealOutcome DealCommand(Table& table, Bank& bank, RandomSource& random);
+// replaces the marked ones, evaluates, settles and closes the round.
+DealOutcome DealCommand(Table& table, RandomSource& random);
 
 enum class BetStatus {
     Ignored,  // not a 16-bit number, or below the $5 minimum: nothing happens, nothing is said
@@ -83,7 +83,12 @@ struct BetOutcome {
 inline constexpr std::string_view PlaceBetTitle = "Corvanta - Place Bet";
 inline constexpr std::string_view PlaceBetPrompt =
     "Enter the amount of money you would like to bet:";
+inline constexpr std::string_view BetBoxAfterBet = "5"; // txtBet after a bet and a round
 
-BetOutcome PlaceBet(Table& table, std::string_view amountText);
+// The amount as read from the player's text (nothing: not a 16-bit whole number).
+BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount);
+
+// The key filter of txtBet and txtBank: digits and backspace (8) pass, nothing else.
+bool IsNumber(char16_t key);
 
 } // namespace corvanta

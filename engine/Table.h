@@ -1,15 +1,14 @@
 #pragma once
 // The card table: the five slots, their discard marks, the round state and the money at
-// the table. One instance, owned by the application and passed by reference.
+// the table, and the rules of what the round permits. One instance, owned by the game and
+// passed by reference.
 
-#include <array>
+#include "engine/Cards.h"
+
 #include <cstdint>
 
 namespace corvanta {
 
-inline constexpr int HandSize = 5;
-inline constexpr int CardCount = 52;
-inline constexpr std::int16_t DefaultCardBG = 63;
 inline constexpr std::int32_t MinimumBet = 5;
 
 enum class DealStateCode : std::int16_t {
@@ -20,18 +19,37 @@ enum class DealStateCode : std::int16_t {
 
 struct Table {
     // Card numbers 0..51 during a round; the back number CardBG between rounds.
-    std::array<std::int16_t, HandSize> Hand{};
-    std::array<bool, HandSize> Discard{}; // true: replaced at the next deal
+    FiveCards Hand{};
+    DiscardMarks Discard{};
     DealStateCode DealState = DealStateCode::WaitingForBet;
     std::int32_t BetAmount = 0;
-    std::int32_t CashOnHand = 100;
-    std::int16_t CardBG = DefaultCardBG;
-    std::int16_t OptionsCardBG = DefaultCardBG;
+    std::int32_t CashOnHand = 0;
+    std::int16_t CardBG = DefaultBack;
+    std::int16_t OptionsCardBG = DefaultBack;
     bool ShowBacks = true; // the card pictures paint the back over the slot's card
 };
 
 // The table as the start-up leaves it once the settings are read: no bet, waiting for
 // one, no marks, every slot holding the card back, cards face down.
 void ResetTable(Table& table);
+
+// Which commands the round permits now; the windows enable their controls from it.
+struct PermittedCommands {
+    bool bet = false;  // Bet and Place Bet: between rounds, and before the first deal
+    bool deal = false; // Deal: once a bet is placed, until the draw
+    bool mark = false; // a card click: between the deal and the draw
+
+    bool operator==(const PermittedCommands&) const = default;
+};
+PermittedCommands Permitted(const Table& table);
+
+// A card click: marks or unmarks the slot's card for discard. Only between the deal and the
+// draw; anywhere else nothing changes and the answer is false.
+bool ToggleDiscard(Table& table, int slot);
+
+// The options window: picture 1..13 shows back 52 + picture and makes it the choice; once the
+// window has closed, the choice becomes the back of face-down cards.
+void ChooseBack(Table& table, int picture);
+void TakeChosenBack(Table& table);
 
 } // namespace corvanta

@@ -129,7 +129,7 @@ Classification Classify(const Values& values, const Values& suits) {
     return c;
 }
 
-Evaluation EvaluateHand(const std::array<std::int16_t, HandSize>& hand) {
+Evaluation EvaluateHand(const FiveCards& hand) {
     Evaluation e;
     for (int i = 0; i < HandSize; ++i) {
         e.suits[i] = CardSuit(hand[i]);

@@ -12,20 +12,6 @@
 
 namespace corvanta {
 
-// Card number n: rank n / 4 (0 the ace ... 12 the king), suit n % 4.
-// Value 14 for the ace (it only ever counts high), otherwise rank + 1; 0 off the deck.
-constexpr int CardValue(int card) {
-    if (card < 0 || card >= CardCount) {
-        return 0;
-    }
-    return card < 4 ? 14 : card / 4 + 1;
-}
-
-// Suit 1..4; 0 off the deck.
-constexpr int CardSuit(int card) {
-    return card < 0 || card >= CardCount ? 0 : card % 4 + 1;
-}
-
 // Uniform numbers in [0, 1), reseeded from the time of day before every deal.
 class RandomSource {
 public:
@@ -120,6 +106,6 @@ struct Evaluation : Classification {
     std::string trace; // " >> Checkflush: False >> CheckStraight: ..." when the tests ran
 };
 
-Evaluation EvaluateHand(const std::array<std::int16_t, HandSize>& hand);
+Evaluation EvaluateHand(const FiveCards& hand);
 
 } // namespace corvanta

@@ -6,8 +6,8 @@
 
 #include "bank/Accounts.h"
 #include "bank/BankFile.h"
-#include "bank/LittleEndian.h"
-#include "bank/Windows1252.h"
+#include "storage/LittleEndian.h"
+#include "storage/Windows1252.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "settings/Settings.h"
 
-#include "engine/Amount.h"
 #include "settings/basRegistry.h"
+#include "storage/DecimalText.h"
 
 #include <limits>
 #include <optional>
@@ -34,25 +34,24 @@ Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback)
 
 } // namespace
 
-void LoadSettings(Table& table, Bank& bank, std::string_view configFolder) {
+StoredSettings LoadSettings(std::string_view configFolder) {
     const SettingsStore store(SettingsFilePath(configFolder));
-    table.CardBG = DefaultCardBG;
-    bank.GCNum = DefaultGCNum;
-    table.CashOnHand = DefaultCashOnHand;
+    StoredSettings settings;
     if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath)) {
-        return; // first run: the key comes with the first save
+        return settings; // first run: the key comes with the first save
     }
-    table.CardBG = ReadSetting(store, CardBGValue, DefaultCardBG);
-    bank.GCNum = ReadSetting(store, CurrentAccountValue, DefaultGCNum);
-    table.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultCashOnHand);
+    settings.CardBG = ReadSetting(store, CardBGValue, DefaultSettings.CardBG);
+    settings.GCNum = ReadSetting(store, CurrentAccountValue, DefaultSettings.GCNum);
+    settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
+    return settings;
 }
 
-SaveResult SaveSettings(const Table& table, const Bank& bank, std::string_view configFolder) {
+SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsStore store(SettingsFilePath(configFolder));
     SaveResult first;
-    for (const auto& [name, value] : {std::pair{CardBGValue, std::int32_t{table.CardBG}},
-                                      std::pair{CurrentAccountValue, std::int32_t{bank.GCNum}},
-                                      std::pair{CurrentMoneyValue, table.CashOnHand}}) {
+    for (const auto& [name, value] : {std::pair{CardBGValue, std::int32_t{settings.CardBG}},
+                                      std::pair{CurrentAccountValue, std::int32_t{settings.GCNum}},
+                                      std::pair{CurrentMoneyValue, settings.CashOnHand}}) {
         SaveResult result = store.WriteValue(Hive::CurrentUser, SettingsKeyPath, name, value);
         if (first.Ok && !result.Ok) {
             first = std::move(result);

@@ -1,8 +1,9 @@
 #include "settings/basRegistry.h"
 
-#include "bank/AccountTable.h"
-#include "bank/LittleEndian.h"
-#include "engine/Amount.h"
+#include "storage/DecimalText.h"
+#include "storage/Folders.h"
+#include "storage/LittleEndian.h"
+#include "storage/Text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -18,7 +18,7 @@
 // understand and keys other than the one written are kept as they are; a file that does not
 // begin with the first line above holds no keys and is replaced by the next write.
 
-#include "bank/AtomicFile.h"
+#include "storage/AtomicFile.h"
 
 #include <cstdint>
 #include <string>

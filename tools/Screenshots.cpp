@@ -2,8 +2,8 @@
 // the X server shows of each step as FOLDER/NN-name.png. Run it under Xvfb
 // (tools/screenshots.sh does), with the same fonts, to compare two builds pixel by pixel.
 #include "engine/basPoker.h"
-#include "ui/Fonts.h"
-#include "ui/Game.h"
+#include "ui/GameModel.h"
+#include "ui/Widgets.h"
 #include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
@@ -106,13 +106,8 @@ int main(int argc, char* argv[]) {
     CardDrawing cards;
     // A fixed clock: the same cards in every run.
     TimeSeededRandom random([] { return std::chrono::microseconds(43'210'000'123); });
-    Game game{.table = {},
-              .bank = {},
-              .bankFolder = program.toStdString(),
-              .configFolder = config.toStdString(),
-              .cards = cards,
-              .random = random};
-    MainWindow window(game);
+    GameModel model({.bank = program.toStdString(), .config = config.toStdString()}, random);
+    MainWindow window(model, cards);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;

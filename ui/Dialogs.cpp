@@ -1,6 +1,7 @@
 #include "ui/Dialogs.h"
 
 #include <QInputDialog>
+#include <QMessageBox>
 
 namespace corvanta {
 
@@ -38,6 +39,23 @@ QString AskText(QWidget* parent, const QString& title, const QString& prompt,
     dialog.setTextValue(defaultText);
     dialog.setInputMode(QInputDialog::TextInput);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+Answer AskPlayer(QWidget* parent, const Question& question) {
+    const QString title = ToQString(question.title);
+    const QString text = ToQString(question.text);
+    switch (question.kind) {
+    case Question::Kind::Text:
+        return {AskText(parent, title, text, ToQString(question.defaultText)).toStdString()};
+    case Question::Kind::YesNo:
+        return {{}, AskYesNo(parent, title, text)};
+    case Question::Kind::Message:
+        ShowMessage(parent, title, text);
+        break;
+    case Question::Kind::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace corvanta

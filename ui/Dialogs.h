@@ -2,7 +2,8 @@
 // Message boxes and input prompts with the game's titles. Two-line texts hold a carriage
 // return between their lines; these helpers make sure it shows as a line break.
 
-#include <QMessageBox>
+#include "bank/ChangeAccount.h"
+
 #include <QString>
 
 #include <string_view>
@@ -28,5 +29,8 @@ bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
 // A modal one-line prompt; Cancel gives the empty text.
 QString AskText(QWidget* parent, const QString& title, const QString& prompt,
                 const QString& defaultText = {});
+
+// Puts a question of a core dialogue to the player: a prompt, a Yes/No box or a message.
+Answer AskPlayer(QWidget* parent, const Question& question);
 
 } // namespace corvanta

@@ -4,26 +4,21 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
 
 namespace corvanta {
 
-struct Bank;
+class GameModel;
 
 class AccountWindow : public QDialog {
     Q_OBJECT
 public:
-    AccountWindow(Bank& bank, QWidget* owner);
-
-signals:
-    // A valid name (and a matching or empty password) was stored.
-    void accountCaptionChanged(const QString& lblCurrentAccount);
+    AccountWindow(GameModel& model, QWidget* owner);
 
 private:
     void SaveChanges();
 
-    Bank& bank_;
+    GameModel& model_;
     QLineEdit* txtName_ = nullptr;
     QLineEdit* txtPW_[2] = {};
 };

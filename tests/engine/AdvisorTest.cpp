@@ -31,7 +31,7 @@ int Discards(HoldMask kept) {
 
 // Hands whose holds reach the rare categories: suited draws, straight draws at both ends,
 // repeated cards.
-std::vector<DealtHand> ShapedHands() {
+std::vector<FiveCards> ShapedHands() {
     return {
         HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}}),
         HandOf({{14, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}),
@@ -42,8 +42,8 @@ std::vector<DealtHand> ShapedHands() {
     };
 }
 
-void ExpectBruteForceAgrees(const std::vector<DealtHand>& hands, int minDiscards, int maxDiscards) {
-    for (const DealtHand& hand : hands) {
+void ExpectBruteForceAgrees(const std::vector<FiveCards>& hands, int minDiscards, int maxDiscards) {
+    for (const FiveCards& hand : hands) {
         for (HoldMask kept = 0; kept <= AllKept; ++kept) {
             const int discards = Discards(kept);
             if (discards < minDiscards || discards > maxDiscards) {
@@ -73,7 +73,7 @@ TEST(ExpectedPayback, EqualsEveryDrawEvaluatedUpToTwoDiscards) {
 TEST(ExpectedPayback, EqualsEveryDrawEvaluatedForThreeDiscards) {
     // Suited draws to a royal flush, to an ace-to-five straight flush, and a full house of
     // repeated cards; then a random hand.
-    std::vector<DealtHand> hands = ShapedHands();
+    std::vector<FiveCards> hands = ShapedHands();
     hands.resize(Sanitized ? 1 : 3);
     if (!Sanitized) {
         hands.push_back(SeededHands(1, 31)[0]);
@@ -83,7 +83,7 @@ TEST(ExpectedPayback, EqualsEveryDrawEvaluatedForThreeDiscards) {
 
 struct KnownCase {
     const char* name;
-    DealtHand hand;
+    FiveCards hand;
     HoldMask kept;
     std::uint64_t drawTotal; // counted by hand over the 52^k draws
     friend void PrintTo(const KnownCase& c, std::ostream* os) { *os << c.name; }
@@ -132,12 +132,12 @@ INSTANTIATE_TEST_SUITE_P(
                   0b00111, 16 * 40 + 384 * 25 + 192 * 12 + 2112 * 3}));
 
 TEST(ExpectedPayback, APairOfTwosBeatsThePairWithAKicker) {
-    const DealtHand hand = HandOf({{2, 1}, {2, 2}, {7, 3}, {9, 4}, {13, 1}});
+    const FiveCards hand = HandOf({{2, 1}, {2, 2}, {7, 3}, {9, 4}, {13, 1}});
     EXPECT_GT(ExpectedPayback(hand, 0b00011), ExpectedPayback(hand, 0b10011));
 }
 
 TEST(RankHolds, ListsEveryHoldOnceBestFirst) {
-    for (const DealtHand& hand : SeededHands(5, 3)) {
+    for (const FiveCards& hand : SeededHands(5, 3)) {
         const HoldRanking ranking = RankHolds(hand);
         unsigned seen = 0;
         for (std::size_t i = 0; i < ranking.size(); ++i) {
@@ -166,7 +166,7 @@ TEST(RankHolds, MirrorImagesBySuitAreListedAsEqual) {
 
 // A seven and an eight each sit in five straights, none of them royal, so keeping either
 // one alone is worth the same; in this hand of nothing that is the best one can do.
-const DealtHand TwoBestHolds = HandOf({{8, 1}, {4, 2}, {7, 3}, {2, 1}, {14, 4}});
+const FiveCards TwoBestHolds = HandOf({{8, 1}, {4, 2}, {7, 3}, {2, 1}, {14, 4}});
 
 TEST(RankHolds, EqualBestHoldsAreFlaggedAndTheTieRuleChooses) {
     const HoldRanking ranking = RankHolds(TwoBestHolds);
@@ -204,11 +204,11 @@ TEST(BestHold, DiscardsAndKeptSlotsConvertBothWays) {
 
 TEST(PaybackTable, LooksUpWhatExpectedPaybackComputes) {
     const PaybackTable table;
-    std::vector<DealtHand> hands = SeededHands(20, 5);
-    for (const DealtHand& hand : ShapedHands()) {
+    std::vector<FiveCards> hands = SeededHands(20, 5);
+    for (const FiveCards& hand : ShapedHands()) {
         hands.push_back(hand);
     }
-    for (const DealtHand& hand : hands) {
+    for (const FiveCards& hand : hands) {
         const auto holds = table.AllHolds(hand);
         for (const HoldValue& entry : RankHolds(hand)) {
             ASSERT_EQ(holds[entry.kept], entry.payback) << "mask " << entry.kept;
@@ -224,7 +224,7 @@ protected:
 
 TEST_F(Figures, StandingPatEqualsDiscardingAllFive) {
     // Five fresh cards are a fresh deal: two different computations of the same number.
-    for (const DealtHand& hand : SeededHands(3, 11)) {
+    for (const FiveCards& hand : SeededHands(3, 11)) {
         EXPECT_EQ(ExpectedPayback(hand, 0).total * DrawSequences, figures.standPatTotal);
         EXPECT_DOUBLE_EQ(ExpectedPayback(hand, 0).Multiple(), figures.StandPat());
     }
@@ -240,7 +240,7 @@ TEST_F(Figures, PerfectPlayBeatsEveryFixedWayOfPlaying) {
 
 TEST(AdvisorSession, CountsRoundsMatchesAndWhatOtherChoicesGaveUp) {
     AdvisorSession session;
-    const DealtHand fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
+    const FiveCards fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
 
     RoundReview review =
         RecordRound(session, fourToARoyal, DiscardMarks{false, false, false, false, true}, 5);

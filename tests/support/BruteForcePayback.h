@@ -13,7 +13,7 @@
 namespace corvanta::testing {
 
 // The sum of the multipliers over all 52^k draws of the slots `kept` does not keep.
-inline std::uint64_t BruteForceDrawTotal(const DealtHand& hand, HoldMask kept) {
+inline std::uint64_t BruteForceDrawTotal(const FiveCards& hand, HoldMask kept) {
     std::vector<int> open;
     Values values{};
     Values suits{};

@@ -20,8 +20,8 @@ using testing::Caption;
 using testing::Card;
 using testing::Find;
 
-DealtHand HandOf(std::initializer_list<int> cards) {
-    DealtHand hand{};
+FiveCards HandOf(std::initializer_list<int> cards) {
+    FiveCards hand{};
     int slot = 0;
     for (int card : cards) {
         hand[slot++] = static_cast<std::int16_t>(card);
@@ -30,10 +30,10 @@ DealtHand HandOf(std::initializer_list<int> cards) {
 }
 
 // Four to a royal flush in clubs and the Three of Diamonds: the best hold throws the three.
-const DealtHand FourToARoyal =
+const FiveCards FourToARoyal =
     HandOf({Card(10, 1), Card(11, 1), Card(12, 1), Card(13, 1), Card(3, 2)});
 // A hand of nothing where keeping the eight alone is as good as keeping the seven alone.
-const DealtHand TwoBestHolds =
+const FiveCards TwoBestHolds =
     HandOf({Card(8, 1), Card(4, 2), Card(7, 3), Card(2, 1), Card(14, 4)});
 
 const QString NothingDealt =
@@ -56,12 +56,12 @@ protected:
     void Click(QWidget& parent, const char* name) {
         QTest::mouseClick(Find<QPushButton>(parent, name), Qt::LeftButton);
     }
-    void BetAndDeal(const DealtHand& hand, const char* bet = "5") {
+    void BetAndDeal(const FiveCards& hand, const char* bet = "5") {
         Find<QLineEdit>(*window, "txtBet")->setText(QString::fromLatin1(bet));
         Click(*window, "cmdAddBet");
         Deal(hand);
     }
-    void Deal(const DealtHand& hand) {
+    void Deal(const FiveCards& hand) {
         for (std::int16_t card : hand) {
             session->random.Add({card});
         }
@@ -161,7 +161,7 @@ TEST_F(AdvisorWindowTest, FollowsTheDealTheDrawAndTheNextBet) {
     EXPECT_FALSE(markBest->isEnabled());
 
     // A pair of twos: keeping the pair alone is the best hold.
-    const DealtHand pairOfTwos =
+    const FiveCards pairOfTwos =
         HandOf({Card(2, 1), Card(9, 4), Card(2, 3), Card(5, 2), Card(13, 1)});
     Deal(pairOfTwos);
     EXPECT_TRUE(markBest->isEnabled());
@@ -222,7 +222,7 @@ TEST_F(AdvisorWindowTest, EqualHoldsAreListedAsEqual) {
 TEST_F(AdvisorWindowTest, MarkBestHoldMarksExactlyTheBestDiscardsAsClicksWould) {
     struct Row {
         const char* what;
-        DealtHand hand;
+        FiveCards hand;
         std::vector<int> clickedFirst; // slots the player marked before asking
     };
     const Row rows[] = {

@@ -6,10 +6,10 @@
 #include "WindowTesting.h"
 
 #include "bank/BankFile.h"
-#include "bank/LittleEndian.h"
-#include "bank/Windows1252.h"
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
+#include "storage/LittleEndian.h"
+#include "storage/Windows1252.h"
 #include "ui/Dialogs.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/MainWindow.h"

@@ -10,10 +10,10 @@ QColor suitInk(int suit) {
 }
 
 QString CardName(int card) {
-    if (!isFace(card))
+    if (!IsFace(card))
         return {};
-    const auto rank = RankNames[static_cast<std::size_t>(rankOf(card))];
-    const auto suit = Suits[static_cast<std::size_t>(suitOf(card))].name;
+    const auto rank = RankNames[static_cast<std::size_t>(RankOf(card))];
+    const auto suit = Suits[static_cast<std::size_t>(SuitOf(card))].name;
     return QStringView(rank).toString() + u" of "_s + QStringView(suit).toString();
 }
 

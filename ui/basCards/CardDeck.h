@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Cards.h"
+
 #include <QColor>
 #include <QString>
 
@@ -7,19 +9,11 @@
 #include <string_view>
 
 // The deck as the card library numbers it: faces 0..51, card = 4 × rank + suit (rank 0 the ace …
-// 12 the king), and the thirteen backs 53..65.
+// 12 the king), and the thirteen backs 53..65 (engine/Cards.h counts them).
 namespace corvanta {
 
 inline constexpr int CardWidth = 71; // one card image in logical pixels
 inline constexpr int CardHeight = 96;
-
-inline constexpr int SuitCount = 4;
-inline constexpr int RankCount = 13;
-inline constexpr int FaceCount = SuitCount * RankCount;
-
-inline constexpr int FirstBack = 53;
-inline constexpr int BackCount = 13;
-inline constexpr int DefaultBack = 63;
 
 enum class SuitColour { Red, Black };
 enum class SuitShape { Club, Diamond, Heart, Spade };
@@ -41,19 +35,6 @@ inline constexpr std::array<SuitInfo, SuitCount> Suits{{
 inline constexpr std::array<std::u16string_view, RankCount> RankNames{
     u"Ace",   u"Two",  u"Three", u"Four", u"Five",  u"Six", u"Seven",
     u"Eight", u"Nine", u"Ten",   u"Jack", u"Queen", u"King"};
-
-constexpr bool isFace(int card) {
-    return card >= 0 && card < FaceCount;
-}
-constexpr bool isBack(int card) {
-    return card >= FirstBack && card < FirstBack + BackCount;
-}
-constexpr int rankOf(int card) {
-    return card / SuitCount;
-}
-constexpr int suitOf(int card) {
-    return card % SuitCount;
-}
 
 // The ink of a suit's pips and indices.
 QColor suitInk(int suit);

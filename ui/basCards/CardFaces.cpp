@@ -111,8 +111,8 @@ void paintIndices(QPainter& painter, int rank, int suit) {
 }
 
 void paintFace(QPainter& painter, int card) {
-    const int rank = rankOf(card);
-    const int suit = suitOf(card);
+    const int rank = RankOf(card);
+    const int suit = SuitOf(card);
     paintBlankCard(painter);
     paintIndices(painter, rank, suit);
     if (rank == 0)

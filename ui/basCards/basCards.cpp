@@ -28,24 +28,24 @@ template <typename PaintFunction> QImage paintImage(qreal ratio, PaintFunction p
 } // namespace
 
 std::optional<std::size_t> CardDrawing::slotOf(int card, int mode) {
-    if (mode == Face && isFace(card))
+    if (mode == Face && IsFace(card))
         return static_cast<std::size_t>(card);
-    if (mode == InvertedFace && isFace(card))
-        return static_cast<std::size_t>(FaceCount + card);
-    if (mode == Back && isBack(card))
-        return static_cast<std::size_t>(2 * FaceCount + card - FirstBack);
+    if (mode == InvertedFace && IsFace(card))
+        return static_cast<std::size_t>(CardCount + card);
+    if (mode == Back && IsBack(card))
+        return static_cast<std::size_t>(2 * CardCount + card - FirstBack);
     return std::nullopt;
 }
 
 QImage CardDrawing::paintSlot(qreal ratio, std::size_t slot) {
     const int index = static_cast<int>(slot);
-    if (index >= 2 * FaceCount) {
-        const int design = index - 2 * FaceCount;
+    if (index >= 2 * CardCount) {
+        const int design = index - 2 * CardCount;
         return paintImage(ratio, [design](QPainter& p) { cardart::paintBack(p, design); });
     }
-    const int card = index % FaceCount;
+    const int card = index % CardCount;
     QImage face = paintImage(ratio, [card](QPainter& p) { cardart::paintFace(p, card); });
-    if (index >= FaceCount) {
+    if (index >= CardCount) {
         // The card's outer edge is hard, so inverting colour leaves every pixel's opacity alone.
         face.invertPixels(QImage::InvertRgb);
     }

@@ -44,7 +44,7 @@ public:
 
 private:
     // Faces, then inverted faces, then backs.
-    static constexpr int ImageCount = 2 * FaceCount + BackCount;
+    static constexpr int ImageCount = 2 * CardCount + BackCount;
 
     struct ImageSet {
         qreal ratio = 1.0;

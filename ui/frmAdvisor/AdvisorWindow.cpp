@@ -2,7 +2,8 @@
 
 #include "engine/Format.h"
 #include "ui/Dialogs.h"
-#include "ui/Twips.h"
+#include "ui/GameModel.h"
+#include "ui/Widgets.h"
 #include "ui/basCards/CardDeck.h"
 
 #include <QLabel>
@@ -39,27 +40,18 @@ QString Multiple(double multiple) {
     return QString::number(multiple, 'f', 4) + QStringLiteral(" × bet");
 }
 
-QFont WindowFont(bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* AddLabel(QWidget* window, const QString& name, int left, int top, int width, int height,
-                 bool bold = false) {
-    auto* label = new QLabel(window);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(WindowFont(bold));
-    label->setGeometry(TwipsRect(left, top, width, height));
-    return label;
+QLabel* AdvisorLabel(QWidget* window, const QString& name, int left, int top, int width, int height,
+                     bool bold = false) {
+    const std::string latin1 = name.toStdString();
+    return corvanta::AddLabel(window, {latin1.c_str(),
+                                       {left, top, width, height},
+                                       "",
+                                       bold ? GameFont::StandardBold : GameFont::Standard});
 }
 
 } // namespace
 
-QString HoldText(const DealtHand& hand, HoldMask kept) {
+QString HoldText(const FiveCards& hand, HoldMask kept) {
     if (kept == 0) {
         return QStringLiteral("Keep nothing (draw five)");
     }
@@ -75,50 +67,54 @@ QString HoldText(const DealtHand& hand, HoldMask kept) {
     return QStringLiteral("Keep ") + names.join(QStringLiteral(", "));
 }
 
-AdvisorWindow::AdvisorWindow(const Table& table, const AdvisorSession& session)
+AdvisorWindow::AdvisorWindow(const GameModel& model)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      table_(table), session_(session) {
+      model_(model) {
     setObjectName(QStringLiteral("frmAdvisor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Corvanta - Hold Advisor"));
-    setFont(WindowFont(false));
+    setFont(FontOf(GameFont::Standard));
     setFixedSize(Px(WindowWidth), Px(WindowHeight));
 
-    lblTitle_ =
-        AddLabel(this, QStringLiteral("lblTitle"), Margin, TitleTop, InnerWidth, LineHeight, true);
+    lblTitle_ = AdvisorLabel(this, QStringLiteral("lblTitle"), Margin, TitleTop, InnerWidth,
+                             LineHeight, true);
     for (int row = 0; row < ListedHolds; ++row) {
         const int top = RowTop + row * RowStep;
-        lblRank_[row] = AddLabel(this, QStringLiteral("lblRank%1").arg(row + 1), Margin, top,
-                                 RankWidth, LineHeight);
-        lblHold_[row] = AddLabel(this, QStringLiteral("lblHold%1").arg(row + 1), Margin + RankWidth,
-                                 top, InnerWidth - RankWidth, LineHeight);
+        lblRank_[row] = AdvisorLabel(this, QStringLiteral("lblRank%1").arg(row + 1), Margin, top,
+                                     RankWidth, LineHeight);
+        lblHold_[row] = AdvisorLabel(this, QStringLiteral("lblHold%1").arg(row + 1),
+                                     Margin + RankWidth, top, InnerWidth - RankWidth, LineHeight);
     }
-    lblYourMarks_ =
-        AddLabel(this, QStringLiteral("lblYourMarks"), Margin, MarksTop, InnerWidth, LineHeight);
+    lblYourMarks_ = AdvisorLabel(this, QStringLiteral("lblYourMarks"), Margin, MarksTop, InnerWidth,
+                                 LineHeight);
 
     cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), this);
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
-    cmdMarkBest_->setGeometry(TwipsRect(Margin, ButtonTop, ButtonWidth, ButtonHeight));
+    cmdMarkBest_->setGeometry(ToPixels({Margin, ButtonTop, ButtonWidth, ButtonHeight}));
     cmdMarkBest_->setDefault(true); // Enter presses it while it is enabled; Esc closes
     connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::MarkBestHold);
 
-    AddLabel(this, QStringLiteral("lblFiguresHeading"), Margin, FiguresHeadingTop, InnerWidth,
-             LineHeight, true)
+    AdvisorLabel(this, QStringLiteral("lblFiguresHeading"), Margin, FiguresHeadingTop, InnerWidth,
+                 LineHeight, true)
         ->setText(QStringLiteral("The game's return per round, as a multiple of the bet"));
-    lblFigures_ =
-        AddLabel(this, QStringLiteral("lblFigures"), Margin, FiguresTop, InnerWidth, LineHeight);
+    lblFigures_ = AdvisorLabel(this, QStringLiteral("lblFigures"), Margin, FiguresTop, InnerWidth,
+                               LineHeight);
     lblFigures_->setText(QStringLiteral("Computing…"));
-    AddLabel(this, QStringLiteral("lblSessionHeading"), Margin, SessionHeadingTop, InnerWidth,
-             LineHeight, true)
+    AdvisorLabel(this, QStringLiteral("lblSessionHeading"), Margin, SessionHeadingTop, InnerWidth,
+                 LineHeight, true)
         ->setText(QStringLiteral("This session (not saved)"));
     auto sessionLine = [&](const QString& name, int line) {
-        return AddLabel(this, name, Margin, SessionTop + line * RowStep, InnerWidth, LineHeight);
+        return AdvisorLabel(this, name, Margin, SessionTop + line * RowStep, InnerWidth,
+                            LineHeight);
     };
     lblRoundsAdvised_ = sessionLine(QStringLiteral("lblRoundsAdvised"), 0);
     lblRoundsBest_ = sessionLine(QStringLiteral("lblRoundsBest"), 1);
     lblGivenUp_ = sessionLine(QStringLiteral("lblGivenUp"), 2);
 
+    connect(&model_, &GameModel::handChanged, this, &AdvisorWindow::Refresh);
+    connect(&model_, &GameModel::betChanged, this, &AdvisorWindow::Refresh);
+    connect(&model_, &GameModel::roundSettled, this, &AdvisorWindow::Refresh);
     Refresh();
     // The figures take a moment; the window shows first.
     QTimer::singleShot(0, this, &AdvisorWindow::ShowFigures);
@@ -130,15 +126,16 @@ void AdvisorWindow::Refresh() {
 }
 
 void AdvisorWindow::ShowHolds() {
-    const bool dealt = table_.DealState == DealStateCode::CardsDealt;
+    const Table& table = model_.GetTable();
+    const bool dealt = table.DealState == DealStateCode::CardsDealt;
     cmdMarkBest_->setEnabled(dealt);
     if (!dealt) {
         rankedHand_.reset();
         lblTitle_->setText(
-            table_.DealState == DealStateCode::BetPlaced
+            table.DealState == DealStateCode::BetPlaced
                 ? QStringLiteral("Bet of %1 placed. Once you deal, the best holds will be listed "
                                  "here, ranked by expected payback.")
-                      .arg(ToQString(MoneyText(table_.BetAmount)))
+                      .arg(ToQString(MoneyText(table.BetAmount)))
                 : QStringLiteral("No cards are dealt. Once you bet and deal, the best holds will "
                                  "be listed here, ranked by expected payback."));
         for (int row = 0; row < ListedHolds; ++row) {
@@ -148,9 +145,9 @@ void AdvisorWindow::ShowHolds() {
         lblYourMarks_->clear();
         return;
     }
-    if (rankedHand_ != table_.Hand) {
-        ranking_ = RankHolds(table_.Hand);
-        rankedHand_ = table_.Hand;
+    if (rankedHand_ != table.Hand) {
+        ranking_ = RankHolds(table.Hand);
+        rankedHand_ = table.Hand;
     }
     lblTitle_->setText(QStringLiteral("Best holds for this hand, by expected payback per dollar "
                                       "bet (\"=\": as good as the hold above):"));
@@ -158,30 +155,24 @@ void AdvisorWindow::ShowHolds() {
         const HoldValue& hold = ranking_[row];
         lblRank_[row]->setText(hold.equalToPrevious ? QStringLiteral("=")
                                                     : QStringLiteral("%1.").arg(row + 1));
-        lblHold_[row]->setText(HoldText(table_.Hand, hold.kept) + QStringLiteral(" — returns ") +
+        lblHold_[row]->setText(HoldText(table.Hand, hold.kept) + QStringLiteral(" — returns ") +
                                Multiple(hold.payback.Multiple()));
     }
-    const HoldMask marked = KeptBy(table_.Discard);
-    const Payback yours =
-        std::find_if(ranking_.begin(), ranking_.end(), [&](const HoldValue& hold) {
-            return hold.kept == marked;
-        })->payback;
-    const Payback best = ranking_.front().payback;
+    const MarksReview review = ReviewMarks(ranking_, table.Discard);
     lblYourMarks_->setText(
-        QStringLiteral("Your marks: returns ") + Multiple(yours.Multiple()) +
-        (yours == best
-             ? QStringLiteral(", a best hold.")
-             : QStringLiteral(", ") +
-                   Multiple(static_cast<double>(best.total - yours.total) / DrawSequences) +
-                   QStringLiteral(" less than the best.")));
+        QStringLiteral("Your marks: returns ") + Multiple(review.played.Multiple()) +
+        (review.matchedBest ? QStringLiteral(", a best hold.")
+                            : QStringLiteral(", ") + Multiple(review.MultipleGivenUp()) +
+                                  QStringLiteral(" less than the best.")));
 }
 
 void AdvisorWindow::ShowSession() {
-    lblRoundsAdvised_->setText(QStringLiteral("Rounds advised: %1").arg(session_.roundsAdvised));
+    const AdvisorSession& session = model_.Advice();
+    lblRoundsAdvised_->setText(QStringLiteral("Rounds advised: %1").arg(session.roundsAdvised));
     lblRoundsBest_->setText(QStringLiteral("Rounds whose discards were a best hold: %1")
-                                .arg(session_.roundsMatchingBest));
+                                .arg(session.roundsMatchingBest));
     lblGivenUp_->setText(QStringLiteral("Expected dollars given up by the other choices: $%1")
-                             .arg(session_.dollarsGivenUp, 0, 'f', 2));
+                             .arg(session.dollarsGivenUp, 0, 'f', 2));
 }
 
 void AdvisorWindow::ShowFigures() {
@@ -192,11 +183,12 @@ void AdvisorWindow::ShowFigures() {
 }
 
 void AdvisorWindow::MarkBestHold() {
-    if (table_.DealState != DealStateCode::CardsDealt) {
+    const Table& table = model_.GetTable();
+    if (table.DealState != DealStateCode::CardsDealt) {
         return;
     }
-    const DiscardMarks best = BestHoldDiscards(table_.Hand);
-    const DiscardMarks current = table_.Discard; // the table changes as the marks are asked for
+    const DiscardMarks best = BestHoldDiscards(table.Hand);
+    const DiscardMarks current = table.Discard; // the table changes as the marks are asked for
     for (int slot = 0; slot < HandSize; ++slot) {
         if (current[slot] != best[slot]) {
             emit toggleRequested(slot);

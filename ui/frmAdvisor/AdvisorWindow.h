@@ -19,12 +19,14 @@ class QPushButton;
 
 namespace corvanta {
 
+class GameModel;
+
 class AdvisorWindow : public QDialog {
     Q_OBJECT
 public:
-    // Both are the main window's and outlive this window, which the main window closes at the
-    // game's end. Modeless, with no owner; closing it deletes it.
-    AdvisorWindow(const Table& table, const AdvisorSession& session);
+    // Follows the game model, which outlives this window (the main window closes it at the
+    // game's end). Modeless, with no owner; closing it deletes it.
+    explicit AdvisorWindow(const GameModel& model);
 
     // Shows the table and the session as they are now.
     void Refresh();
@@ -42,9 +44,8 @@ private:
     void ShowHolds();
     void ShowSession();
 
-    const Table& table_;
-    const AdvisorSession& session_;
-    std::optional<DealtHand> rankedHand_; // the hand `ranking_` belongs to
+    const GameModel& model_;
+    std::optional<FiveCards> rankedHand_; // the hand `ranking_` belongs to
     HoldRanking ranking_{};
 
     QLabel* lblTitle_ = nullptr;
@@ -59,6 +60,6 @@ private:
 };
 
 // "Keep Two of Clubs, Two of Hearts": the kept cards of `hand` by name.
-QString HoldText(const DealtHand& hand, HoldMask kept);
+QString HoldText(const FiveCards& hand, HoldMask kept);
 
 } // namespace corvanta

@@ -4,46 +4,62 @@
 // hidden by the first hand evaluated while it is not loaded.
 
 #include "bank/RecordEditor.h"
+#include "engine/Cards.h"
 
 #include <QWidget>
 
+#include <array>
 #include <string_view>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace corvanta {
 
-struct Bank;
-struct Evaluation;
-struct Settlement;
+class GameModel;
+struct DealReport;
 
 inline constexpr std::string_view DebugAccessCode = "larkspurs";
 
 class DebugConsole : public QWidget {
     Q_OBJECT
 public:
-    DebugConsole(Bank& bank, const QString& bankFilePath);
+    explicit DebugConsole(GameModel& model);
 
     // What one evaluation and its settlement write into the fields.
-    void ShowHand(const Evaluation& evaluation, const Settlement& settlement);
-
-signals:
-    // "Set As GCNum": the main window's account name and savings captions.
-    void currentAccountChanged(const QString& lblCurrentAccount, const QString& lblSavings);
+    void ShowHand(const DealReport& report);
 
 private:
+    void BuildLabels();
+    void BuildEditor();
+    void ConnectEditor();
     void ShowView(const RecordView& view);
     void ShowBoxes(const RecordBoxes& boxes);
-    QLabel* Field(const char* name) const;
 
-    Bank& bank_;
+    GameModel& model_;
     RecordEditor editor_;
     QPlainTextEdit* txtDebug_ = nullptr;
     QLineEdit* txtAccount_ = nullptr;
     QLineEdit* txtSavings_ = nullptr;
     QLineEdit* txtIndex_ = nullptr;
+    QLabel* lblMoney_ = nullptr;
+    QLabel* lblBet_ = nullptr;
+    QLabel* lblWon_ = nullptr;
+    QLabel* lblWinHand_ = nullptr;
+    QLabel* lblFAdd_ = nullptr;
+    QLabel* lblLNum_ = nullptr;
+    QLabel* lblAppPath_ = nullptr;
+    std::array<QLabel*, HandSize> lblCV_{};
+    std::array<QLabel*, HandSize> lblCS_{};
+    QPushButton* cmdPrevRec_ = nullptr;
+    QPushButton* cmdCurRec_ = nullptr;
+    QPushButton* cmdNextRec_ = nullptr;
+    QPushButton* cmdSetCurrRec_ = nullptr;
+    QPushButton* cmdSaveChanges_ = nullptr;
+    QPushButton* cmdNewRecord_ = nullptr;
+    QPushButton* cmdDelRecord_ = nullptr;
 };
 
 } // namespace corvanta

@@ -1,6 +1,6 @@
 #include "ui/frmHelp/HelpWindow.h"
 
-#include "ui/Twips.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -18,79 +18,158 @@ constexpr QColor HelpBackground(255, 128, 0);
 
 constexpr const char* TabCaptions[] = {"How To Play", "Bank Accounts", "Miscellaneous"};
 
-struct LabelLayout {
-    int tab; // index into TabCaptions
-    const char* name;
-    int left, top, width, height; // twips, from the tab control's corner
-    bool bold;
+struct HelpLabel {
+    int tab;          // index into TabCaptions
+    LabelRow row;     // placed from the tab control's corner
     bool transparent; // lets the tab's background show instead of the control grey
-    const char* text;
 };
+
+constexpr GameFont Bold = GameFont::StandardBold;
+constexpr GameFont Plain = GameFont::Standard;
 
 // Every label of the three tabs, in position order. lblMisc_3, _4 and _5 are 6300 twips wide,
 // like the paragraphs below them: at their drawn widths (3900, 4110, 5145) Liberation Sans needs
 // a second line that their one-line height cannot show.
-static constexpr LabelLayout Labels[] = {
-    {0, "lblHTP_0", 240, 480, 6360, 195, true, false,
-     "1) To begin the round, enter a starting bet of at least $5, then click <Bet>."},
-    {0, "lblHTP_1", 240, 840, 6450, 435, true, false,
-     "2) Click the <Deal> button once to receive your cards. Once you have received your cards, "
-     "you will no longer be allowed to place bets."},
-    {0, "lblHTP_2", 240, 1320, 6345, 435, true, false,
-     "3) Click on the cards you wish to discard. Their colors will be inverted, and the word "
-     "\"DISCARD\" will appear below each of them."},
-    {0, "lblHTP_3", 240, 1800, 6060, 195, true, false,
-     "4) Click on <Deal> again to receive your new cards and end the round."},
-    {0, "lblHTP_4", 240, 2160, 6060, 195, true, false,
-     "5) Your winnings will automatically be added to your cash."},
-    {0, "lblHTP_5", 480, 2400, 5295, 195, true, false,
-     "Cash on Hand is displayed in yellow below the <Deal> button."},
-    {0, "lblHTP_6", 480, 2640, 5310, 195, true, false,
-     "The Amount Bet is displayed in green above the <Bet> button."},
+static constexpr HelpLabel Labels[] = {
+    {0,
+     {"lblHTP_0",
+      {240, 480, 6360, 195},
+      "1) To begin the round, enter a starting bet of at least $5, then click <Bet>.",
+      Bold},
+     false},
+    {0,
+     {"lblHTP_1",
+      {240, 840, 6450, 435},
+      "2) Click the <Deal> button once to receive your cards. Once you have received your cards, "
+      "you will no longer be allowed to place bets.",
+      Bold},
+     false},
+    {0,
+     {"lblHTP_2",
+      {240, 1320, 6345, 435},
+      "3) Click on the cards you wish to discard. Their colors will be inverted, and the word "
+      "\"DISCARD\" will appear below each of them.",
+      Bold},
+     false},
+    {0,
+     {"lblHTP_3",
+      {240, 1800, 6060, 195},
+      "4) Click on <Deal> again to receive your new cards and end the round.",
+      Bold},
+     false},
+    {0,
+     {"lblHTP_4",
+      {240, 2160, 6060, 195},
+      "5) Your winnings will automatically be added to your cash.",
+      Bold},
+     false},
+    {0,
+     {"lblHTP_5",
+      {480, 2400, 5295, 195},
+      "Cash on Hand is displayed in yellow below the <Deal> button.",
+      Bold},
+     false},
+    {0,
+     {"lblHTP_6",
+      {480, 2640, 5310, 195},
+      "The Amount Bet is displayed in green above the <Bet> button.",
+      Bold},
+     false},
 
-    {1, "lblBA_0", 240, 480, 5055, 195, true, false,
-     "To access an existing account or to create a new account:"},
-    {1, "lblBA_5", 360, 720, 6195, 675, false, false,
-     "Click on <Change Account>. Enter the name of the account you wish to access or create. The "
-     "game will then access the account if it already exists, or create a new account if it does "
-     "not."},
-    {1, "lblBA_2", 240, 1320, 1695, 195, true, false, "To edit an account:"},
-    {1, "lblBA_6", 360, 1560, 6315, 795, false, false,
-     "Click on <Edit Account>. The game will display a form that will allow you to change the name "
-     "and password of the account. Press <Save Changes> to save the changes and return to the "
-     "game. (Setting the password will not affect gameplay as the feature has not yet been "
-     "implemented.)"},
-    {1, "lblBA_1", 240, 2400, 4050, 195, true, true,
-     "To deposit or withdraw money from an account:"},
-    {1, "lblBA_7", 360, 2640, 6315, 435, false, false,
-     "Enter the amount you wish to deposit or withdraw into the text box above the <Deposit> and "
-     "<Withdraw> buttons, then click on the action you wish to perform."},
-    {1, "lblBA_4", 240, 3120, 4155, 195, true, false,
-     "What happens when an account goes bankrupt?"},
-    {1, "lblBA_8", 360, 3360, 6315, 435, false, false,
-     "Nothing. If you go bankrupt, the bank will provide you a $50 loan to keep playing. You can "
-     "receive this loan as many time as you need, and do not need to repay it."},
+    {1,
+     {"lblBA_0",
+      {240, 480, 5055, 195},
+      "To access an existing account or to create a new account:",
+      Bold},
+     false},
+    {1,
+     {"lblBA_5",
+      {360, 720, 6195, 675},
+      "Click on <Change Account>. Enter the name of the account you wish to access or create. The "
+      "game will then access the account if it already exists, or create a new account if it does "
+      "not.",
+      Plain},
+     false},
+    {1, {"lblBA_2", {240, 1320, 1695, 195}, "To edit an account:", Bold}, false},
+    {1,
+     {"lblBA_6",
+      {360, 1560, 6315, 795},
+      "Click on <Edit Account>. The game will display a form that will allow you to change the "
+      "name "
+      "and password of the account. Press <Save Changes> to save the changes and return to the "
+      "game. (Setting the password will not affect gameplay as the feature has not yet been "
+      "implemented.)",
+      Plain},
+     false},
+    {1,
+     {"lblBA_1", {240, 2400, 4050, 195}, "To deposit or withdraw money from an account:", Bold},
+     true},
+    {1,
+     {"lblBA_7",
+      {360, 2640, 6315, 435},
+      "Enter the amount you wish to deposit or withdraw into the text box above the <Deposit> and "
+      "<Withdraw> buttons, then click on the action you wish to perform.",
+      Plain},
+     false},
+    {1,
+     {"lblBA_4", {240, 3120, 4155, 195}, "What happens when an account goes bankrupt?", Bold},
+     false},
+    {1,
+     {"lblBA_8",
+      {360, 3360, 6315, 435},
+      "Nothing. If you go bankrupt, the bank will provide you a $50 loan to keep playing. You can "
+      "receive this loan as many time as you need, and do not need to repay it.",
+      Plain},
+     false},
 
-    {2, "lblMisc_0", 240, 480, 2235, 195, true, false, "To change the card back:"},
-    {2, "lblMisc_3", 360, 720, 6300, 195, false, false,
-     "1) Click on <Options> or select 'Options' from the menu."},
-    {2, "lblMisc_4", 360, 960, 6300, 195, false, false,
-     "2) Click on the image you want to use as the new back face. It will be highlighted."},
-    {2, "lblMisc_5", 360, 1200, 6300, 195, false, false,
-     "3) Close the Options window to continue playing with the new back face."},
-    {2, "lblMisc_1", 240, 1560, 2625, 195, true, false, "Keeping track of the statistics:"},
-    {2, "lblMisc_2", 360, 1800, 6300, 435, false, true,
-     "The game records the number of rounds played, rounds won, rounds lost, the amount won, the "
-     "amount lost, and calculates the average gains of each round."},
-    {2, "lblMisc_6", 360, 2280, 6300, 675, false, true,
-     "The Average Gains of each round is calculated by detracting the Amount Lost from the Amount "
-     "Won, then dividing the result by the total number of rounds played."},
-    {2, "lblMisc_7", 360, 2760, 6300, 435, false, true,
-     "The Amount Won only includes the sum of winnings above the amounts bet. Because of this, "
-     "winnings from a single pair are not included."},
-    {2, "lblMisc_8", 360, 3240, 6300, 435, true, false,
-     "To clear your statistics, click on the <Clear Statistics> button. This action cannot be "
-     "undone."},
+    {2, {"lblMisc_0", {240, 480, 2235, 195}, "To change the card back:", Bold}, false},
+    {2,
+     {"lblMisc_3",
+      {360, 720, 6300, 195},
+      "1) Click on <Options> or select 'Options' from the menu.",
+      Plain},
+     false},
+    {2,
+     {"lblMisc_4",
+      {360, 960, 6300, 195},
+      "2) Click on the image you want to use as the new back face. It will be highlighted.",
+      Plain},
+     false},
+    {2,
+     {"lblMisc_5",
+      {360, 1200, 6300, 195},
+      "3) Close the Options window to continue playing with the new back face.",
+      Plain},
+     false},
+    {2, {"lblMisc_1", {240, 1560, 2625, 195}, "Keeping track of the statistics:", Bold}, false},
+    {2,
+     {"lblMisc_2",
+      {360, 1800, 6300, 435},
+      "The game records the number of rounds played, rounds won, rounds lost, the amount won, the "
+      "amount lost, and calculates the average gains of each round.",
+      Plain},
+     true},
+    {2,
+     {"lblMisc_6",
+      {360, 2280, 6300, 675},
+      "The Average Gains of each round is calculated by detracting the Amount Lost from the Amount "
+      "Won, then dividing the result by the total number of rounds played.",
+      Plain},
+     true},
+    {2,
+     {"lblMisc_7",
+      {360, 2760, 6300, 435},
+      "The Amount Won only includes the sum of winnings above the amounts bet. Because of this, "
+      "winnings from a single pair are not included.",
+      Plain},
+     true},
+    {2,
+     {"lblMisc_8",
+      {360, 3240, 6300, 435},
+      "To clear your statistics, click on the <Clear Statistics> button. This action cannot be "
+      "undone.",
+      Bold},
+     false},
 };
 
 struct ColourWord {
@@ -106,27 +185,13 @@ static constexpr ColourWord ColourWords[] = {
     {"lblHTP_8", "lblHTP_6", "green", QColor(0, 255, 0)},
 };
 
-QFont HelpFont(bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* AddLabel(QWidget* area, const char* name, const QString& text, bool bold,
-                 bool transparent) {
-    auto* label = new QLabel(text, area);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText); // "<Bet>" and friends are text, not markup
+// A paragraph of help text ("<Bet>" and friends are text, not markup), wrapped in its place.
+QLabel* AddHelpLabel(QWidget* area, const LabelRow& row, bool transparent) {
+    QLabel* label = AddLabel(area, row);
     label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(HelpFont(bold));
     if (!transparent) {
         // The tab's orange is inherited; an opaque label shows the system's control grey.
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-        label->setPalette(palette);
-        label->setAutoFillBackground(true);
+        PaintBackground(label, QApplication::palette().color(QPalette::Button));
     }
     return label;
 }
@@ -154,10 +219,9 @@ WordCover MeasureWord(const QLabel& sentence, const QString& word) {
 void AddColourWord(QWidget* area, const ColourWord& item) {
     const auto* sentence = area->findChild<QLabel*>(QString::fromLatin1(item.sentence));
     const QString word = QString::fromLatin1(item.word);
-    QLabel* label = AddLabel(area, item.name, word, sentence->font().bold(), false);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, item.colour);
-    label->setPalette(palette);
+    const GameFont font = sentence->font().bold() ? GameFont::StandardBold : GameFont::Standard;
+    QLabel* label = AddHelpLabel(area, {item.name, {}, item.word, font}, false);
+    SetColour(label, QPalette::WindowText, item.colour);
     const WordCover cover = MeasureWord(*sentence, word);
     label->setGeometry(cover.rect.translated(sentence->pos()));
     label->setIndent(cover.indent);
@@ -172,18 +236,14 @@ HelpWindow::HelpWindow()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Game Help"));
     setFixedSize(Px(7110), Px(4680));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, HelpBackground);
-    setPalette(background);
+    SetColour(this, QPalette::Window, HelpBackground);
 
     tabHelp_ = new QTabWidget(this);
     tabHelp_->setObjectName(QStringLiteral("tabHelp"));
-    tabHelp_->setGeometry(TwipsRect(120, 120, 6855, 3975));
-    tabHelp_->tabBar()->setFont(HelpFont(true));
+    tabHelp_->setGeometry(ToPixels({120, 120, 6855, 3975}));
+    tabHelp_->tabBar()->setFont(FontOf(GameFont::StandardBold));
     // The tabs themselves wear the tab control's orange too; the style draws them in Button.
-    QPalette tabs = tabHelp_->tabBar()->palette();
-    tabs.setColor(QPalette::Button, HelpBackground);
-    tabHelp_->tabBar()->setPalette(tabs);
+    SetColour(tabHelp_->tabBar(), QPalette::Button, HelpBackground);
     for (std::size_t tab = 0; tab < tabAreas_.size(); ++tab) {
         auto* page = new QWidget(tabHelp_); // addTab moves it into the page stack
         page->setAutoFillBackground(true);
@@ -191,10 +251,8 @@ HelpWindow::HelpWindow()
         tabAreas_[tab] = new QWidget(page);
         tabAreas_[tab]->resize(tabHelp_->size());
     }
-    for (const LabelLayout& item : Labels) {
-        QLabel* label = AddLabel(tabAreas_[item.tab], item.name, QString::fromLatin1(item.text),
-                                 item.bold, item.transparent);
-        label->setGeometry(TwipsRect(item.left, item.top, item.width, item.height));
+    for (const HelpLabel& item : Labels) {
+        AddHelpLabel(tabAreas_[item.tab], item.row, item.transparent);
     }
     // Created after the sentences, so they lie on top of them.
     for (const ColourWord& item : ColourWords) {
@@ -204,7 +262,7 @@ HelpWindow::HelpWindow()
     // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.
     auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setGeometry(TwipsRect(5280, 4200, 1695, 375));
+    cmdClose->setGeometry(ToPixels({5280, 4200, 1695, 375}));
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
@@ -218,23 +276,6 @@ void HelpWindow::showEvent(QShowEvent* event) {
     // control's corner is known, and each area is moved back by it.
     for (QWidget* area : tabAreas_) {
         area->move(-area->parentWidget()->mapTo(tabHelp_, QPoint(0, 0)));
-    }
-}
-
-void ShowHelp(QPointer<HelpWindow>& slot) {
-    // A closed window is hidden until its deletion runs; it does not count as open.
-    if (!slot || !slot->isVisible()) {
-        slot = new HelpWindow; // owns itself: WA_DeleteOnClose
-    }
-    slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
-}
-
-void CloseHelp(QPointer<HelpWindow>& slot) {
-    if (slot) {
-        slot->close();
     }
 }
 

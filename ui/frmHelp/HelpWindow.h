@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
 #include <array>
 
@@ -26,12 +25,5 @@ private:
     // stand at their layout positions, which are measured from the tab control's corner.
     std::array<QWidget*, 3> tabAreas_{};
 };
-
-// The main window's Game Help command: opens the help window into `slot`, or brings the open one
-// to the front. The window is modeless and the call returns at once.
-void ShowHelp(QPointer<HelpWindow>& slot);
-
-// The main window's shutdown: closes (and so deletes) the help window in `slot` if it is open.
-void CloseHelp(QPointer<HelpWindow>& slot);
 
 } // namespace corvanta

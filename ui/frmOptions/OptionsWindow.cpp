@@ -1,7 +1,7 @@
 #include "ui/frmOptions/OptionsWindow.h"
 
-#include "engine/Table.h"
-#include "ui/Twips.h"
+#include "ui/GameModel.h"
+#include "ui/Widgets.h"
 #include "ui/basCards/basCards.h"
 
 #include <QKeyEvent>
@@ -11,23 +11,21 @@
 namespace corvanta {
 namespace {
 
-constexpr int BackMode = 1;
-constexpr int PictureWidth = 1065, PictureHeight = 1440;
-constexpr int FrameMargin = 30, FrameWidth = 1140, FrameHeight = 1515;
+constexpr QColor Teal(0, 128, 128);
+constexpr int FrameMargin = 30;
 
-// Seven pictures in the top row, six below, 1200 twips apart.
-constexpr QPoint PictureTopLeft(int picture) {
+// Seven pictures in the top row, six below, 1200 twips apart; each has a yellow frame
+// around it that shows while it is the choice.
+constexpr Twips PicturePlace(int picture) {
     const int row = picture <= 7 ? 0 : 1;
     const int column = picture <= 7 ? picture - 1 : picture - 8;
-    return {120 + 1200 * column, row == 0 ? 120 : 1680};
+    return {120 + 1200 * column, row == 0 ? 120 : 1680, 1065, 1440};
 }
-
-void Paint(QWidget* widget, QColor colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+constexpr Twips FramePlace(int picture) {
+    const Twips at = PicturePlace(picture);
+    return {at.left - FrameMargin, at.top - FrameMargin, 1140, 1515};
 }
+constexpr Twips CloseButton{6960, 3240, 1455, 375};
 
 // BG1 ... BG13: one card back each.
 class BackPicture : public QWidget {
@@ -37,16 +35,15 @@ public:
         setObjectName(QStringLiteral("BG%1").arg(picture));
         setAccessibleName(QStringLiteral("Card back %1").arg(picture));
         setFocusPolicy(Qt::StrongFocus);
-        Paint(this, QColor(0, 128, 0));
+        PaintBackground(this, TableGreen);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        cards_.cdtDraw(painter, 0, 0, 52 + picture_, BackMode, Qt::white);
+        cards_.cdtDraw(painter, 0, 0, FirstBack - 1 + picture_, CardDrawing::Back, Qt::white);
         if (hasFocus()) {
-            painter.setPen(QPen(QColor(255, 255, 0), 2, Qt::DotLine));
-            painter.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 4, 4);
+            DrawFocusRing(painter, rect());
         }
     }
     void mousePressEvent(QMouseEvent*) override { window_->SelectBack(picture_); }
@@ -66,26 +63,24 @@ private:
 
 } // namespace
 
-OptionsWindow::OptionsWindow(Table& table, CardDrawing& cards, QWidget* owner)
-    : QDialog(owner), table_(table) {
+OptionsWindow::OptionsWindow(GameModel& model, CardDrawing& cards, QWidget* owner)
+    : QDialog(owner), model_(model) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Game Options"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Px(8520), Px(3765));
-    Paint(this, QColor(0, 128, 128));
+    PaintBackground(this, Teal);
 
     QWidget* previous = nullptr;
     for (int picture = 1; picture <= BackCount; ++picture) {
-        const QPoint at = PictureTopLeft(picture);
         auto* frame = new QWidget(this);
         frame->setObjectName(QStringLiteral("shpBG_%1").arg(picture - 1));
-        frame->setGeometry(
-            TwipsRect(at.x() - FrameMargin, at.y() - FrameMargin, FrameWidth, FrameHeight));
-        Paint(frame, QColor(255, 255, 0));
+        frame->setGeometry(ToPixels(FramePlace(picture)));
+        PaintBackground(frame, Yellow);
         frames_[picture - 1] = frame;
         auto* back = new BackPicture(cards, picture, this);
-        back->setGeometry(TwipsRect(at.x(), at.y(), PictureWidth, PictureHeight));
+        back->setGeometry(ToPixels(PicturePlace(picture)));
         if (previous != nullptr) {
             setTabOrder(previous, back);
         }
@@ -93,7 +88,7 @@ OptionsWindow::OptionsWindow(Table& table, CardDrawing& cards, QWidget* owner)
     }
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
-    close->setGeometry(TwipsRect(6960, 3240, 1455, 375));
+    close->setGeometry(ToPixels(CloseButton));
     close->setDefault(true);
     setTabOrder(previous, close);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -109,15 +104,7 @@ void OptionsWindow::HideFrames() {
 void OptionsWindow::SelectBack(int picture) {
     HideFrames();
     frames_[picture - 1]->show();
-    table_.OptionsCardBG = static_cast<std::int16_t>(52 + picture);
-}
-
-void RunOptions(Table& table, CardDrawing& cards, QWidget* owner) {
-    OptionsWindow window(table, cards, owner);
-    window.exec(); // Close and the close box both end here with the last pick kept
-    if (table.OptionsCardBG != table.CardBG) {
-        table.CardBG = table.OptionsCardBG;
-    }
+    model_.ChooseBack(picture);
 }
 
 } // namespace corvanta

@@ -1,13 +1,12 @@
 #pragma once
 // frmPoker, the main window: the card table, the bank and statistics panels, the payoff
-// table and the menus. Loading it starts the game; closing it saves and ends the game.
+// table and the menus. Loading it starts the game; closing it saves and ends the game. It
+// presents what the game model announces and hands the player's commands to the model.
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
-#include <memory>
-#include <string>
 
 class QAction;
 class QLabel;
@@ -16,34 +15,24 @@ class QPushButton;
 
 namespace corvanta {
 
-struct AdvisorSession;
-struct Game;
-struct AccountDisplay;
-struct MoneyCaptions;
-struct TransferOutcome;
 class AdvisorWindow;
+class CardDrawing;
 class CardPicture;
 class DebugConsole;
+class GameModel;
 class HelpWindow;
+struct DealReport;
+struct Notice;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Game& game, QWidget* parent = nullptr);
+    MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The shutdown sequence: release the cards, save the bank, save the settings, close
-    // the other windows. Runs once, whichever way the game ends.
+    // The shutdown sequence: release the cards, save the bank and the settings, close the
+    // other windows. Runs once, whichever way the game ends.
     void Shutdown();
-
-    // The debug console if it is loaded (shown or hidden).
-    DebugConsole* DebugConsoleWindow() const;
-    HelpWindow* HelpWindowShown() const;
-    AdvisorWindow* AdvisorWindowShown() const;
-
-signals:
-    // The table changed: a bet, a deal, a draw, a mark, or the cash. The hold advisor follows it.
-    void tableChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,46 +40,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The controls, from the layout tables (MainWindowControls.cpp).
     void BuildControls();
     void BuildMenus();
+    void SetTabOrder();
+
+    void ConnectModel();
     void ConnectCommands();
     void Load();
-
-    // The round (MainWindow.cpp).
-    void Bet(const QString& amountText);
-    void DealCommand();
-    void ToggleDiscard(int slot);
-    void SetRoundControls();
-
-    // The bank (BankCommands.cpp).
-    void ChangeAccount();
-    void Deposit(const QString& amountText);
-    void Withdraw(const QString& amountText, bool fromPrompt);
-    void ShowTransfer(const TransferOutcome& outcome);
-    void TakeLoan();
-    void ClearStatistics();
-    void EditAccount();
-    void ShowAccount(const AccountDisplay& display);
-    void ShowStatistics(const AccountDisplay& display);
-    void ShowMoney(const MoneyCaptions& captions);
+    void ShowNotice(const Notice& notice);
+    QString Ask(std::string_view title, std::string_view prompt);
 
     // The other windows.
+    void OpenOptions();
     void OpenDebugConsole();
     DebugConsole& LoadedDebugConsole();
     void OpenAdvisor();
 
-    void ReportSaveFailure(const std::string& what, const std::string& path,
-                           const std::string& reason);
-
-    Game& game_;
+    GameModel& model_;
+    CardDrawing& cards_;
     bool shutDown_ = false;
     QPointer<DebugConsole> debug_;
     QPointer<HelpWindow> help_;
     QPointer<AdvisorWindow> advisor_;
-    // This session's rounds, kept when the advisor closes.
-    std::unique_ptr<AdvisorSession> advisorSession_;
 
-    std::array<CardPicture*, 5> cards_{};
+    std::array<CardPicture*, 5> cardPictures_{};
     std::array<QLabel*, 5> discardLabels_{};
     QLabel* lblLastHand_ = nullptr;
     QLabel* lblCurrentCash_ = nullptr;
@@ -105,11 +79,27 @@ private:
     QLabel* lblAveGains_ = nullptr;
     QLineEdit* txtBet_ = nullptr;
     QLineEdit* txtBank_ = nullptr;
+    QWidget* imgShowDebug_ = nullptr;
     QPushButton* cmdDeal_ = nullptr;
     QPushButton* cmdAddBet_ = nullptr;
+    QPushButton* cmdWithdrawCash_ = nullptr;
+    QPushButton* cmdDeposit_ = nullptr;
     QPushButton* cmdBankLoan_ = nullptr;
+    QPushButton* cmdChangeAccount_ = nullptr;
+    QPushButton* cmdEditAccount_ = nullptr;
+    QPushButton* cmdClearStats_ = nullptr;
+    QPushButton* cmdGameHelp_ = nullptr;
+    QPushButton* cmdOptions_ = nullptr;
+    QPushButton* cmdExit_ = nullptr;
     QAction* mnuBet_ = nullptr;
     QAction* mnuDeal_ = nullptr;
+    QAction* mnuAdvisor_ = nullptr;
+    QAction* mnuExit_ = nullptr;
+    QAction* mnuWithdraw_ = nullptr;
+    QAction* mnuDeposit_ = nullptr;
+    QAction* mnuChgAccount_ = nullptr;
+    QAction* mnuOptions_ = nullptr;
+    QAction* mnuHelp_ = nullptr;
 };
 
 } // namespace corvanta

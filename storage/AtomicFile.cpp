@@ -1,4 +1,6 @@
-#include "bank/AtomicFile.h"
+#include "storage/AtomicFile.h"
+
+#include "storage/Folders.h"
 
 #include <cerrno>
 #include <cstring>
@@ -67,14 +69,6 @@ SaveResult SaveResult::Failure(std::string path, int error) {
     return {false, std::move(path), std::strerror(error)};
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::string temporary = path + std::string(TemporaryInfix) + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // created with mode 0600
@@ -127,23 +121,6 @@ ReadResult ReadWholeFile(const std::string& path) {
     }
     ::close(fd);
     return result;
-}
-
-SaveResult CreateFolders(const std::string& folder) {
-    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        const std::string level = folder.substr(0, end);
-        if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) {
-            return SaveResult::Failure(level, errno);
-        }
-        if (end == std::string::npos) {
-            break;
-        }
-    }
-    struct stat made {};
-    if (::stat(folder.c_str(), &made) != 0) {
-        return SaveResult::Failure(folder, errno);
-    }
-    return S_ISDIR(made.st_mode) ? SaveResult{} : SaveResult::Failure(folder, ENOTDIR);
 }
 
 } // namespace corvanta

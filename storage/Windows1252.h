@@ -15,4 +15,9 @@ std::string EncodeWindows1252(std::string_view utf8);
 // C1 control characters of the same number, so every byte round-trips.
 std::string DecodeWindows1252(std::string_view bytes);
 
+// Upper case in the code page, as a Windows ANSI comparison sees it: a-z, the Latin-1
+// letters à..þ except ÷, and š œ ž ÿ, whose capitals lie in 0x80..0x9F. ß and µ have no
+// capital in the code page and stay as they are.
+std::string UpperWindows1252(std::string_view bytes);
+
 } // namespace corvanta

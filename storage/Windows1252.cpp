@@ -1,5 +1,6 @@
-#include "bank/Windows1252.h"
+#include "storage/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -34,6 +35,25 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0xE0 | (cp >> 12));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char UpperByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) {
+        return static_cast<char>(b - 0x20);
+    }
+    switch (b) {
+    case 0x9A: // š
+        return static_cast<char>(0x8A);
+    case 0x9C: // œ
+        return static_cast<char>(0x8C);
+    case 0x9E: // ž
+        return static_cast<char>(0x8E);
+    case 0xFF: // ÿ
+        return static_cast<char>(0x9F);
+    default:
+        return c;
     }
 }
 
@@ -75,6 +95,12 @@ std::string DecodeWindows1252(std::string_view bytes) {
         AppendUtf8(out, b >= 0x80 && b < 0xA0 ? HighControlRange[b - 0x80] : char32_t{b});
     }
     return out;
+}
+
+std::string UpperWindows1252(std::string_view bytes) {
+    std::string upper(bytes);
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperByte);
+    return upper;
 }
 
 } // namespace corvanta

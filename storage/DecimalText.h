@@ -1,6 +1,6 @@
 #pragma once
-// Reading amounts typed by the player (bet box, bank box, prompts, settings text) and the
-// digit filter of the two amount boxes. One conversion serves every amount in the program.
+// Whole numbers written as decimal text: the amounts the player types (bet box, bank box,
+// prompts) and numbers the settings file holds as text. One reading serves them all.
 
 #include <cstdint>
 #include <optional>
@@ -25,8 +25,5 @@ std::optional<std::int16_t> ConvertAmount(std::string_view text);
 // The same reading for a signed 32-bit target.
 std::optional<std::int32_t> ConvertInt32(std::string_view text,
                                          Rounding rounding = Rounding::HalfToEven);
-
-// The key filter of txtBet and txtBank: digits and backspace (8) pass, nothing else.
-bool IsNumber(char16_t key);
 
 } // namespace corvanta

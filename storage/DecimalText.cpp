@@ -1,4 +1,4 @@
-#include "engine/Amount.h"
+#include "storage/DecimalText.h"
 
 #include <limits>
 
@@ -84,10 +84,6 @@ std::optional<std::int32_t> ConvertInt32(std::string_view text, Rounding roundin
         return std::nullopt;
     }
     return static_cast<std::int32_t>(*value);
-}
-
-bool IsNumber(char16_t key) {
-    return (key >= u'0' && key <= u'9') || key == 8;
 }
 
 } // namespace corvanta

@@ -34,10 +34,4 @@ struct ReadResult {
 };
 ReadResult ReadWholeFile(const std::string& path);
 
-// Creates `folder` and every missing parent with mode 0700 (private per-user data).
-SaveResult CreateFolders(const std::string& folder);
-
-// The folder part of a path ("." for a bare file name).
-std::string FolderOf(const std::string& path);
-
 } // namespace corvanta

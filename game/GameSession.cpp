@@ -1,0 +1,186 @@
+#include "game/GameSession.h"
+
+#include "bank/BankFile.h"
+#include "bank/Statistics.h"
+#include "engine/Format.h"
+#include "settings/Settings.h"
+#include "storage/DecimalText.h"
+
+namespace corvanta {
+namespace {
+
+Notice ExitNotice(const std::string& what, const SaveResult& result) {
+    return {"Corvanta - Exit", what + " to " + result.Path + ":\r" + result.Reason};
+}
+
+} // namespace
+
+GameSession::GameSession(GameFolders folders, RandomSource& random)
+    : folders_(std::move(folders)), random_(random) {}
+
+std::string GameSession::BankFile() const {
+    return BankFilePath(folders_.bank);
+}
+
+StartupCaptions GameSession::StartUp() {
+    const StoredSettings settings = LoadSettings(folders_.config);
+    table_.CardBG = settings.CardBG;
+    bank_.GCNum = settings.GCNum;
+    table_.CashOnHand = settings.CashOnHand;
+    table_.OptionsCardBG = table_.CardBG;
+    StartupCaptions captions;
+    captions.lblCurrentCash = MoneyText(table_.CashOnHand);
+    ResetTable(table_);
+    LoadBank(bank_, folders_.bank);
+    captions.lblLastHand = "No Hand Played";
+    captions.account = DisplayAccount(CurrentAccount(bank_));
+    captions.account.lblCurrentAccount = bank_.CurrentAccountName;
+    return captions;
+}
+
+std::vector<Notice> GameSession::ShutDown() {
+    std::vector<Notice> notices;
+    if (const SaveResult bank = SaveBank(bank_, folders_.bank); !bank.Ok) {
+        notices.push_back(ExitNotice("The bank could not be saved", bank));
+    }
+    const StoredSettings settings{table_.CardBG, bank_.GCNum, table_.CashOnHand};
+    if (const SaveResult saved = SaveSettings(folders_.config, settings); !saved.Ok) {
+        notices.push_back(ExitNotice("The settings could not be saved", saved));
+    }
+    return notices;
+}
+
+BetOutcome GameSession::Bet(std::string_view amountText) {
+    const BetOutcome outcome = PlaceBet(table_, ConvertAmount(amountText));
+    if (outcome.status == BetStatus::Accepted) {
+        Changed();
+    }
+    return outcome;
+}
+
+DealReport GameSession::Deal() {
+    DealReport report;
+    report.outcome = DealCommand(table_, random_);
+    if (report.outcome.step != DealStep::Drew) {
+        return report;
+    }
+    AccountRecord& account = CurrentAccount(bank_);
+    RecordRound(account, report.outcome.settlement);
+    report.lblLastHand = report.outcome.settlement.lastHand;
+    report.statistics = DisplayAccount(account);
+    report.offerLoan = ShouldOfferLoan(table_, account);
+    report.review = RecordRound(advice_, report.outcome.dealtHand, report.outcome.discards,
+                                report.outcome.settlement.bet);
+    Changed();
+    return report;
+}
+
+bool GameSession::ToggleDiscard(int slot) {
+    return corvanta::ToggleDiscard(table_, slot);
+}
+
+TransferOutcome GameSession::Deposit(std::string_view amountText) {
+    const TransferOutcome outcome = corvanta::Deposit(table_, bank_, amountText);
+    if (outcome.status == TransferStatus::Moved) {
+        Changed();
+    }
+    return outcome;
+}
+
+TransferOutcome GameSession::Withdraw(std::string_view amountText, AmountSource source) {
+    const TransferOutcome outcome = corvanta::Withdraw(table_, bank_, amountText, source);
+    if (outcome.status == TransferStatus::Moved) {
+        Changed();
+    }
+    return outcome;
+}
+
+MoneyCaptions GameSession::TakeLoan() {
+    const MoneyCaptions captions = corvanta::TakeLoan(table_, bank_);
+    Changed();
+    return captions;
+}
+
+AccountDisplay GameSession::ClearStatistics() {
+    const AccountDisplay display = corvanta::ClearStatistics(bank_);
+    Changed();
+    return display;
+}
+
+AccountChange GameSession::ChangeAccount(const AskPlayer& ask) {
+    ChangeAccountDialogue dialogue(table_, bank_);
+    for (Question question = dialogue.Begin(); question.kind != Question::Kind::None;
+         question = dialogue.Next(ask(question))) {
+    }
+    if (dialogue.Outcome().result != AccountChange::Result::Unchanged) {
+        Changed();
+    }
+    return dialogue.Outcome();
+}
+
+EditOutcome GameSession::SaveAccountChanges(std::string_view name, std::string_view password,
+                                            std::string_view confirmation) {
+    const EditOutcome outcome = corvanta::SaveAccountChanges(bank_, name, password, confirmation);
+    if (outcome.status != EditStatus::BlankName) {
+        Changed(); // a password mismatch still stores the name
+    }
+    return outcome;
+}
+
+EditorStart GameSession::StartRecordEditor(RecordEditor& editor) const {
+    return corvanta::StartRecordEditor(editor, bank_);
+}
+
+RecordView GameSession::ShowCurrentRecord(RecordEditor& editor) const {
+    return corvanta::ShowCurrentRecord(editor, bank_);
+}
+
+std::optional<RecordView> GameSession::ShowNextRecord(RecordEditor& editor) const {
+    return corvanta::ShowNextRecord(editor, bank_);
+}
+
+std::optional<RecordView> GameSession::ShowPreviousRecord(RecordEditor& editor) const {
+    return corvanta::ShowPreviousRecord(editor, bank_);
+}
+
+std::optional<RecordView> GameSession::NewRecord(RecordEditor& editor) {
+    auto view = corvanta::NewRecord(editor, bank_);
+    if (view) {
+        Changed();
+    }
+    return view;
+}
+
+bool GameSession::SaveRecordChanges(const RecordEditor& editor, std::string_view name,
+                                    std::string_view savings) {
+    const bool stored = corvanta::SaveRecordChanges(editor, bank_, name, savings);
+    if (stored) {
+        Changed();
+    }
+    return stored;
+}
+
+CurrentAccountChange GameSession::SetAsGCNum(const RecordEditor& editor) {
+    CurrentAccountChange change = corvanta::SetAsGCNum(editor, bank_);
+    Changed();
+    return change;
+}
+
+std::optional<DeleteOutcome> GameSession::DeleteRecord(const RecordEditor& editor) {
+    auto outcome = corvanta::DeleteRecord(editor, bank_);
+    if (outcome) {
+        Changed();
+    }
+    return outcome;
+}
+
+void GameSession::ChooseBack(int picture) {
+    corvanta::ChooseBack(table_, picture);
+}
+
+void GameSession::TakeChosenBack() {
+    corvanta::TakeChosenBack(table_);
+    Changed();
+}
+
+} // namespace corvanta

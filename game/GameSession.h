@@ -1,0 +1,110 @@
+#pragma once
+// The running game without its windows: the table, the bank and the settings, read at
+// start-up in their order, changed by the player's commands, and written back. Every command
+// of the windows comes through here and returns what happened; the windows present it.
+
+#include "bank/AccountEditor.h"
+#include "bank/AccountTable.h"
+#include "bank/Accounts.h"
+#include "bank/ChangeAccount.h"
+#include "bank/RecordEditor.h"
+#include "engine/Advisor.h"
+#include "engine/Round.h"
+#include "engine/Table.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvanta {
+
+class RandomSource;
+
+struct GameFolders {
+    std::string bank;   // where gbank.db lives (see ChooseBankFolder)
+    std::string config; // the per-user settings folder ($XDG_CONFIG_HOME)
+};
+
+// A message box the player must see: its title and its text (two lines joined by "\r").
+struct Notice {
+    std::string title;
+    std::string text;
+
+    bool operator==(const Notice&) const = default;
+};
+
+// The captions the start-up writes.
+struct StartupCaptions {
+    std::string lblCurrentCash;
+    std::string lblLastHand; // "No Hand Played"
+    AccountDisplay account;  // lblCurrentAccount: the name the bank load found
+};
+
+// What a Deal press did, with what the windows show after it.
+struct DealReport {
+    DealOutcome outcome;
+    std::string lblLastHand;   // after a draw: the category's text
+    AccountDisplay statistics; // after a draw: the current account's statistics
+    bool offerLoan = false;    // after a draw: show the loan button
+    MarksReview review;        // after a draw: the discards against the best hold
+};
+
+class GameSession {
+public:
+    GameSession(GameFolders folders, RandomSource& random);
+
+    // The start-up after the card library is ready: the settings, the table, the bank.
+    StartupCaptions StartUp();
+    // The shutdown after the card library is released: the bank, then the settings. What
+    // could not be saved is said, titled "Corvanta - Exit".
+    std::vector<Notice> ShutDown();
+
+    const Table& GetTable() const { return table_; }
+    const Bank& GetBank() const { return bank_; }
+    const AdvisorSession& Advice() const { return advice_; }
+    std::string BankFile() const; // the bank's path, as the debug console shows it
+
+    // The round.
+    BetOutcome Bet(std::string_view amountText);
+    DealReport Deal();
+    bool ToggleDiscard(int slot);
+
+    // The bank.
+    TransferOutcome Deposit(std::string_view amountText);
+    TransferOutcome Withdraw(std::string_view amountText, AmountSource source);
+    MoneyCaptions TakeLoan();
+    AccountDisplay ClearStatistics();
+    // Change Account: `ask` puts each question to the player and returns the answer.
+    using AskPlayer = std::function<Answer(const Question&)>;
+    AccountChange ChangeAccount(const AskPlayer& ask);
+    EditOutcome SaveAccountChanges(std::string_view name, std::string_view password,
+                                   std::string_view confirmation);
+
+    // The debug console's record editor.
+    EditorStart StartRecordEditor(RecordEditor& editor) const;
+    RecordView ShowCurrentRecord(RecordEditor& editor) const;
+    std::optional<RecordView> ShowNextRecord(RecordEditor& editor) const;
+    std::optional<RecordView> ShowPreviousRecord(RecordEditor& editor) const;
+    std::optional<RecordView> NewRecord(RecordEditor& editor);
+    bool SaveRecordChanges(const RecordEditor& editor, std::string_view name,
+                           std::string_view savings);
+    CurrentAccountChange SetAsGCNum(const RecordEditor& editor);
+    std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor);
+
+    // The options window's choice of back, taken when it closes.
+    void ChooseBack(int picture);
+    void TakeChosenBack();
+
+private:
+    // Called after every command that changed the table's money, the bank or the settings.
+    void Changed() {}
+
+    GameFolders folders_;
+    RandomSource& random_;
+    Table table_;
+    Bank bank_;
+    AdvisorSession advice_; // this session's rounds; nothing of it is saved
+};
+
+} // namespace corvanta

@@ -1,0 +1,145 @@
+#include "ui/GameModel.h"
+
+#include "engine/Format.h"
+#include "ui/Dialogs.h"
+
+namespace corvanta {
+namespace {
+
+QString Money(std::int64_t value) {
+    return ToQString(MoneyText(value));
+}
+
+} // namespace
+
+GameModel::GameModel(GameFolders folders, RandomSource& random, QObject* parent)
+    : QObject(parent), session_(std::move(folders), random) {}
+
+QString GameModel::BankFile() const {
+    return ToQString(session_.BankFile());
+}
+
+void GameModel::StartUp() {
+    const StartupCaptions captions = session_.StartUp();
+    emit cashChanged(ToQString(captions.lblCurrentCash));
+    emit lastHandChanged(ToQString(captions.lblLastHand));
+    ShowAccount(captions.account);
+    emit commandsChanged(Permitted(GetTable()));
+    emit handChanged();
+}
+
+std::vector<Notice> GameModel::ShutDown() {
+    return session_.ShutDown();
+}
+
+void GameModel::ShowAccount(const AccountDisplay& display) {
+    emit accountNameChanged(ToQString(display.lblCurrentAccount));
+    emit savingsChanged(ToQString(display.lblSavings));
+    emit statisticsChanged(display);
+}
+
+void GameModel::Bet(const QString& amountText) {
+    const BetOutcome outcome = session_.Bet(amountText.toStdString());
+    if (outcome.status == BetStatus::Refused) {
+        emit noticeRaised({std::string(PlaceBetTitle), outcome.message});
+    }
+    if (outcome.status != BetStatus::Accepted) {
+        return;
+    }
+    emit betChanged(Money(GetTable().BetAmount));
+    emit cashChanged(Money(GetTable().CashOnHand));
+    emit betBoxReset(ToQString(BetBoxAfterBet));
+    if (outcome.openedRound) {
+        emit commandsChanged(Permitted(GetTable()));
+        emit handChanged(); // the last round's cards turn face down
+    }
+}
+
+void GameModel::Deal() {
+    const DealReport report = session_.Deal();
+    if (report.outcome.step == DealStep::Ignored) {
+        return;
+    }
+    for (int slot = 0; slot < HandSize; ++slot) {
+        emit discardChanged(slot, false);
+    }
+    emit handChanged();
+    if (report.outcome.step == DealStep::Drew) {
+        emit lastHandChanged(ToQString(report.lblLastHand));
+        emit betBoxReset(ToQString(BetBoxAfterBet));
+        emit cashChanged(Money(GetTable().CashOnHand));
+        emit betChanged(Money(GetTable().BetAmount));
+        emit statisticsChanged(report.statistics);
+        emit roundSettled(report);
+        if (report.offerLoan) {
+            emit loanOffered(true);
+        }
+    }
+    emit commandsChanged(Permitted(GetTable()));
+}
+
+void GameModel::ToggleDiscard(int slot) {
+    if (session_.ToggleDiscard(slot)) {
+        emit discardChanged(slot, GetTable().Discard[slot]);
+        emit handChanged();
+    }
+}
+
+void GameModel::ShowTransfer(const TransferOutcome& outcome) {
+    if (outcome.status == TransferStatus::Moved) {
+        emit cashChanged(ToQString(outcome.captions.lblCurrentCash));
+        emit savingsChanged(ToQString(outcome.captions.lblSavings));
+        emit bankBoxReset(ToQString(BankBoxAfterTransfer));
+    }
+    if (outcome.offerLoan) {
+        emit loanOffered(true);
+    }
+}
+
+void GameModel::Deposit(const QString& amountText) {
+    ShowTransfer(session_.Deposit(amountText.toStdString()));
+}
+
+void GameModel::Withdraw(const QString& amountText, AmountSource source) {
+    ShowTransfer(session_.Withdraw(amountText.toStdString(), source));
+}
+
+void GameModel::TakeLoan() {
+    const MoneyCaptions captions = session_.TakeLoan();
+    emit cashChanged(ToQString(captions.lblCurrentCash));
+    emit savingsChanged(ToQString(captions.lblSavings));
+    emit loanOffered(false);
+}
+
+void GameModel::ClearStatistics() {
+    emit statisticsChanged(session_.ClearStatistics());
+}
+
+void GameModel::ChangeAccount(const GameSession::AskPlayer& ask) {
+    const AccountChange change = session_.ChangeAccount(ask);
+    if (change.result == AccountChange::Result::Created) {
+        emit cashChanged(ToQString(change.lblCurrentCash));
+    }
+    if (change.result != AccountChange::Result::Unchanged) {
+        ShowAccount(change.display);
+    }
+}
+
+EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& password,
+                                          const QString& confirmation) {
+    EditOutcome outcome = session_.SaveAccountChanges(name.toStdString(), password.toStdString(),
+                                                      confirmation.toStdString());
+    if (outcome.status == EditStatus::Saved) {
+        emit accountNameChanged(ToQString(outcome.accountCaption));
+    }
+    return outcome;
+}
+
+QString GameModel::SetAsGCNum(const RecordEditor& editor) {
+    const CurrentAccountChange change = session_.SetAsGCNum(editor);
+    emit accountNameChanged(ToQString(change.lblCurrentAccount));
+    emit savingsChanged(ToQString(change.lblSavings));
+    return ToQString(change.txtDebug);
+}
+
+} // namespace corvanta

@@ -1,0 +1,78 @@
+#pragma once
+// The game as the windows see it: one Qt object that owns the running game, runs the
+// player's commands and tells every window what changed through typed signals, the way a
+// board tells its displays (Qt's Tetrix example). Windows connect to these signals and
+// present; none writes another window's captions.
+
+#include "game/GameSession.h"
+
+#include <QObject>
+#include <QString>
+
+namespace corvanta {
+
+class GameModel : public QObject {
+    Q_OBJECT
+public:
+    GameModel(GameFolders folders, RandomSource& random, QObject* parent = nullptr);
+
+    // The start-up after the card library is ready: every caption is announced once.
+    void StartUp();
+    // The shutdown after the card library is released: the saves. Says what failed.
+    std::vector<Notice> ShutDown();
+
+    const Table& GetTable() const { return session_.GetTable(); }
+    const Bank& GetBank() const { return session_.GetBank(); }
+    const AdvisorSession& Advice() const { return session_.Advice(); }
+    QString BankFile() const;
+
+    // The round.
+    void Bet(const QString& amountText);
+    void Deal();
+    void ToggleDiscard(int slot);
+
+    // The bank.
+    void Deposit(const QString& amountText);
+    void Withdraw(const QString& amountText, AmountSource source);
+    void TakeLoan();
+    void ClearStatistics();
+    void ChangeAccount(const GameSession::AskPlayer& ask);
+    EditOutcome SaveAccountChanges(const QString& name, const QString& password,
+                                   const QString& confirmation);
+
+    // The debug console's record editor; only Set As GCNum changes the main window.
+    GameSession& Records() { return session_; }
+    // Returns the console's summary line for the new current account.
+    QString SetAsGCNum(const RecordEditor& editor);
+
+    // The options window.
+    void ChooseBack(int picture) { session_.ChooseBack(picture); }
+    void TakeChosenBack() { session_.TakeChosenBack(); }
+
+signals:
+    void cashChanged(const QString& lblCurrentCash);
+    void betChanged(const QString& lblBetAmount);
+    void betBoxReset(const QString& txtBet);
+    void bankBoxReset(const QString& txtBank);
+    void lastHandChanged(const QString& lblLastHand);
+    void accountNameChanged(const QString& lblCurrentAccount);
+    void savingsChanged(const QString& lblSavings);
+    void statisticsChanged(const corvanta::AccountDisplay& display);
+    // The cards on the table, their marks or the round's state changed.
+    void handChanged();
+    void discardChanged(int slot, bool marked);
+    void commandsChanged(const corvanta::PermittedCommands& permitted);
+    void loanOffered(bool shown);
+    // A draw was settled: what the engine saw, for the debug console and the advisor.
+    void roundSettled(const corvanta::DealReport& report);
+    // A message box the player must see.
+    void noticeRaised(const corvanta::Notice& notice);
+
+private:
+    void ShowAccount(const AccountDisplay& display);
+    void ShowTransfer(const TransferOutcome& outcome);
+
+    GameSession session_;
+};
+
+} // namespace corvanta

@@ -1,0 +1,90 @@
+#include "ui/Widgets.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLabel>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace corvanta {
+
+QFont FontOf(GameFont font) {
+    struct Face {
+        const char* family;
+        qreal points;
+        bool bold;
+    };
+    static constexpr Face Faces[] = {
+        {"MS Sans Serif", 8.25, false}, // Standard
+        {"MS Sans Serif", 8.25, true},  // StandardBold
+        {"MS Sans Serif", 12, true},    // SansSerif12Bold
+        {"Arial", 12, false},           // Arial12
+        {"Arial", 12, true},            // Arial12Bold
+        {"Arial", 9.75, false},         // Arial975
+        {"Arial", 9.75, true},          // Arial975Bold
+        {"Arial", 14.25, true},         // Arial1425Bold
+    };
+    const Face& face = Faces[static_cast<int>(font)];
+    QFont result(QString::fromLatin1(face.family));
+    result.setPointSizeF(face.points);
+    result.setBold(face.bold);
+    return result;
+}
+
+void InstallGameFonts() {
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QApplication::setFont(FontOf(GameFont::Standard));
+}
+
+void PaintBackground(QWidget* widget, const QColor& colour) {
+    SetColour(widget, QPalette::Window, colour);
+    widget->setAutoFillBackground(true);
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QWidget* AddLine(QWidget* parent, const char* name, const Twips& place) {
+    auto* line = new QWidget(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    const QRect span(QPoint(Px(place.left), Px(place.top)),
+                     QPoint(Px(place.left + place.width), Px(place.top + place.height)));
+    line->setGeometry(span.normalized());
+    PaintBackground(line, Qt::black);
+    return line;
+}
+
+QLabel* AddLabel(QWidget* parent, const LabelRow& row) {
+    auto* label = new QLabel(QString::fromUtf8(row.caption), parent);
+    label->setObjectName(QString::fromLatin1(row.name));
+    label->setGeometry(ToPixels(row.place));
+    label->setTextFormat(Qt::PlainText);
+    const bool vertical = (row.align & Qt::AlignVertical_Mask) != 0;
+    label->setAlignment(vertical ? row.align : row.align | Qt::AlignTop);
+    label->setFont(FontOf(row.font));
+    if (row.colour != 0) {
+        SetColour(label, QPalette::WindowText, QColor(row.colour));
+    }
+    if (row.background != 0) {
+        PaintBackground(label, QColor(row.background));
+    }
+    return label;
+}
+
+void GrowToText(QLabel* label) {
+    const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+    label->resize(std::max(label->width(), textWidth), label->height());
+}
+
+void DrawFocusRing(QPainter& painter, const QRect& rect) {
+    painter.setPen(QPen(Yellow, 2, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect).adjusted(2, 2, -2, -2), 4, 4);
+}
+
+} // namespace corvanta

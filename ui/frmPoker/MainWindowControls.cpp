@@ -1,0 +1,182 @@
+// The main window's controls and menus, made from the layout tables. Each control that the
+// window speaks to later is kept in its member as it is made.
+#include "engine/Cards.h"
+#include "ui/frmPoker/CardPicture.h"
+#include "ui/frmPoker/Layout.h"
+#include "ui/frmPoker/MainWindow.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <utility>
+
+namespace corvanta {
+namespace {
+
+QString Latin1(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+template <typename Member, std::size_t N>
+Member MemberNamed(const std::pair<const char*, Member> (&members)[N], const char* name) {
+    for (const auto& [memberName, member] : members) {
+        if (std::string_view(memberName) == name) {
+            return member;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void MainWindow::BuildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Px(layout::ClientWidth), Px(layout::ClientHeight));
+    PaintBackground(client, TableGreen);
+    setCentralWidget(client);
+
+    auto frame = [client](const layout::Frame& item) {
+        auto* box = new QGroupBox(Latin1(item.caption), client);
+        box->setObjectName(Latin1(item.name));
+        box->setGeometry(ToPixels(item.place));
+        return box;
+    };
+    QGroupBox* fraBank = frame(layout::BankFrame);
+    QGroupBox* fraStats = frame(layout::StatsFrame);
+    auto parentOf = [&](layout::Area area) -> QWidget* {
+        return area == layout::Area::Bank    ? fraBank
+               : area == layout::Area::Stats ? fraStats
+                                             : client;
+    };
+
+    static const std::pair<const char*, QLabel * MainWindow::*> keptLabels[] = {
+        {"lblLastHand", &MainWindow::lblLastHand_},
+        {"lblCurrentCash", &MainWindow::lblCurrentCash_},
+        {"lblBetAmount", &MainWindow::lblBetAmount_},
+        {"lblCurrentAccount", &MainWindow::lblCurrentAccount_},
+        {"lblSavings", &MainWindow::lblSavings_},
+        {"lblRoundsWon", &MainWindow::lblRoundsWon_},
+        {"lblRoundsLost", &MainWindow::lblRoundsLost_},
+        {"lblRoundsPlayed", &MainWindow::lblRoundsPlayed_},
+        {"lblAmountWon", &MainWindow::lblAmountWon_},
+        {"lblAmountLost", &MainWindow::lblAmountLost_},
+        {"lblAveGains", &MainWindow::lblAveGains_},
+    };
+    for (const layout::Label& item : layout::Labels) {
+        QLabel* label = AddLabel(parentOf(item.area), item.row);
+        if (auto kept = MemberNamed(keptLabels, item.row.name)) {
+            this->*kept = label;
+        }
+    }
+    for (const LabelRow& row : layout::PayoffLabels) {
+        AddLabel(client, row);
+    }
+    for (const layout::Line& item : layout::Lines) {
+        AddLine(parentOf(item.area), item.name, item.place);
+    }
+
+    static const std::pair<const char*, QPushButton * MainWindow::*> keptButtons[] = {
+        {"cmdDeal", &MainWindow::cmdDeal_},
+        {"cmdAddBet", &MainWindow::cmdAddBet_},
+        {"cmdWithdrawCash", &MainWindow::cmdWithdrawCash_},
+        {"cmdDeposit", &MainWindow::cmdDeposit_},
+        {"cmdBankLoan", &MainWindow::cmdBankLoan_},
+        {"cmdChangeAccount", &MainWindow::cmdChangeAccount_},
+        {"cmdEditAccount", &MainWindow::cmdEditAccount_},
+        {"cmdClearStats", &MainWindow::cmdClearStats_},
+        {"cmdGameHelp", &MainWindow::cmdGameHelp_},
+        {"cmdOptions", &MainWindow::cmdOptions_},
+        {"cmdExit", &MainWindow::cmdExit_},
+    };
+    for (const layout::Button& item : layout::Buttons) {
+        auto* button = new QPushButton(Latin1(item.caption), parentOf(item.area));
+        button->setObjectName(Latin1(item.name));
+        button->setGeometry(ToPixels(item.place));
+        button->setAutoDefault(false);
+        this->*MemberNamed(keptButtons, item.name) = button;
+    }
+    cmdBankLoan_->hide();
+    cmdDeal_->setDefault(true);
+
+    auto textBox = [&](const layout::TextBox& item) {
+        auto* box = new QLineEdit(Latin1(item.text), parentOf(item.area));
+        box->setObjectName(Latin1(item.name));
+        box->setGeometry(ToPixels(item.place));
+        box->setFont(FontOf(GameFont::Arial975));
+        box->setAlignment(Qt::AlignRight);
+        box->setMaxLength(layout::AmountBoxMaxLength);
+        box->installEventFilter(this);
+        return box;
+    };
+    txtBet_ = textBox(layout::BetBox);
+    txtBank_ = textBox(layout::BankBox);
+
+    for (int slot = 0; slot < HandSize; ++slot) {
+        cardPictures_[slot] = new CardPicture(model_, cards_, slot, client);
+        cardPictures_[slot]->move(Px(layout::CardLeft(slot)), Px(layout::CardTop));
+        const std::string name = "lblDiscard" + std::to_string(slot + 1);
+        discardLabels_[slot] =
+            AddLabel(client, {name.c_str(), layout::DiscardLabel(slot), "DISCARD",
+                              GameFont::Standard, layout::White, Qt::AlignHCenter});
+    }
+
+    // The invisible spot stays on top of the payoff labels so that it receives its clicks.
+    imgShowDebug_ = new QWidget(client);
+    imgShowDebug_->setObjectName(QStringLiteral("imgShowDebug"));
+    imgShowDebug_->setGeometry(ToPixels(layout::DebugSpot));
+    imgShowDebug_->raise();
+    imgShowDebug_->installEventFilter(this);
+    SetTabOrder();
+}
+
+void MainWindow::SetTabOrder() {
+    // Deal, the five cards, Bet, the statistics frame, the bet box, then the rest.
+    QWidget* order[] = {cmdDeal_,         cardPictures_[0],  cardPictures_[1], cardPictures_[2],
+                        cardPictures_[3], cardPictures_[4],  cmdAddBet_,       cmdClearStats_,
+                        txtBet_,          txtBank_,          cmdWithdrawCash_, cmdDeposit_,
+                        cmdBankLoan_,     cmdChangeAccount_, cmdEditAccount_,  cmdGameHelp_,
+                        cmdOptions_,      cmdExit_};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void MainWindow::BuildMenus() {
+    auto action = [](QWidget* menu, const char* name, const char* caption, const char* shortcut) {
+        auto* a = new QAction(Latin1(caption), menu);
+        a->setObjectName(Latin1(name));
+        if (shortcut != nullptr) {
+            a->setShortcut(QKeySequence(Latin1(shortcut)));
+        }
+        menu->addAction(a);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(Latin1(name));
+    };
+
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    game->setObjectName(QStringLiteral("mnuGame"));
+    mnuBet_ = action(game, "mnuBet", "Place &Bet", "Ctrl+B");
+    mnuDeal_ = action(game, "mnuDeal", "&Deal", "Ctrl+D");
+    mnuAdvisor_ = action(game, "mnuAdvisor", "Hold &Advisor", "Ctrl+H");
+    separator(game, "mnuSep1");
+    mnuExit_ = action(game, "mnuExit", "E&xit", "Ctrl+Y");
+
+    QMenu* bank = menuBar()->addMenu(QStringLiteral("Ban&k"));
+    bank->setObjectName(QStringLiteral("mnuBank"));
+    mnuWithdraw_ = action(bank, "mnuWithdraw", "&Withdraw", "Ctrl+W");
+    mnuDeposit_ = action(bank, "mnuDeposit", "De&posit", "Ctrl+P");
+    separator(bank, "mnuSep2");
+    mnuChgAccount_ = action(bank, "mnuChgAccount", "Change &Account", "Ctrl+A");
+
+    mnuOptions_ = action(menuBar(), "mnuOptions", "&Options", nullptr);
+    mnuHelp_ = action(menuBar(), "mnuHelp", "&Help", nullptr);
+}
+
+} // namespace corvanta
