@@ -83,6 +83,69 @@ void ShootModeless(QWidget* window, const char* name) {
     Shoot(window, name);
 }
 
+// A bet refused, then a round up to two cards marked.
+void PlayToTheMarks(QWidget* window) {
+    Shoot(window, "startup");
+    ShootAndClose("shortfall");
+    Find<QLineEdit>(window, "txtBet")->setText(QStringLiteral("500"));
+    Click(window, "cmdAddBet");
+    Find<QLineEdit>(window, "txtBet")->setText(QStringLiteral("5"));
+    Click(window, "cmdAddBet");
+    Click(window, "cmdDeal");
+    Click(window, "Card2");
+    Click(window, "Card4");
+    Shoot(window, "dealt-two-marked");
+}
+
+// Every other window, while the marks wait for the draw.
+void VisitTheWindows(QWidget* window) {
+    ShootAndClose("options");
+    Click(window, "cmdOptions");
+    ShootAndClose("account-editor");
+    Click(window, "cmdEditAccount");
+
+    Click(window, "cmdGameHelp");
+    QWidget* help = TopLevel("frmHelp");
+    auto* tabs = Find<QTabWidget>(help, "tabHelp");
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        ShootModeless(help, tab == 0 ? "help-how-to-play" : tab == 1 ? "help-bank" : "help-misc");
+    }
+    help->close();
+
+    OnNextDialog([](QWidget* dialog) {
+        Shoot(dialog, "debug-code-prompt");
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        prompt->setTextValue(QStringLiteral("larkspurs"));
+        prompt->accept();
+    });
+    QTest::mouseClick(Find<QWidget>(window, "imgShowDebug"), Qt::LeftButton);
+    QWidget* console = TopLevel("frmDebug");
+    ShootModeless(console, "debug-console");
+    console->close();
+
+    window->findChild<QAction*>(QStringLiteral("mnuAdvisor"))->trigger();
+    QWidget* advisor = TopLevel("frmAdvisor");
+    QTest::qWait(500); // the game's figures fill in
+    ShootModeless(advisor, "advisor");
+    advisor->close();
+}
+
+// The draw, and the two-line question of Change Account.
+void DrawAndAskForAnAccount(QWidget* window) {
+    window->activateWindow();
+    Click(window, "cmdDeal");
+    Shoot(window, "final-hand");
+    OnNextDialog([](QWidget* dialog) {
+        Shoot(dialog, "change-account-prompt");
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        prompt->setTextValue(QStringLiteral("Nobody"));
+        ShootAndClose("no-such-account");
+        prompt->accept();
+    });
+    Click(window, "cmdChangeAccount");
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,60 +175,9 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
     }
-    Shoot(&window, "startup");
-
-    ShootAndClose("shortfall");
-    Find<QLineEdit>(&window, "txtBet")->setText(QStringLiteral("500"));
-    Click(&window, "cmdAddBet");
-    Find<QLineEdit>(&window, "txtBet")->setText(QStringLiteral("5"));
-    Click(&window, "cmdAddBet");
-    Click(&window, "cmdDeal");
-    Click(&window, "Card2");
-    Click(&window, "Card4");
-    Shoot(&window, "dealt-two-marked");
-
-    ShootAndClose("options");
-    Click(&window, "cmdOptions");
-    ShootAndClose("account-editor");
-    Click(&window, "cmdEditAccount");
-
-    Click(&window, "cmdGameHelp");
-    QWidget* help = TopLevel("frmHelp");
-    auto* tabs = Find<QTabWidget>(help, "tabHelp");
-    for (int tab = 0; tab < tabs->count(); ++tab) {
-        tabs->setCurrentIndex(tab);
-        ShootModeless(help, tab == 0 ? "help-how-to-play" : tab == 1 ? "help-bank" : "help-misc");
-    }
-    help->close();
-
-    OnNextDialog([](QWidget* dialog) {
-        Shoot(dialog, "debug-code-prompt");
-        auto* prompt = qobject_cast<QInputDialog*>(dialog);
-        prompt->setTextValue(QStringLiteral("larkspurs"));
-        prompt->accept();
-    });
-    QTest::mouseClick(Find<QWidget>(&window, "imgShowDebug"), Qt::LeftButton);
-    QWidget* console = TopLevel("frmDebug");
-    ShootModeless(console, "debug-console");
-    console->close();
-
-    window.findChild<QAction*>(QStringLiteral("mnuAdvisor"))->trigger();
-    QWidget* advisor = TopLevel("frmAdvisor");
-    QTest::qWait(500); // the game's figures fill in
-    ShootModeless(advisor, "advisor");
-    advisor->close();
-
-    window.activateWindow();
-    Click(&window, "cmdDeal");
-    Shoot(&window, "final-hand");
-    OnNextDialog([](QWidget* dialog) {
-        Shoot(dialog, "change-account-prompt");
-        auto* prompt = qobject_cast<QInputDialog*>(dialog);
-        prompt->setTextValue(QStringLiteral("Nobody"));
-        ShootAndClose("no-such-account");
-        prompt->accept();
-    });
-    Click(&window, "cmdChangeAccount");
+    PlayToTheMarks(&window);
+    VisitTheWindows(&window);
+    DrawAndAskForAnAccount(&window);
     window.close();
     return 0;
 }

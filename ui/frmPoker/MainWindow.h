@@ -3,6 +3,8 @@
 // table and the menus. Loading it starts the game; closing it saves and ends the game. It
 // presents what the game model announces and hands the player's commands to the model.
 
+#include "ui/frmPoker/Layout.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -41,7 +43,16 @@ protected:
 
 private:
     // The controls, from the layout tables (MainWindowControls.cpp).
+    struct Areas {
+        QWidget* window;
+        QWidget* bank;
+        QWidget* stats;
+        QWidget* Of(layout::Area area) const;
+    };
     void BuildControls();
+    void BuildLabels(const Areas& areas);
+    void BuildButtons(const Areas& areas);
+    void BuildTable(const Areas& areas);
     void BuildMenus();
     void SetTabOrder();
 

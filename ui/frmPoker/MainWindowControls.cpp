@@ -46,14 +46,18 @@ void MainWindow::BuildControls() {
         box->setGeometry(ToPixels(item.place));
         return box;
     };
-    QGroupBox* fraBank = frame(layout::BankFrame);
-    QGroupBox* fraStats = frame(layout::StatsFrame);
-    auto parentOf = [&](layout::Area area) -> QWidget* {
-        return area == layout::Area::Bank    ? fraBank
-               : area == layout::Area::Stats ? fraStats
-                                             : client;
-    };
+    const Areas areas{client, frame(layout::BankFrame), frame(layout::StatsFrame)};
+    BuildLabels(areas);
+    BuildButtons(areas);
+    BuildTable(areas);
+    SetTabOrder();
+}
 
+QWidget* MainWindow::Areas::Of(layout::Area area) const {
+    return area == layout::Area::Bank ? bank : area == layout::Area::Stats ? stats : window;
+}
+
+void MainWindow::BuildLabels(const Areas& areas) {
     static const std::pair<const char*, QLabel * MainWindow::*> keptLabels[] = {
         {"lblLastHand", &MainWindow::lblLastHand_},
         {"lblCurrentCash", &MainWindow::lblCurrentCash_},
@@ -68,18 +72,20 @@ void MainWindow::BuildControls() {
         {"lblAveGains", &MainWindow::lblAveGains_},
     };
     for (const layout::Label& item : layout::Labels) {
-        QLabel* label = AddLabel(parentOf(item.area), item.row);
+        QLabel* label = AddLabel(areas.Of(item.area), item.row);
         if (auto kept = MemberNamed(keptLabels, item.row.name)) {
             this->*kept = label;
         }
     }
     for (const LabelRow& row : layout::PayoffLabels) {
-        AddLabel(client, row);
+        AddLabel(areas.window, row);
     }
     for (const layout::Line& item : layout::Lines) {
-        AddLine(parentOf(item.area), item.name, item.place);
+        AddLine(areas.Of(item.area), item.name, item.place);
     }
+}
 
+void MainWindow::BuildButtons(const Areas& areas) {
     static const std::pair<const char*, QPushButton * MainWindow::*> keptButtons[] = {
         {"cmdDeal", &MainWindow::cmdDeal_},
         {"cmdAddBet", &MainWindow::cmdAddBet_},
@@ -94,7 +100,7 @@ void MainWindow::BuildControls() {
         {"cmdExit", &MainWindow::cmdExit_},
     };
     for (const layout::Button& item : layout::Buttons) {
-        auto* button = new QPushButton(Latin1(item.caption), parentOf(item.area));
+        auto* button = new QPushButton(Latin1(item.caption), areas.Of(item.area));
         button->setObjectName(Latin1(item.name));
         button->setGeometry(ToPixels(item.place));
         button->setAutoDefault(false);
@@ -102,9 +108,11 @@ void MainWindow::BuildControls() {
     }
     cmdBankLoan_->hide();
     cmdDeal_->setDefault(true);
+}
 
+void MainWindow::BuildTable(const Areas& areas) {
     auto textBox = [&](const layout::TextBox& item) {
-        auto* box = new QLineEdit(Latin1(item.text), parentOf(item.area));
+        auto* box = new QLineEdit(Latin1(item.text), areas.Of(item.area));
         box->setObjectName(Latin1(item.name));
         box->setGeometry(ToPixels(item.place));
         box->setFont(FontOf(GameFont::Arial975));
@@ -117,21 +125,20 @@ void MainWindow::BuildControls() {
     txtBank_ = textBox(layout::BankBox);
 
     for (int slot = 0; slot < HandSize; ++slot) {
-        cardPictures_[slot] = new CardPicture(model_, cards_, slot, client);
+        cardPictures_[slot] = new CardPicture(model_, cards_, slot, areas.window);
         cardPictures_[slot]->move(Px(layout::CardLeft(slot)), Px(layout::CardTop));
         const std::string name = "lblDiscard" + std::to_string(slot + 1);
         discardLabels_[slot] =
-            AddLabel(client, {name.c_str(), layout::DiscardLabel(slot), "DISCARD",
-                              GameFont::Standard, layout::White, Qt::AlignHCenter});
+            AddLabel(areas.window, {name.c_str(), layout::DiscardLabel(slot), "DISCARD",
+                                    GameFont::Standard, layout::White, Qt::AlignHCenter});
     }
 
     // The invisible spot stays on top of the payoff labels so that it receives its clicks.
-    imgShowDebug_ = new QWidget(client);
+    imgShowDebug_ = new QWidget(areas.window);
     imgShowDebug_->setObjectName(QStringLiteral("imgShowDebug"));
     imgShowDebug_->setGeometry(ToPixels(layout::DebugSpot));
     imgShowDebug_->raise();
     imgShowDebug_->installEventFilter(this);
-    SetTabOrder();
 }
 
 void MainWindow::SetTabOrder() {
