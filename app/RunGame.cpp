@@ -28,9 +28,11 @@ int RunGame(const Folders& folders) {
     GameModel model({.bank = bankFolder, .config = folders.config}, random);
     MainWindow window(model, cards);
     SignalQuit signalQuit(window);
-    // The desktop session ending closes the game the same way as Exit.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
-                     [&window] { window.Shutdown(); });
+    // A desktop session's checkpoint, or a logout that another program may still cancel,
+    // asks for everything to be saved; the game plays on. The session really ending quits
+    // the application, which closes the game the same way as Exit.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &model,
+                     [&model] { model.Checkpoint(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window,
                      [&window] { window.Shutdown(); });
     window.show();

@@ -50,16 +50,17 @@ RawRecord EncodeRecord(const AccountRecord& record) {
 }
 
 // The file's bytes; a missing file is created empty so the folder shows where the bank
-// goes. A file that cannot be read loads as empty (SaveBank then refuses to replace it).
-std::string ReadBankFile(const std::string& path) {
-    ReadResult file = ReadWholeFile(path);
+// goes. A file that cannot be read loads as empty, and the bank is never saved over it.
+ReadResult ReadBankFile(const std::string& path) {
+    ReadResult file = ReadWholeFile(path, MaxBankBytes);
     if (file.Error == ENOENT) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::close(fd);
         }
+        file.Error = 0;
     }
-    return file.Error == 0 ? std::move(file.Bytes) : std::string{};
+    return file;
 }
 
 } // namespace
@@ -70,8 +71,11 @@ std::string BankFilePath(std::string_view programFolder) {
     return path;
 }
 
-void LoadBank(Bank& bank, std::string_view programFolder) {
-    const std::string bytes = ReadBankFile(BankFilePath(programFolder));
+SaveResult LoadBank(Bank& bank, std::string_view programFolder) {
+    const std::string path = BankFilePath(programFolder);
+    const ReadResult file = ReadBankFile(path);
+    bank.LoadError = file.Error;
+    const std::string& bytes = file.Bytes;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t records = bytes.size() / RecordSize;
     const std::size_t accounts = std::min<std::size_t>(records, MaxAccounts);
@@ -100,15 +104,10 @@ void LoadBank(Bank& bank, std::string_view programFolder) {
     // file) would point at slot 0 or beyond the accounts.
     bank.GCNum = std::clamp<std::int16_t>(bank.GCNum, 1, bank.AccountCount);
     bank.CurrentAccountName = TrimmedText(bank.AccountTable[bank.GCNum].Name);
+    return bank.LoadError == 0 ? SaveResult{} : SaveResult::Failure(path, bank.LoadError);
 }
 
-SaveResult SaveBank(const Bank& bank, std::string_view programFolder) {
-    const std::string path = BankFilePath(programFolder);
-    // A bank file that exists but cannot be read was loaded as an empty bank; replacing it
-    // would destroy every account this run never saw.
-    if (const int error = ReadWholeFile(path).Error; error != 0 && error != ENOENT) {
-        return SaveResult::Failure(path, error);
-    }
+std::string BankBytes(const Bank& bank) {
     const int accounts = std::clamp<int>(bank.AccountCount, 0, MaxAccounts);
     std::string bytes;
     bytes.reserve((static_cast<std::size_t>(accounts) + bank.ExtraRecords.size()) * RecordSize);
@@ -121,7 +120,15 @@ SaveResult SaveBank(const Bank& bank, std::string_view programFolder) {
     for (const RawRecord& extra : bank.ExtraRecords) {
         append(extra);
     }
-    return WriteFileAtomically(path, bytes);
+    return bytes;
+}
+
+SaveResult SaveBank(const Bank& bank, std::string_view programFolder) {
+    const std::string path = BankFilePath(programFolder);
+    if (bank.LoadError != 0) {
+        return SaveResult::Failure(path, bank.LoadError);
+    }
+    return WriteFileAtomically(path, BankBytes(bank));
 }
 
 } // namespace corvanta

@@ -1,7 +1,6 @@
 #pragma once
-// gbank.db, the bank database in the program's folder: headerless 46-byte little-endian
-// records, one per account, text in Windows-1252. Read once at start-up, written once at
-// shutdown.
+// gbank.db, the bank database: headerless 46-byte little-endian records, one per account,
+// text in Windows-1252. Read once at start-up; written with the settings at every save point.
 
 #include "bank/AccountTable.h"
 #include "storage/AtomicFile.h"
@@ -12,6 +11,8 @@
 namespace corvanta {
 
 inline constexpr std::int32_t DefaultAccountSavings = 100;
+// More than any real bank: 100 accounts are 4,600 bytes. A larger file is not read.
+inline constexpr std::size_t MaxBankBytes = 1024 * 1024;
 
 // The program folder followed by "/gbank.db"; the separator is always appended.
 std::string BankFilePath(std::string_view programFolder);
@@ -19,10 +20,16 @@ std::string BankFilePath(std::string_view programFolder);
 // Fills the table from the file and sets AccountCount, GCNum (which holds the stored current
 // account on entry) and CurrentAccountName. A missing file is created empty (a failure to
 // create it is silent). A bank without a whole record gets the account "Default" with $100.
-void LoadBank(Bank& bank, std::string_view programFolder);
+// A file that cannot be read (a folder or a FIFO in its place, no permission, over
+// MaxBankBytes) loads as that empty bank, is marked unreadable, and the reason is returned.
+SaveResult LoadBank(Bank& bank, std::string_view programFolder);
 
-// Replaces the file with accounts 1..AccountCount followed by the records beyond the table's
-// 100 that the load kept. On failure the old file stays as it was.
+// The file's bytes: accounts 1..AccountCount followed by the records beyond the table's 100
+// that the load kept.
+std::string BankBytes(const Bank& bank);
+
+// Replaces the file with BankBytes. On failure the old file stays as it was; a bank loaded
+// from an unreadable file is never saved over it.
 SaveResult SaveBank(const Bank& bank, std::string_view programFolder);
 
 } // namespace corvanta

@@ -11,16 +11,10 @@
 
 namespace corvanta {
 
-bool IsInstalledCopy(const std::string& programFolder) {
-    struct stat status {};
-    const std::string marker =
-        programFolder + "/../share/metainfo/" + std::string(AppId) + ".metainfo.xml";
-    return ::stat(marker.c_str(), &status) == 0;
-}
-
 std::string ChooseBankFolder(const std::string& programFolder, const std::string& dataFolder) {
-    if (!IsInstalledCopy(programFolder) && CanCreateFilesIn(programFolder)) {
-        return programFolder;
+    struct stat status {};
+    if (::lstat(BankFilePath(programFolder).c_str(), &status) == 0) {
+        return programFolder; // a portable copy, or a bank brought from elsewhere
     }
     std::string folder = dataFolder + "/corvanta";
     CreateFolders(folder); // a failure shows when the bank cannot be saved

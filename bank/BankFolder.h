@@ -1,10 +1,11 @@
 #pragma once
 // Where gbank.db lives, and the lock that keeps a second copy of the game away from it.
 //
-// A portable copy keeps its bank beside the program. An installed copy sits in a folder the
-// player cannot write, so its bank goes to the per-user data folder instead. Whichever folder
-// is chosen, a lock file beside the bank (gbank.db.lock) is held for as long as the game runs:
-// two copies on one bank would each save at exit and the last would undo the other's changes.
+// A bank that is already beside the program is used there: a portable copy, or a bank
+// brought from elsewhere and put beside the game. Otherwise the bank lives in the player's
+// data folder, so that removing a build, a fresh clone or an installed copy never takes the
+// accounts with it. Whichever folder is chosen, a lock file beside the bank (gbank.db.lock) is
+// held for as long as the game runs: two copies on one bank would undo each other's saves.
 
 #include <string>
 #include <string_view>
@@ -14,16 +15,9 @@ namespace corvanta {
 // The game's id on the desktop: its .desktop entry, icon and AppStream files are named by it.
 inline constexpr std::string_view AppId = "org.corvanta.Corvanta";
 
-// True for a copy installed under a prefix (the package's /usr/bin, or `cmake --install`
-// into ~/.local/bin): the installation put its AppStream file at
-// <programFolder>/../share/metainfo/<AppId>.metainfo.xml.
-bool IsInstalledCopy(const std::string& programFolder);
-
-// The folder the bank is read from and saved to: `programFolder` for a copy that is not
-// installed and whose folder can take new files (a save replaces gbank.db by a rename, so the
-// folder itself must be writable), and otherwise <dataFolder>/corvanta, created with mode 0700
-// when missing. An installed copy never writes beside the program, even where it could (root,
-// or a prefix of the player's own).
+// The folder the bank is read from and saved to: `programFolder` when a gbank.db is there
+// already, and otherwise <dataFolder>/corvanta ($XDG_DATA_HOME/corvanta), created with mode
+// 0700 when missing.
 std::string ChooseBankFolder(const std::string& programFolder, const std::string& dataFolder);
 
 // <bankFolder>/gbank.db.lock

@@ -8,6 +8,18 @@ void ResetTable(Table& table) {
     table.Discard.fill(false);
     table.Hand.fill(table.CardBG);
     table.ShowBacks = true;
+    table.FinalHandShown = false;
+}
+
+ShownCard CardShownAt(const Table& table, int slot) {
+    if (table.FinalHandShown) {
+        return {table.FinalHand[slot], ShownCard::Side::Face};
+    }
+    if (table.ShowBacks) {
+        return {table.CardBG, ShownCard::Side::Back};
+    }
+    return {table.Hand[slot],
+            table.Discard[slot] ? ShownCard::Side::InvertedFace : ShownCard::Side::Face};
 }
 
 PermittedCommands Permitted(const Table& table) {

@@ -27,6 +27,9 @@ struct Table {
     std::int16_t CardBG = DefaultBack;
     std::int16_t OptionsCardBG = DefaultBack;
     bool ShowBacks = true; // the card pictures paint the back over the slot's card
+    // The hand just settled stays on the table, face up, until the next bet opens a round.
+    FiveCards FinalHand{};
+    bool FinalHandShown = false;
 };
 
 // The table as the start-up leaves it once the settings are read: no bet, waiting for
@@ -42,6 +45,16 @@ struct PermittedCommands {
     bool operator==(const PermittedCommands&) const = default;
 };
 PermittedCommands Permitted(const Table& table);
+
+// What a card picture shows: a face, a face inverted (marked for discard), or a back.
+struct ShownCard {
+    enum class Side { Face, InvertedFace, Back };
+    int card = 0;
+    Side side = Side::Back;
+
+    bool operator==(const ShownCard&) const = default;
+};
+ShownCard CardShownAt(const Table& table, int slot);
 
 // A card click: marks or unmarks the slot's card for discard. Only between the deal and the
 // draw; anywhere else nothing changes and the answer is false.

@@ -4,14 +4,17 @@
 #include "bank/Statistics.h"
 #include "engine/Format.h"
 #include "settings/Settings.h"
+#include "settings/basRegistry.h"
 #include "storage/DecimalText.h"
+#include "storage/Folders.h"
+
+#include <utility>
 
 namespace corvanta {
 namespace {
 
-Notice ExitNotice(const std::string& what, const SaveResult& result) {
-    return {"Corvanta - Exit", what + " to " + result.Path + ":\r" + result.Reason};
-}
+constexpr std::string_view SaveTitle = "Corvanta - Save";
+constexpr std::string_view ExitTitle = "Corvanta - Exit";
 
 } // namespace
 
@@ -22,8 +25,17 @@ std::string GameSession::BankFile() const {
     return BankFilePath(folders_.bank);
 }
 
+std::string GameSession::JournalPath() const {
+    return FolderOf(SettingsFilePath(folders_.config)) + "/save.journal";
+}
+
 StartupCaptions GameSession::StartUp() {
-    const StoredSettings settings = LoadSettings(folders_.config);
+    if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.Ok) {
+        notices_.push_back(SaveFailure(std::string(SaveTitle), recovered));
+    }
+    const SettingsLoad load = LoadSettings(folders_.config);
+    settingsReadable_ = load.problem.Ok;
+    const StoredSettings& settings = load.values;
     table_.CardBG = settings.CardBG;
     bank_.GCNum = settings.GCNum;
     table_.CashOnHand = settings.CashOnHand;
@@ -39,15 +51,58 @@ StartupCaptions GameSession::StartUp() {
 }
 
 std::vector<Notice> GameSession::ShutDown() {
-    std::vector<Notice> notices;
-    if (const SaveResult bank = SaveBank(bank_, folders_.bank); !bank.Ok) {
-        notices.push_back(ExitNotice("The bank could not be saved", bank));
-    }
-    const StoredSettings settings{table_.CardBG, bank_.GCNum, table_.CashOnHand};
-    if (const SaveResult saved = SaveSettings(folders_.config, settings); !saved.Ok) {
-        notices.push_back(ExitNotice("The settings could not be saved", saved));
+    std::vector<Notice> notices = TakeNotices();
+    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
+        notices.push_back(SaveFailure(std::string(ExitTitle), saved));
     }
     return notices;
+}
+
+void GameSession::Checkpoint() {
+    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
+        notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
+    }
+}
+
+std::vector<Notice> GameSession::TakeNotices() {
+    return std::exchange(notices_, {});
+}
+
+void GameSession::Changed() {
+    const SaveResult saved = SaveBoth(JournalEnd::Kept);
+    if (saved.Ok) {
+        saveFailureShown_ = false;
+    } else if (!saveFailureShown_) {
+        saveFailureShown_ = true; // said once; again only after a save has worked in between
+        notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
+    }
+}
+
+SaveResult GameSession::SaveBoth(JournalEnd end) const {
+    std::vector<FileImage> files;
+    // A file the game could not read at start-up is left as it is; the player was told.
+    if (bank_.LoadError == 0) {
+        files.push_back({BankFilePath(folders_.bank), BankBytes(bank_)});
+    }
+    if (settingsReadable_) {
+        SettingsFile settings = SettingsImage(
+            folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand});
+        if (!settings.result.Ok) {
+            return settings.result;
+        }
+        files.push_back(std::move(settings.image));
+    }
+    if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.Ok) {
+        return folder;
+    }
+    return WriteTogether(JournalPath(), files, end);
+}
+
+Notice GameSession::SaveFailure(std::string title, const SaveResult& result) const {
+    const std::string what = result.Path == BankFilePath(folders_.bank) ? "The bank"
+                             : result.Path == SettingsFilePath(folders_.config) ? "The settings"
+                                                                                : "The game";
+    return {std::move(title), what + " could not be saved to " + result.Path + ":\r" + result.Reason};
 }
 
 BetOutcome GameSession::Bet(std::string_view amountText) {
@@ -179,8 +234,11 @@ void GameSession::ChooseBack(int picture) {
 }
 
 void GameSession::TakeChosenBack() {
+    const std::int16_t before = table_.CardBG;
     corvanta::TakeChosenBack(table_);
-    Changed();
+    if (table_.CardBG != before) {
+        Changed();
+    }
 }
 
 } // namespace corvanta

@@ -11,6 +11,7 @@
 #include "engine/Advisor.h"
 #include "engine/Round.h"
 #include "engine/Table.h"
+#include "storage/SaveJournal.h"
 
 #include <functional>
 #include <string>
@@ -54,11 +55,18 @@ class GameSession {
 public:
     GameSession(GameFolders folders, RandomSource& random);
 
-    // The start-up after the card library is ready: the settings, the table, the bank.
+    // The start-up after the card library is ready: a save cut short is completed, then the
+    // settings, the table and the bank are read.
     StartupCaptions StartUp();
-    // The shutdown after the card library is released: the bank, then the settings. What
-    // could not be saved is said, titled "Corvanta - Exit".
+    // The shutdown after the card library is released: the bank and the settings are saved
+    // and flushed to the disk. What could not be saved is said, titled "Corvanta - Exit".
     std::vector<Notice> ShutDown();
+    // A desktop session's checkpoint: saved and flushed as at the end; play goes on.
+    void Checkpoint();
+
+    // What the player must be told since the last call: a save that failed during play
+    // (titled "Corvanta - Save", said once until a save succeeds again).
+    std::vector<Notice> TakeNotices();
 
     const Table& GetTable() const { return table_; }
     const Bank& GetBank() const { return bank_; }
@@ -97,14 +105,22 @@ public:
     void TakeChosenBack();
 
 private:
-    // Called after every command that changed the table's money, the bank or the settings.
-    void Changed() {}
+    // The save point after every command that changed the money, an account or a setting:
+    // the bank and the settings are saved together (see storage/SaveJournal.h), so a game
+    // killed at any moment starts again from both as they were at its last save point.
+    void Changed();
+    SaveResult SaveBoth(JournalEnd end) const;
+    std::string JournalPath() const;
+    Notice SaveFailure(std::string title, const SaveResult& result) const;
 
     GameFolders folders_;
     RandomSource& random_;
     Table table_;
     Bank bank_;
     AdvisorSession advice_; // this session's rounds; nothing of it is saved
+    bool settingsReadable_ = true; // an unreadable settings file is left alone
+    bool saveFailureShown_ = false;
+    std::vector<Notice> notices_;
 };
 
 } // namespace corvanta

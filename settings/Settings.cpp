@@ -3,6 +3,7 @@
 #include "settings/basRegistry.h"
 #include "storage/DecimalText.h"
 
+#include <cerrno>
 #include <limits>
 #include <optional>
 
@@ -34,30 +35,43 @@ Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback)
 
 } // namespace
 
-StoredSettings LoadSettings(std::string_view configFolder) {
+SettingsLoad LoadSettings(std::string_view configFolder) {
     const SettingsStore store(SettingsFilePath(configFolder));
-    StoredSettings settings;
-    if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath)) {
-        return settings; // first run: the key comes with the first save
+    SettingsLoad load;
+    if (const int error = store.ReadError(); error != 0 && error != ENOENT) {
+        load.problem = SaveResult::Failure(store.FilePath(), error);
+        return load;
     }
+    if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath)) {
+        return load; // first run: the key comes with the first save
+    }
+    StoredSettings& settings = load.values;
     settings.CardBG = ReadSetting(store, CardBGValue, DefaultSettings.CardBG);
     settings.GCNum = ReadSetting(store, CurrentAccountValue, DefaultSettings.GCNum);
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
-    return settings;
+    return load;
 }
+
+namespace {
+
+std::vector<SettingsStore::NamedValue> NamedValues(const StoredSettings& settings) {
+    return {{std::string(CardBGValue), std::int32_t{settings.CardBG}},
+            {std::string(CurrentAccountValue), std::int32_t{settings.GCNum}},
+            {std::string(CurrentMoneyValue), settings.CashOnHand}};
+}
+
+} // namespace
 
 SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsStore store(SettingsFilePath(configFolder));
-    SaveResult first;
-    for (const auto& [name, value] : {std::pair{CardBGValue, std::int32_t{settings.CardBG}},
-                                      std::pair{CurrentAccountValue, std::int32_t{settings.GCNum}},
-                                      std::pair{CurrentMoneyValue, settings.CashOnHand}}) {
-        SaveResult result = store.WriteValue(Hive::CurrentUser, SettingsKeyPath, name, value);
-        if (first.Ok && !result.Ok) {
-            first = std::move(result);
-        }
-    }
-    return first;
+    return store.WriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(settings));
+}
+
+SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings) {
+    const SettingsStore store(SettingsFilePath(configFolder));
+    SettingsStore::Rewrite rewrite =
+        store.RewriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(settings));
+    return {rewrite.result, {store.FilePath(), std::move(rewrite.bytes)}};
 }
 
 } // namespace corvanta

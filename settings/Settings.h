@@ -3,6 +3,7 @@
 // the cash on hand, in the key "Software\Brondel\Poker" of the per-user store.
 
 #include "storage/AtomicFile.h"
+#include "storage/SaveJournal.h"
 
 #include <cstdint>
 #include <string_view>
@@ -23,10 +24,23 @@ inline constexpr StoredSettings DefaultSettings{};
 
 // Reads the three values. A value that is missing, not a number or too wide for its field
 // takes its default, as do all three on a first run or with a damaged or unreadable file.
-StoredSettings LoadSettings(std::string_view configFolder);
+// `problem` says why a file that exists could not be read; such a file is left alone.
+struct SettingsLoad {
+    StoredSettings values;
+    SaveResult problem;
+};
+SettingsLoad LoadSettings(std::string_view configFolder);
 
-// Stores the three values as REG_DWORD, in the order above. Every value is attempted; the
-// result is the first failure, if any.
+// Stores the three values as REG_DWORD, in the order above, in one replacement of the file;
+// everything else in the file stays as it was.
 SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings);
+
+// The settings file as SaveSettings would write it, for a save that replaces it together
+// with the bank; a failure when the file exists but cannot be read.
+struct SettingsFile {
+    SaveResult result;
+    FileImage image;
+};
+SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings);
 
 } // namespace corvanta

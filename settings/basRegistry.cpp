@@ -271,7 +271,7 @@ bool InKey(const KeySection& key, std::string_view fullPath) {
 }
 
 std::vector<KeySection> ReadKeys(const std::string& filePath) {
-    const ReadResult file = ReadWholeFile(filePath);
+    const ReadResult file = ReadWholeFile(filePath, MaxSettingsBytes);
     return file.Error == 0 ? ParseKeys(file.Bytes) : std::vector<KeySection>{};
 }
 
@@ -288,12 +288,37 @@ StoredValue StoredForm(const RegistryValue& value) {
     return {REG_SZ, TrimSpaces(text) + '\0'};
 }
 
+// The first line of this name takes the new value in its place; a later duplicate would
+// contradict it and goes.
+void SetValueLine(std::vector<std::string>& lines, std::string_view name,
+                  const std::string& newLine) {
+    bool placed = false;
+    for (auto line = lines.begin(); line != lines.end();) {
+        const auto parsed = ParseValueLine(*line);
+        if (!parsed || !SameName(parsed->Name, name)) {
+            ++line;
+        } else if (placed) {
+            line = lines.erase(line);
+        } else {
+            *line++ = newLine;
+            placed = true;
+        }
+    }
+    if (!placed) {
+        lines.push_back(newLine);
+    }
+}
+
 } // namespace
 
 std::string SettingsFilePath(std::string_view configFolder) {
     std::string path(configFolder);
     path += "/corvanta/settings.reg";
     return path;
+}
+
+int SettingsStore::ReadError() const {
+    return ReadWholeFile(filePath_, MaxSettingsBytes).Error;
 }
 
 bool SettingsStore::KeyExists(Hive hive, std::string_view keyPath) const {
@@ -337,10 +362,23 @@ RegistryValue SettingsStore::ReadValue(Hive hive, std::string_view keyPath,
 
 SaveResult SettingsStore::WriteValue(Hive hive, std::string_view keyPath,
                                      std::string_view valueName, const RegistryValue& value) const {
-    const std::string newLine = ValueLineText(valueName, StoredForm(value));
-    const ReadResult file = ReadWholeFile(filePath_);
+    return WriteValues(hive, keyPath, {{std::string(valueName), value}});
+}
+
+SaveResult SettingsStore::WriteValues(Hive hive, std::string_view keyPath,
+                                      const std::vector<NamedValue>& values) const {
+    const Rewrite rewrite = RewriteValues(hive, keyPath, values);
+    if (!rewrite.result.Ok) {
+        return rewrite.result;
+    }
+    return WriteFileAtomically(filePath_, rewrite.bytes);
+}
+
+SettingsStore::Rewrite SettingsStore::RewriteValues(Hive hive, std::string_view keyPath,
+                                                    const std::vector<NamedValue>& values) const {
+    const ReadResult file = ReadWholeFile(filePath_, MaxSettingsBytes);
     if (file.Error != 0 && file.Error != ENOENT) {
-        return SaveResult::Failure(filePath_, file.Error); // keep what could not be read
+        return {SaveResult::Failure(filePath_, file.Error), {}}; // keep what could not be read
     }
     std::vector<KeySection> keys = ParseKeys(file.Bytes);
     if (keys.empty()) {
@@ -351,27 +389,13 @@ SaveResult SettingsStore::WriteValue(Hive hive, std::string_view keyPath,
     if (key == keys.end()) {
         key = keys.insert(keys.end(), {fullPath, {}});
     }
-    // The first line of this name takes the new value in its place; a later duplicate
-    // would contradict it and goes.
-    bool placed = false;
-    for (auto line = key->Lines.begin(); line != key->Lines.end();) {
-        const auto parsed = ParseValueLine(*line);
-        if (!parsed || !SameName(parsed->Name, valueName)) {
-            ++line;
-        } else if (placed) {
-            line = key->Lines.erase(line);
-        } else {
-            *line++ = newLine;
-            placed = true;
-        }
-    }
-    if (!placed) {
-        key->Lines.push_back(newLine);
+    for (const auto& [name, value] : values) {
+        SetValueLine(key->Lines, name, ValueLineText(name, StoredForm(value)));
     }
     if (SaveResult folder = CreateFolders(FolderOf(filePath_)); !folder.Ok) {
-        return folder;
+        return {folder, {}};
     }
-    return WriteFileAtomically(filePath_, FileText(keys));
+    return {{}, FileText(keys)};
 }
 
 } // namespace corvanta

@@ -24,10 +24,14 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace corvanta {
 
 enum class Hive { CurrentUser }; // HKEY_CURRENT_USER
+
+// No settings file comes near this; a larger one is not read.
+inline constexpr std::size_t MaxSettingsBytes = 1024 * 1024;
 
 // A value as read or written: text or a signed 32-bit number. Empty text stands for nothing
 // usable (no file, no key, no such value, a value of another kind or damaged data).
@@ -55,6 +59,27 @@ public:
     // but cannot be read is not replaced.
     SaveResult WriteValue(Hive hive, std::string_view keyPath, std::string_view valueName,
                           const RegistryValue& value) const;
+
+    // Several values in one replacement of the file, in this order.
+    struct NamedValue {
+        std::string name;
+        RegistryValue value;
+    };
+    SaveResult WriteValues(Hive hive, std::string_view keyPath,
+                           const std::vector<NamedValue>& values) const;
+
+    // The file's bytes as WriteValues would write them, without writing: for a save that
+    // replaces it together with another file. A file that exists but cannot be read gives
+    // its failure.
+    struct Rewrite {
+        SaveResult result;
+        std::string bytes;
+    };
+    Rewrite RewriteValues(Hive hive, std::string_view keyPath,
+                          const std::vector<NamedValue>& values) const;
+    const std::string& FilePath() const { return filePath_; }
+    // Why the file cannot be read now (an errno value, ENOENT when it is missing); 0 if it can.
+    int ReadError() const;
 
 private:
     std::string filePath_;

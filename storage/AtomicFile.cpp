@@ -3,6 +3,7 @@
 #include "storage/Folders.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -66,10 +67,10 @@ void RemoveStaleTemporaries(const std::string& path, const std::string& folder) 
 } // namespace
 
 SaveResult SaveResult::Failure(std::string path, int error) {
-    return {false, std::move(path), std::strerror(error)};
+    return {false, std::move(path), ReasonText(error)};
 }
 
-SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes, Flush flush) {
     std::string temporary = path + std::string(TemporaryInfix) + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // created with mode 0600
     if (fd < 0) {
@@ -80,7 +81,7 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ok && WriteAll(fd, bytes) && (flush == Flush::Lazy || ::fdatasync(fd) == 0);
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -96,31 +97,53 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     }
     const std::string folder = FolderOf(path);
     RemoveStaleTemporaries(path, folder);
-    FlushFolder(folder);
+    if (flush == Flush::Durable) {
+        FlushFolder(folder);
+    }
     return {};
 }
 
-ReadResult ReadWholeFile(const std::string& path) {
+ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     ReadResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO in the file's place would otherwise wait for a writer forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         result.Error = errno;
         return result;
     }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        result.Error = errno;
+    } else if (S_ISDIR(status.st_mode)) {
+        result.Error = EISDIR;
+    } else if (!S_ISREG(status.st_mode)) {
+        result.Error = NotARegularFile; // a FIFO, a device such as /dev/zero, a socket
+    } else if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
+        result.Error = EFBIG;
+    }
     char buffer[16384];
-    for (;;) {
+    while (result.Error == 0) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
             result.Bytes.append(buffer, static_cast<std::size_t>(got));
+            if (result.Bytes.size() > maxBytes) {
+                result.Error = EFBIG; // it grew while being read
+            }
         } else if (got == 0) {
             break;
         } else if (errno != EINTR) {
-            result.Error = errno; // a directory in the file's place ends here (EISDIR)
-            break;
+            result.Error = errno;
         }
     }
     ::close(fd);
+    if (result.Error != 0) {
+        result.Bytes.clear();
+    }
     return result;
+}
+
+std::string ReasonText(int error) {
+    return error == NotARegularFile ? "Not a regular file" : std::strerror(error);
 }
 
 } // namespace corvanta

@@ -4,6 +4,7 @@
 // same folder, are flushed to disk and renamed over the old file, so at every instant the
 // file on disk is either the whole old one or the whole new one.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,19 +20,34 @@ struct SaveResult {
     static SaveResult Failure(std::string path, int error);
 };
 
+// How long a replacement waits for the disk. Every replacement is whole and in place for
+// every reader (and after a kill) at once; the flush is about power cuts. Durable: the new
+// file and its name are on the disk before the call returns. Contents: the new file's bytes
+// are, and the name follows when the system writes it back (the old file or the new one
+// stands after a power cut, never a torn one). Lazy: both follow when the system writes back;
+// for files whose bytes something flushed (a save journal) already holds.
+enum class Flush { Durable, Contents, Lazy };
+
 // Replaces (or creates) the file at `path` with `bytes`. A new file is readable and writable
 // by its owner only (0600); a replaced file keeps its permission bits. On failure the old
 // file is untouched and no temporary file is left. A process killed during the replacement
 // can leave its temporary file (`path` + ".new-" + six characters); a later replacement
 // removes such files once they are ten minutes old.
-SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes,
+                               Flush flush = Flush::Durable);
 
-// A whole file's bytes, or the reason it could not be read (Error is an errno value,
-// ENOENT for a missing file).
+// A whole file's bytes, or the reason it could not be read: Error is an errno value (ENOENT
+// for a missing file, EISDIR for a folder, EFBIG for a file over the limit) or
+// NotARegularFile. Only a regular file is read, and opening it never waits (a FIFO in its
+// place would), so no file in the wrong place can hang or flood the game.
+inline constexpr int NotARegularFile = -1;
 struct ReadResult {
     std::string Bytes;
     int Error = 0;
 };
-ReadResult ReadWholeFile(const std::string& path);
+ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// The reason for an Error of a read or a write, as the player is told it.
+std::string ReasonText(int error);
 
 } // namespace corvanta

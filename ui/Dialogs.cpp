@@ -9,23 +9,14 @@ QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).remove(QChar(u'\0'));
 }
 
-QString DisplayText(const QString& text) {
-    QString shown = text;
-    return shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-QString DisplayText(std::string_view text) {
-    return DisplayText(ToQString(text));
-}
-
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, DisplayText(text), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, DisplayText(text),
+    QMessageBox box(QMessageBox::NoIcon, title, text,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
@@ -35,7 +26,7 @@ QString AskText(QWidget* parent, const QString& title, const QString& prompt,
                 const QString& defaultText) {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(DisplayText(prompt));
+    dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
     dialog.setInputMode(QInputDialog::TextInput);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();

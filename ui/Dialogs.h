@@ -1,6 +1,7 @@
 #pragma once
-// Message boxes and input prompts with the game's titles. Two-line texts hold a carriage
-// return between their lines; these helpers make sure it shows as a line break.
+// Message boxes and input prompts with the game's titles. Two-line texts hold a lone carriage
+// return between their lines, which Qt shows as a line break in plain text, and which what
+// assistive technology reads and Ctrl+C copies keep as it is.
 
 #include "bank/ChangeAccount.h"
 
@@ -15,10 +16,6 @@ namespace corvanta {
 // A core text (UTF-8) for a caption. A never-assigned name is all NUL characters, which
 // show as nothing.
 QString ToQString(std::string_view utf8);
-
-// The game's texts are UTF-8 in the core; "\r" becomes a line break on screen.
-QString DisplayText(std::string_view text);
-QString DisplayText(const QString& text);
 
 // A modal box with an OK button and no icon.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);

@@ -26,10 +26,22 @@ void GameModel::StartUp() {
     ShowAccount(captions.account);
     emit commandsChanged(Permitted(GetTable()));
     emit handChanged();
+    ReportNotices();
 }
 
 std::vector<Notice> GameModel::ShutDown() {
     return session_.ShutDown();
+}
+
+void GameModel::Checkpoint() {
+    session_.Checkpoint();
+    ReportNotices();
+}
+
+void GameModel::ReportNotices() {
+    for (const Notice& notice : session_.TakeNotices()) {
+        emit noticeRaised(notice);
+    }
 }
 
 void GameModel::ShowAccount(const AccountDisplay& display) {
@@ -53,6 +65,7 @@ void GameModel::Bet(const QString& amountText) {
         emit commandsChanged(Permitted(GetTable()));
         emit handChanged(); // the last round's cards turn face down
     }
+    ReportNotices();
 }
 
 void GameModel::Deal() {
@@ -76,6 +89,7 @@ void GameModel::Deal() {
         }
     }
     emit commandsChanged(Permitted(GetTable()));
+    ReportNotices();
 }
 
 void GameModel::ToggleDiscard(int slot) {
@@ -94,6 +108,7 @@ void GameModel::ShowTransfer(const TransferOutcome& outcome) {
     if (outcome.offerLoan) {
         emit loanOffered(true);
     }
+    ReportNotices();
 }
 
 void GameModel::Deposit(const QString& amountText) {
@@ -109,10 +124,12 @@ void GameModel::TakeLoan() {
     emit cashChanged(ToQString(captions.lblCurrentCash));
     emit savingsChanged(ToQString(captions.lblSavings));
     emit loanOffered(false);
+    ReportNotices();
 }
 
 void GameModel::ClearStatistics() {
     emit statisticsChanged(session_.ClearStatistics());
+    ReportNotices();
 }
 
 void GameModel::ChangeAccount(const GameSession::AskPlayer& ask) {
@@ -123,6 +140,7 @@ void GameModel::ChangeAccount(const GameSession::AskPlayer& ask) {
     if (change.result != AccountChange::Result::Unchanged) {
         ShowAccount(change.display);
     }
+    ReportNotices();
 }
 
 EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& password,
@@ -132,6 +150,27 @@ EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& pa
     if (outcome.status == EditStatus::Saved) {
         emit accountNameChanged(ToQString(outcome.accountCaption));
     }
+    ReportNotices();
+    return outcome;
+}
+
+std::optional<RecordView> GameModel::NewRecord(RecordEditor& editor) {
+    auto view = session_.NewRecord(editor);
+    ReportNotices();
+    return view;
+}
+
+bool GameModel::SaveRecordChanges(const RecordEditor& editor, const QString& name,
+                                  const QString& savings) {
+    const bool stored =
+        session_.SaveRecordChanges(editor, name.toStdString(), savings.toStdString());
+    ReportNotices();
+    return stored;
+}
+
+std::optional<DeleteOutcome> GameModel::DeleteRecord(const RecordEditor& editor) {
+    auto outcome = session_.DeleteRecord(editor);
+    ReportNotices();
     return outcome;
 }
 
@@ -139,6 +178,7 @@ QString GameModel::SetAsGCNum(const RecordEditor& editor) {
     const CurrentAccountChange change = session_.SetAsGCNum(editor);
     emit accountNameChanged(ToQString(change.lblCurrentAccount));
     emit savingsChanged(ToQString(change.lblSavings));
+    ReportNotices();
     return ToQString(change.txtDebug);
 }
 

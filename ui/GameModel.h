@@ -20,6 +20,8 @@ public:
     void StartUp();
     // The shutdown after the card library is released: the saves. Says what failed.
     std::vector<Notice> ShutDown();
+    // A desktop session's checkpoint or a cancelled logout: everything saved; play goes on.
+    void Checkpoint();
 
     const Table& GetTable() const { return session_.GetTable(); }
     const Bank& GetBank() const { return session_.GetBank(); }
@@ -40,8 +42,12 @@ public:
     EditOutcome SaveAccountChanges(const QString& name, const QString& password,
                                    const QString& confirmation);
 
-    // The debug console's record editor; only Set As GCNum changes the main window.
-    GameSession& Records() { return session_; }
+    // The debug console's record editor: stepping through the records, and the changes, which
+    // are saved; only Set As GCNum changes the main window.
+    const GameSession& Records() const { return session_; }
+    std::optional<RecordView> NewRecord(RecordEditor& editor);
+    bool SaveRecordChanges(const RecordEditor& editor, const QString& name, const QString& savings);
+    std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor);
     // Returns the console's summary line for the new current account.
     QString SetAsGCNum(const RecordEditor& editor);
 
@@ -70,6 +76,8 @@ signals:
 
 private:
     void ShowAccount(const AccountDisplay& display);
+    // Says what the last command's save could not do.
+    void ReportNotices();
     void ShowTransfer(const TransferOutcome& outcome);
 
     GameSession session_;

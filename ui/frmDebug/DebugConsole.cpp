@@ -161,7 +161,7 @@ void DebugConsole::BuildEditor() {
 }
 
 void DebugConsole::ConnectEditor() {
-    GameSession& records = model_.Records();
+    const GameSession& records = model_.Records();
     auto showIfAny = [this](const std::optional<RecordView>& view) {
         if (view) {
             ShowView(*view);
@@ -174,15 +174,14 @@ void DebugConsole::ConnectEditor() {
     connect(cmdPrevRec_, &QPushButton::clicked, this,
             [=, this, &records] { showIfAny(records.ShowPreviousRecord(editor_)); });
     connect(cmdNewRecord_, &QPushButton::clicked, this,
-            [=, this, &records] { showIfAny(records.NewRecord(editor_)); });
-    connect(cmdSaveChanges_, &QPushButton::clicked, this, [this, &records] {
-        records.SaveRecordChanges(editor_, txtAccount_->text().toStdString(),
-                                  txtSavings_->text().toStdString());
+            [=, this] { showIfAny(model_.NewRecord(editor_)); });
+    connect(cmdSaveChanges_, &QPushButton::clicked, this, [this] {
+        model_.SaveRecordChanges(editor_, txtAccount_->text(), txtSavings_->text());
     });
     connect(cmdSetCurrRec_, &QPushButton::clicked, this,
             [this] { txtDebug_->setPlainText(model_.SetAsGCNum(editor_)); });
-    connect(cmdDelRecord_, &QPushButton::clicked, this, [this, &records] {
-        if (const auto outcome = records.DeleteRecord(editor_)) {
+    connect(cmdDelRecord_, &QPushButton::clicked, this, [this] {
+        if (const auto outcome = model_.DeleteRecord(editor_)) {
             if (outcome->boxes) {
                 ShowBoxes(*outcome->boxes);
             }

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 
 #include <cmath>
+#include <map>
+#include <string_view>
 
 namespace corvanta {
 namespace {
@@ -216,8 +218,7 @@ WordCover MeasureWord(const QLabel& sentence, const QString& word) {
             static_cast<int>(std::lround(pen)) - left};
 }
 
-void AddColourWord(QWidget* area, const ColourWord& item) {
-    const auto* sentence = area->findChild<QLabel*>(QString::fromLatin1(item.sentence));
+void AddColourWord(QWidget* area, const QLabel* sentence, const ColourWord& item) {
     const QString word = QString::fromLatin1(item.word);
     const GameFont font = sentence->font().bold() ? GameFont::StandardBold : GameFont::Standard;
     QLabel* label = AddHelpLabel(area, {item.name, {}, item.word, font}, false);
@@ -251,12 +252,13 @@ HelpWindow::HelpWindow()
         tabAreas_[tab] = new QWidget(page);
         tabAreas_[tab]->resize(tabHelp_->size());
     }
+    std::map<std::string_view, QLabel*> sentences;
     for (const HelpLabel& item : Labels) {
-        AddHelpLabel(tabAreas_[item.tab], item.row, item.transparent);
+        sentences[item.row.name] = AddHelpLabel(tabAreas_[item.tab], item.row, item.transparent);
     }
     // Created after the sentences, so they lie on top of them.
     for (const ColourWord& item : ColourWords) {
-        AddColourWord(tabAreas_[0], item);
+        AddColourWord(tabAreas_[0], sentences.at(item.sentence), item);
     }
 
     // Default button for Enter; Esc reaches QDialog::reject, which closes the window too.

@@ -17,31 +17,32 @@ CardPicture::CardPicture(const GameModel& model, CardDrawing& cards, int slot, Q
     setAccessibleName(QStringLiteral("Card back"));
 }
 
-void CardPicture::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const Table& table = model_.GetTable();
-    const int card = table.Hand[slot_];
-    const bool marked = table.Discard[slot_];
-    cards_.cdtDraw(painter, 0, 0, card, marked ? CardDrawing::InvertedFace : CardDrawing::Face,
-                   Qt::white);
-    if (table.ShowBacks) {
-        cards_.cdtDraw(painter, 0, 0, table.CardBG, CardDrawing::Back, Qt::white);
-        Describe(QStringLiteral("Card back"), false);
-    } else {
-        Describe(CardName(card), marked);
-    }
-    if (hasFocus()) {
-        DrawFocusRing(painter, rect());
-    }
-}
-
-void CardPicture::Describe(const QString& name, bool marked) {
+void CardPicture::Refresh() {
+    const ShownCard shown = CardShownAt(model_.GetTable(), slot_);
+    const QString name = shown.side == ShownCard::Side::Back ? QStringLiteral("Card back")
+                                                             : CardName(shown.card);
+    const QString description = shown.side == ShownCard::Side::InvertedFace
+                                    ? QStringLiteral("Marked for discard")
+                                    : QString();
     if (accessibleName() != name) {
         setAccessibleName(name);
     }
-    const QString description = marked ? QStringLiteral("Marked for discard") : QString();
     if (accessibleDescription() != description) {
         setAccessibleDescription(description);
+    }
+    repaint();
+}
+
+void CardPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const ShownCard shown = CardShownAt(model_.GetTable(), slot_);
+    using enum ShownCard::Side;
+    const int mode = shown.side == Back           ? CardDrawing::Back
+                     : shown.side == InvertedFace ? CardDrawing::InvertedFace
+                                                  : CardDrawing::Face;
+    cards_.cdtDraw(painter, 0, 0, shown.card, mode, Qt::white);
+    if (hasFocus()) {
+        DrawFocusRing(painter, rect());
     }
 }
 

@@ -15,6 +15,9 @@ class CardPicture : public QWidget {
 public:
     CardPicture(const GameModel& model, CardDrawing& cards, int slot, QWidget* parent);
 
+    // Paints what the slot shows now, and tells assistive technology what that is.
+    void Refresh();
+
 signals:
     void clicked(int slot);
 
@@ -24,8 +27,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Describe(const QString& name, bool marked);
-
     const GameModel& model_;
     CardDrawing& cards_;
     int slot_;

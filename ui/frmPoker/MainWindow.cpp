@@ -67,7 +67,7 @@ void MainWindow::ConnectModel() {
     });
     connect(&model_, &GameModel::handChanged, this, [this] {
         for (CardPicture* card : cardPictures_) {
-            card->repaint();
+            card->Refresh();
         }
     });
     connect(&model_, &GameModel::discardChanged, this,
@@ -219,10 +219,8 @@ void MainWindow::OpenDebugConsole() {
     if (code != ToQString(DebugAccessCode)) {
         return; // a wrong or cancelled code does nothing at all
     }
-    DebugConsole& console = LoadedDebugConsole();
-    console.show();
-    console.raise();
-    console.activateWindow();
+    // A console loaded hidden by a hand shows with what it holds.
+    ShowOrRaise(debug_, [this] { return &LoadedDebugConsole(); });
 }
 
 DebugConsole& MainWindow::LoadedDebugConsole() {

@@ -1,0 +1,87 @@
+// A game killed at any instant, even in the middle of a save, starts again with its bank and
+// its settings from one and the same moment. Deposits and withdrawals move money between the
+// two files (the cash on hand is in the settings, the savings in the bank); a child process
+// plays them as fast as it can, the test kills it with SIGKILL after a random delay a thousand
+// times, starts the game again each time, and counts the money.
+#include "bank/BankFile.h"
+#include "engine/basPoker.h"
+#include "game/GameSession.h"
+#include "settings/Settings.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <random>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvanta {
+namespace {
+
+constexpr int Kills = 1000;
+constexpr std::int32_t Total = 2000; // the player's cash and savings together
+
+[[noreturn]] void PlayUntilKilled(const GameFolders& folders, std::atomic<long>& saves) {
+    TimeSeededRandom random;
+    GameSession game(folders, random);
+    game.StartUp();
+    for (;;) {
+        const bool deposit = game.GetTable().CashOnHand >= 40;
+        const TransferOutcome moved = deposit ? game.Deposit("37")
+                                              : game.Withdraw("37", AmountSource::BankBox);
+        if (moved.status != TransferStatus::Moved || !game.TakeNotices().empty()) {
+            ::_exit(1);
+        }
+        saves.fetch_add(1);
+    }
+}
+
+TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
+    const test::TempFolder folder;
+    const GameFolders folders{folder.Path(), folder.Path()};
+    Bank bank;
+    bank.AccountCount = 1;
+    AssignText(bank.AccountTable[1].Name, "Saver");
+    bank.AccountTable[1].Savings = Total / 2;
+    ASSERT_TRUE(SaveBank(bank, folders.bank).Ok);
+    ASSERT_TRUE(SaveSettings(folders.config, {63, 1, Total / 2}).Ok);
+
+    void* shared = ::mmap(nullptr, sizeof(std::atomic<long>), PROT_READ | PROT_WRITE,
+                          MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(shared, MAP_FAILED);
+    auto* saves = new (shared) std::atomic<long>(0);
+    std::mt19937 script(20261206);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 8000);
+    for (int kill = 1; kill <= Kills; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            PlayUntilKilled(folders, *saves);
+        }
+        ::usleep(static_cast<useconds_t>(delayMicroseconds(script)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the playing child stopped by itself at kill " << kill;
+
+        TimeSeededRandom random;
+        GameSession restarted(folders, random);
+        restarted.StartUp();
+        ASSERT_EQ(restarted.TakeNotices(), std::vector<Notice>{}) << "kill " << kill;
+        const std::int32_t cash = restarted.GetTable().CashOnHand;
+        const std::int32_t savings = CurrentAccount(restarted.GetBank()).Savings;
+        ASSERT_EQ(cash + savings, Total) << "kill " << kill << ": cash $" << cash << ", savings $"
+                                         << savings;
+        ASSERT_EQ(restarted.GetBank().AccountCount, 1);
+    }
+    std::cout << Kills << " kills during " << saves->load() << " saves; the money always added up\n";
+    ::munmap(shared, sizeof(std::atomic<long>));
+}
+
+} // namespace
+} // namespace corvanta
