@@ -1,4 +1,5 @@
-// Classification speed and a whole round through the engine.
+// Classification speed and a whole round through the engine, counted in an account.
+#include "bank/Statistics.h"
 #include "engine/Round.h"
 
 #include <benchmark/benchmark.h>
@@ -40,19 +41,22 @@ void BM_Classify(benchmark::State& state) {
 }
 BENCHMARK(BM_Classify);
 
-// Bet, deal, mark two cards, draw, evaluate with its trace, settle.
+// Bet, deal, mark two cards, draw, evaluate with its trace, settle, count the round.
 void BM_ScriptedRound(benchmark::State& state) {
     Table table;
-    Bank bank;
-    bank.AccountCount = 1;
+    ResetTable(table);
+    AccountRecord account;
     TimeSeededRandom random([] { return std::chrono::microseconds(42); });
     for (auto _ : state) {
         table.CashOnHand = 1000;
-        PlaceBet(table, "5");
-        DealCommand(table, bank, random);
-        table.Discard[1] = table.Discard[3] = true;
-        benchmark::DoNotOptimize(DealCommand(table, bank, random));
-        bank.AccountTable[1] = {};
+        PlaceBet(table, 5);
+        DealCommand(table, random);
+        ToggleDiscard(table, 1);
+        ToggleDiscard(table, 3);
+        const DealOutcome draw = DealCommand(table, random);
+        RecordRound(account, draw.settlement);
+        benchmark::DoNotOptimize(account);
+        account = {};
     }
     state.SetItemsProcessed(state.iterations());
 }

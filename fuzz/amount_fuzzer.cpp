@@ -1,7 +1,7 @@
 // libFuzzer target: the one amount conversion behind every typed amount and settings text.
 // Besides surviving any input, every answer is checked against a plain reference reading of
 // the same text that works on the digit string with 128-bit arithmetic.
-#include "engine/Amount.h"
+#include "storage/DecimalText.h"
 
 #include <cstdint>
 #include <cstdio>

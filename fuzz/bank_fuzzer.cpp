@@ -6,6 +6,7 @@
 
 #include "bank/Accounts.h"
 #include "bank/BankFile.h"
+#include "bank/ChangeAccount.h"
 #include "storage/LittleEndian.h"
 #include "storage/Windows1252.h"
 

@@ -3,10 +3,10 @@
 // written must read back exactly, whatever else the file holds.
 #include "ScratchFolder.h"
 
-#include "bank/AccountTable.h"
-#include "engine/Amount.h"
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
+#include "storage/DecimalText.h"
+#include "storage/Text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,37 +53,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SettingsStore store(path);
 
     // Reading: each value is its stored number when that fits the field, else its default.
-    Table table;
-    Bank bank;
-    LoadSettings(table, bank, configFolder);
+    const StoredSettings loaded = LoadSettings(configFolder);
     const RegistryValue cardBG = store.ReadValue(Hive::CurrentUser, SettingsKeyPath, "Card BG");
     if (const auto* number = std::get_if<std::int32_t>(&cardBG);
         number && *number >= INT16_MIN && *number <= INT16_MAX) {
-        Check(table.CardBG == *number, "Card BG is not the stored number");
+        Check(loaded.CardBG == *number, "Card BG is not the stored number");
     }
     if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath)) {
-        Check(table.CardBG == DefaultCardBG && bank.GCNum == DefaultGCNum &&
-                  table.CashOnHand == DefaultCashOnHand,
+        Check(loaded.CardBG == 63 && loaded.GCNum == 1 && loaded.CashOnHand == 100,
               "a file without the key did not give the defaults");
     }
 
     // Writing: the three settings, then a text value made of the input itself.
     const std::uint32_t hash = Hash(data, size);
-    table.CardBG = static_cast<std::int16_t>(hash & 0xFFFF);
-    bank.GCNum = static_cast<std::int16_t>(hash >> 16);
-    table.CashOnHand = static_cast<std::int32_t>(hash * 2654435761u);
-    Check(SaveSettings(table, bank, configFolder).Ok, "SaveSettings failed");
+    const StoredSettings written{static_cast<std::int16_t>(hash & 0xFFFF),
+                                 static_cast<std::int16_t>(hash >> 16),
+                                 static_cast<std::int32_t>(hash * 2654435761u)};
+    Check(SaveSettings(configFolder, written).Ok, "SaveSettings failed");
     const std::string text(reinterpret_cast<const char*>(data), size);
     constexpr std::string_view TextName = "Fuzz \"Text\" \\ value";
     Check(store.WriteValue(Hive::CurrentUser, SettingsKeyPath, TextName, text).Ok,
           "WriteValue failed");
 
-    Table reread;
-    Bank rereadBank;
-    LoadSettings(reread, rereadBank, configFolder);
-    Check(reread.CardBG == table.CardBG, "Card BG did not read back");
-    Check(rereadBank.GCNum == bank.GCNum, "Current Account did not read back");
-    Check(reread.CashOnHand == table.CashOnHand, "Current Money did not read back");
+    const StoredSettings reread = LoadSettings(configFolder);
+    Check(reread.CardBG == written.CardBG, "Card BG did not read back");
+    Check(reread.GCNum == written.GCNum, "Current Account did not read back");
+    Check(reread.CashOnHand == written.CashOnHand, "Current Money did not read back");
     Check(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, TextName) == ReadBackOf(text),
           "the text value did not read back");
     return 0;

@@ -3,18 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
 #include <vector>
 
 namespace corvanta {
 namespace {
 
 constexpr std::int32_t MaxMoney = std::numeric_limits<std::int32_t>::max();
-
-std::string Padded(std::string text, std::size_t width = NameWidth) {
-    text.resize(width, ' ');
-    return text;
-}
 
 struct BankFixture : ::testing::Test {
     // Appends an account the way a loaded bank holds it.
@@ -30,59 +24,7 @@ struct BankFixture : ::testing::Test {
     Table table;
 };
 
-// ---- Change Account -----------------------------------------------------------------
-
-TEST_F(BankFixture, FindAccountIgnoresCaseAndSurroundingSpacesOnly) {
-    Add("Default", 100);
-    Add("Ëlise", 10);
-    Add("Šœž ÿ", 10);
-    Add("Twin", 10);
-    Add("Twin", 20);
-    Add("", 0); // 20 spaces, as the debug console leaves a deleted last record
-    bank.AccountTable[7] = bank.AccountTable[1]; // beyond the count: never searched
-    AssignText(bank.AccountTable[7].Name, "Ghost");
-
-    struct Row {
-        const char* typed;
-        LookupResult result;
-        std::int16_t slot;
-    };
-    for (const Row& row : {
-             Row{"  default ", LookupResult::Found, 1}, Row{"DEFAULT", LookupResult::Found, 1},
-             Row{"ëlise", LookupResult::Found, 2}, // Latin-1 letters have capitals too
-             Row{"ËLISE", LookupResult::Found, 2},
-             Row{"ŠŒŽ Ÿ", LookupResult::Found, 3}, // and so do the four in 0x80..0x9F
-             Row{"twin", LookupResult::Found, 4},  // the lower slot wins
-             Row{"Def ault", LookupResult::NotFound, 0}, Row{"Defaul", LookupResult::NotFound, 0},
-             Row{"Default\t", LookupResult::NotFound, 0}, // only spaces are trimmed
-             Row{"Elise", LookupResult::NotFound, 0},     // accents are not ignored
-             Row{"Ghost", LookupResult::NotFound, 0}, Row{"", LookupResult::BlankName, 0},
-             Row{"    ", LookupResult::BlankName, 0}, // never finds the blank slot 6
-         }) {
-        const AccountLookup lookup = FindAccount(bank, row.typed);
-        EXPECT_EQ(lookup.result, row.result) << row.typed;
-        EXPECT_EQ(lookup.slot, row.slot) << row.typed;
-    }
-}
-
-TEST_F(BankFixture, SwitchingShowsTheAccountAndKeepsTheCash) {
-    Add("Default", 100);
-    AccountRecord& main = Add("  Main ", 150);
-    main.RoundsPlayed = 4;
-    main.RoundsWon = 1;
-    main.RoundsLost = 3;
-    main.AmountWon = 10;
-    main.AmountLost = 25;
-    table.CashOnHand = 75;
-    table.BetAmount = 5;
-
-    const AccountDisplay display = SelectAccount(bank, FindAccount(bank, "main").slot);
-    EXPECT_EQ(bank.GCNum, 2);
-    EXPECT_EQ(table.CashOnHand, 75);
-    EXPECT_EQ(table.BetAmount, 5);
-    EXPECT_EQ(display,
-              (AccountDisplay{"Main", "$150", "1", "3", "4", "$10", "$25", "$-3"})); // -15/4
-}
+// ---- Captions ------------------------------------------------------------------------
 
 TEST(DisplayAccount, AverageGainsTruncateTowardZeroAndAreZeroWithoutRounds) {
     struct Row {
@@ -99,84 +41,6 @@ TEST(DisplayAccount, AverageGainsTruncateTowardZeroAndAreZeroWithoutRounds) {
         account.AmountLost = row.lost;
         EXPECT_EQ(DisplayAccount(account).lblAveGains, row.average) << row.played;
     }
-}
-
-TEST(IsNameless, OnlyANameOfSpacesIsBlank) {
-    AccountRecord account; // never assigned: 20 NULs, which trimming does not remove
-    EXPECT_FALSE(IsNameless(account));
-    NameAccount(account, "");
-    EXPECT_TRUE(IsNameless(account));
-    NameAccount(account, "   x  ");
-    EXPECT_FALSE(IsNameless(account));
-}
-
-TEST(NameAccount, StoresTheAnswerUntrimmedCutToTwentyCharacters) {
-    AccountRecord account;
-    NameAccount(account, "  Jimmy Crack Corn");
-    EXPECT_EQ(StoredText(account.Name), "  Jimmy Crack Corn  ");
-    NameAccount(account, "Jimmy Crack Corn and I don't care");
-    EXPECT_EQ(StoredText(account.Name), "Jimmy Crack Corn and");
-}
-
-TEST_F(BankFixture, CreatingAnAccountStartsItCleanWithFiftyDollars) {
-    Add("Default", 100);
-    table.CashOnHand = 500;
-    table.BetAmount = 5;
-    // Leftovers of a record the debug console deleted from slot 2.
-    AccountRecord& leftover = bank.AccountTable[2];
-    AssignText(leftover.Name, "Old");
-    AssignText(leftover.Password, "secret");
-    leftover.Savings = 999;
-    leftover.RoundsPlayed = 9;
-    leftover.AmountLost = 77;
-
-    const CreateOutcome outcome = CreateAccount(table, bank, "  New Guy ");
-    ASSERT_EQ(outcome.status, CreateStatus::Created);
-    EXPECT_EQ(bank.AccountCount, 2);
-    EXPECT_EQ(bank.GCNum, 2);
-    EXPECT_EQ(table.CashOnHand, 50);
-    EXPECT_EQ(table.BetAmount, 5);
-    AccountRecord expected;
-    AssignText(expected.Name, "New Guy");
-    expected.Savings = 50;
-    EXPECT_EQ(bank.AccountTable[2], expected);
-    EXPECT_EQ(bank.AccountTable[2].Password, FixedText<PasswordWidth>{}); // all NUL
-    EXPECT_EQ(outcome.lblCurrentCash, "$50");
-    EXPECT_EQ(outcome.display,
-              (AccountDisplay{"New Guy", "$ 50", "0", "0", "0", "$0", "$0", "$0"}));
-}
-
-TEST_F(BankFixture, ALongNameIsStoredAsItsFirstTwentyCharacters) {
-    Add("Default", 100);
-    const std::string typed = "Abcdefghij Klmnopqrst Uvwxy"; // 27 characters
-    const std::string first20 = typed.substr(0, 20);
-
-    const CreateOutcome outcome = CreateAccount(table, bank, typed);
-    EXPECT_EQ(outcome.display.lblCurrentAccount, typed); // shown whole until next refresh
-    EXPECT_EQ(StoredText(bank.AccountTable[2].Name), first20);
-    EXPECT_EQ(FindAccount(bank, typed).result, LookupResult::NotFound);
-    CreateAccount(table, bank, typed); // a second account with the same stored name
-    EXPECT_EQ(FindAccount(bank, first20).slot, 2);
-}
-
-TEST_F(BankFixture, AFullBankRefusesANewAccountAndChangesNothing) {
-    for (int i = 1; i < MaxAccounts; ++i) {
-        Add("Player " + std::to_string(i), i);
-    }
-    bank.GCNum = 7;
-    table.CashOnHand = 300;
-    ASSERT_FALSE(IsBankFull(bank));
-    Add("Last", 1);
-    ASSERT_TRUE(IsBankFull(bank));
-    const auto before = bank.AccountTable;
-
-    const CreateOutcome outcome = CreateAccount(table, bank, "One Too Many");
-    EXPECT_EQ(outcome.status, CreateStatus::BankFull);
-    EXPECT_EQ(bank.AccountTable, before);
-    EXPECT_EQ(bank.AccountCount, MaxAccounts);
-    EXPECT_EQ(bank.GCNum, 7);
-    EXPECT_EQ(table.CashOnHand, 300);
-    EXPECT_EQ(BankFullMessage, "The bank is full: it holds 100 accounts, the most it can keep.");
 }
 
 // ---- Deposit and withdrawal ---------------------------------------------------------
@@ -250,6 +114,22 @@ TEST_F(BankFixture, TransfersFollowTheStrictLimitsAndTheLoanOfferRule) {
     }
 }
 
+TEST(ShouldOfferLoan, OnlyWhenBothCashAndSavingsAreBelowTwentyDollars) {
+    struct Row {
+        std::int32_t cash;
+        std::int32_t savings;
+        bool offered;
+    };
+    for (const Row& row : {Row{15, 10, true}, Row{19, 19, true}, Row{0, -5, true},
+                           Row{20, 19, false}, Row{19, 20, false}, Row{155, 100, false}}) {
+        Table table;
+        table.CashOnHand = row.cash;
+        AccountRecord account;
+        account.Savings = row.savings;
+        EXPECT_EQ(ShouldOfferLoan(table, account), row.offered) << row.cash << '/' << row.savings;
+    }
+}
+
 TEST_F(BankFixture, ATransferReportsTheNewCaptions) {
     Add("Default", 40);
     bank.GCNum = 1;
@@ -289,79 +169,6 @@ TEST_F(BankFixture, ClearingStatisticsKeepsNameSavingsAndPassword) {
     const AccountDisplay display = ClearStatistics(bank);
     EXPECT_EQ(account, expected);
     EXPECT_EQ(display, (AccountDisplay{"Default", "$80", "0", "0", "0", "$0", "$0", "$0"}));
-}
-
-// ---- Account editor -----------------------------------------------------------------
-
-TEST_F(BankFixture, SaveChangesStoresTheNameAndAMatchingPassword) {
-    struct Row {
-        const char* name;
-        const char* password;
-        const char* confirmation;
-        std::string storedName;
-        std::string storedPassword; // "old" when the password stays
-    };
-    const std::string old = Padded("old", PasswordWidth);
-    for (const Row& row : {
-             Row{"  Ace  ", "", "", Padded("Ace"), old},
-             Row{"Abcdefghij Klmnopqrst Uvwxy", "", "", "Abcdefghij Klmnopqrs", old},
-             Row{"Ace", "SeCreT", "SECRET", Padded("Ace"), Padded("SeCreT", PasswordWidth)},
-             Row{"Ace", " pass ", "PaSs", Padded("Ace"), Padded("pass", PasswordWidth)},
-             Row{"Ace", "ëlan", "ËLAN", Padded("Ace"), "ëlan    " /* 8 characters */},
-             Row{"Ace", "", "whatever", Padded("Ace"), old},
-             Row{"Ace", "   ", "whatever", Padded("Ace"), old},
-         }) {
-        Bank rowBank;
-        rowBank.AccountCount = 1;
-        rowBank.GCNum = 1;
-        AccountRecord& account = rowBank.AccountTable[1];
-        AssignText(account.Name, "Before");
-        AssignText(account.Password, "old");
-
-        const EditOutcome outcome =
-            SaveAccountChanges(rowBank, row.name, row.password, row.confirmation);
-        EXPECT_EQ(outcome.status, EditStatus::Saved) << row.name << '/' << row.password;
-        EXPECT_TRUE(outcome.message.empty());
-        EXPECT_EQ(StoredText(account.Name), row.storedName) << row.name;
-        EXPECT_EQ(outcome.accountCaption, row.storedName) << row.name; // with its 20 chars
-        EXPECT_EQ(StoredText(account.Password), row.storedPassword) << row.password;
-    }
-}
-
-TEST_F(BankFixture, ASavedNameIsFoundByChangeAccountInAnyCase) {
-    Add("Default", 100);
-    Add("Other", 100);
-    bank.GCNum = 2;
-    SaveAccountChanges(bank, "  Ace  ", "", "");
-    EXPECT_EQ(FindAccount(bank, "ace").slot, 2);
-}
-
-TEST_F(BankFixture, ABlankNameIsRefusedAndNothingIsStored) {
-    AccountRecord& account = Add("  Main ", 10);
-    AssignText(account.Password, "old");
-    bank.GCNum = 1;
-    const AccountRecord before = account;
-    for (const char* name : {"", "     "}) {
-        const EditOutcome outcome = SaveAccountChanges(bank, name, "new", "new");
-        EXPECT_EQ(outcome.status, EditStatus::BlankName);
-        EXPECT_EQ(outcome.message, "Unable to save the new name!\rNames cannot consist solely of "
-                                   "spaces, but may include letters, numbers, or punctuation.");
-        EXPECT_EQ(outcome.restoredName, "Main");
-        EXPECT_EQ(account, before);
-    }
-}
-
-TEST_F(BankFixture, MismatchedPasswordsKeepTheNewNameButNotThePassword) {
-    AccountRecord& account = Add("Before", 10);
-    AssignText(account.Password, "old");
-    bank.GCNum = 1;
-    const EditOutcome outcome = SaveAccountChanges(bank, "After", "one", "two");
-    EXPECT_EQ(outcome.status, EditStatus::PasswordMismatch);
-    EXPECT_EQ(outcome.message, "Unable to save the new password!\rThe two entries do not match. "
-                               "Please input the password again.");
-    EXPECT_EQ(StoredText(account.Name), Padded("After"));
-    EXPECT_EQ(StoredText(account.Password), Padded("old", PasswordWidth));
-    EXPECT_TRUE(outcome.accountCaption.empty()); // the main window keeps the old caption
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "bank/BankFolder.h"
 
 #include "bank/BankFile.h"
+#include "storage/Folders.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -242,24 +242,46 @@ TEST(AdvisorSession, CountsRoundsMatchesAndWhatOtherChoicesGaveUp) {
     AdvisorSession session;
     const FiveCards fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
 
-    RoundReview review =
+    MarksReview review =
         RecordRound(session, fourToARoyal, DiscardMarks{false, false, false, false, true}, 5);
     EXPECT_TRUE(review.matchedBest);
-    EXPECT_EQ(review.dollarsGivenUp, 0.0);
+    EXPECT_EQ(review.played, review.best);
+    EXPECT_EQ(review.MultipleGivenUp(), 0.0);
 
     // Standing pat on nothing returns 0 instead of 280/52 per dollar.
     review = RecordRound(session, fourToARoyal, DiscardMarks{}, 10);
     EXPECT_FALSE(review.matchedBest);
-    EXPECT_NEAR(review.dollarsGivenUp, 10 * 280.0 / 52, 1e-9);
+    EXPECT_EQ(review.played.total, 0u);
+    EXPECT_EQ(review.best.total, 280u * PowerOf52(4));
+    EXPECT_NEAR(review.MultipleGivenUp(), 280.0 / 52, 1e-12);
 
     // Keeping the seven is as good as keeping the eight, which the tie rule lists first.
     review = RecordRound(session, TwoBestHolds, DiscardMarks{true, true, false, true, true}, 5);
     EXPECT_TRUE(review.matchedBest);
-    EXPECT_EQ(review.dollarsGivenUp, 0.0);
+    EXPECT_EQ(review.MultipleGivenUp(), 0.0);
 
     EXPECT_EQ(session.roundsAdvised, 3);
     EXPECT_EQ(session.roundsMatchingBest, 2);
     EXPECT_NEAR(session.dollarsGivenUp, 10 * 280.0 / 52, 1e-9);
+}
+
+TEST(ReviewMarks, ComparesTheMarksWithTheBestHoldOfTheRanking) {
+    const FiveCards fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
+    const HoldRanking ranking = RankHolds(fourToARoyal);
+
+    const MarksReview best = ReviewMarks(ranking, DiscardMarks{false, false, false, false, true});
+    EXPECT_TRUE(best.matchedBest);
+    EXPECT_EQ(best.played.total, 280u * PowerOf52(4));
+    EXPECT_EQ(best.best.total, 280u * PowerOf52(4));
+
+    // Throwing the four royal cards away and keeping the three.
+    const MarksReview worse = ReviewMarks(ranking, DiscardMarks{true, true, true, true, false});
+    EXPECT_FALSE(worse.matchedBest);
+    EXPECT_EQ(worse.best.total, 280u * PowerOf52(4));
+    EXPECT_EQ(worse.played, ExpectedPayback(fourToARoyal, 0b10000));
+    EXPECT_LT(worse.played, worse.best);
+    EXPECT_GT(worse.MultipleGivenUp(), 0.0);
+    EXPECT_LT(worse.MultipleGivenUp(), 280.0 / 52);
 }
 
 } // namespace

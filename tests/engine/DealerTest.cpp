@@ -6,7 +6,7 @@
 namespace corvanta {
 namespace {
 
-Table TableHolding(std::array<std::int16_t, HandSize> hand) {
+Table TableHolding(FiveCards hand) {
     Table table;
     table.Hand = hand;
     return table;
@@ -17,8 +17,8 @@ TEST(DealCards, ReplacesOnlyMarkedSlotsInSlotOrderAndClearsTheirMarks) {
     table.Discard = {true, false, true, false, true};
     testing::ScriptedRandom random{40, 11, 51};
     DealCards(table, random);
-    EXPECT_EQ(table.Hand, (std::array<std::int16_t, HandSize>{40, 11, 11, 13, 51}));
-    EXPECT_EQ(table.Discard, (std::array<bool, HandSize>{}));
+    EXPECT_EQ(table.Hand, (FiveCards{40, 11, 11, 13, 51}));
+    EXPECT_EQ(table.Discard, (DiscardMarks{}));
     EXPECT_EQ(random.drawn, 3);
     EXPECT_EQ(random.reseeds, 1);
 }
@@ -27,7 +27,7 @@ TEST(DealCards, WithoutMarksChangesNothingButStillReseeds) {
     Table table = TableHolding({1, 2, 3, 4, 5});
     testing::ScriptedRandom random;
     DealCards(table, random);
-    EXPECT_EQ(table.Hand, (std::array<std::int16_t, HandSize>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(table.Hand, (FiveCards{1, 2, 3, 4, 5}));
     EXPECT_EQ(random.reseeds, 1);
     EXPECT_EQ(random.drawn, 0);
 }
@@ -52,7 +52,7 @@ TEST(TimeSeededRandom, FixedClockDealsTheSameCards) {
     Table table;
     table.Discard.fill(true);
     DealCards(table, random);
-    EXPECT_EQ(table.Hand, (std::array<std::int16_t, HandSize>{51, 1, 9, 16, 15}));
+    EXPECT_EQ(table.Hand, (FiveCards{51, 1, 9, 16, 15}));
 }
 
 TEST(TimeSeededRandom, ReseedingFromTheSameTimeRepeatsTheDeal) {

@@ -12,7 +12,6 @@ namespace {
 
 using testing::Card;
 using testing::HandOf;
-using Hand5 = std::array<std::int16_t, HandSize>;
 
 TEST(CardNumbers, ValueAndSuitFollowRankAndSuitOfTheNumber) {
     struct Row {
@@ -26,9 +25,26 @@ TEST(CardNumbers, ValueAndSuitFollowRankAndSuitOfTheNumber) {
     }
 }
 
+TEST(CardNumbers, FacesAndBacksAreSeparateRanges) {
+    for (int card : {0, 26, 51}) {
+        EXPECT_TRUE(IsFace(card)) << card;
+        EXPECT_FALSE(IsBack(card)) << card;
+    }
+    for (int card : {53, 63, 65}) {
+        EXPECT_TRUE(IsBack(card)) << card;
+        EXPECT_FALSE(IsFace(card)) << card;
+    }
+    for (int card : {-1, 52, 66}) { // 52 is neither
+        EXPECT_FALSE(IsFace(card)) << card;
+        EXPECT_FALSE(IsBack(card)) << card;
+    }
+    EXPECT_EQ(RankOf(45), 11); // the queen of diamonds
+    EXPECT_EQ(SuitOf(45), 1);
+}
+
 struct CategoryCase {
     const char* name;
-    Hand5 hand;
+    FiveCards hand;
     Category expected;
     friend void PrintTo(const CategoryCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -119,8 +135,8 @@ TEST(Evaluation, WheelIsNoStraight) {
 }
 
 TEST(Evaluation, FourAndFiveOfAKindSkipTheFlushAndStraightTests) {
-    for (const Hand5& hand : {HandOf({{7, 1}, {7, 1}, {7, 1}, {7, 1}, {7, 1}}),
-                              HandOf({{7, 1}, {7, 2}, {7, 3}, {7, 4}, {8, 1}})}) {
+    for (const FiveCards& hand : {HandOf({{7, 1}, {7, 1}, {7, 1}, {7, 1}, {7, 1}}),
+                                  HandOf({{7, 1}, {7, 2}, {7, 3}, {7, 4}, {8, 1}})}) {
         const Evaluation e = EvaluateHand(hand);
         EXPECT_FALSE(e.testsRan);
         EXPECT_TRUE(e.trace.empty());

@@ -1,4 +1,5 @@
 #include "settings/basRegistry.h"
+#include "storage/Folders.h"
 
 #include "support/TempFolder.h"
 

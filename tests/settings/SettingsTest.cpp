@@ -23,24 +23,16 @@ const std::string OurKey = "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\n";
 
 using Loaded = std::tuple<int, int, int>; // CardBG, GCNum, CashOnHand
 
-// Loads into fields that hold none of the defaults, so a value left alone shows.
 Loaded Load(const std::string& configFolder) {
-    Table table;
-    Bank bank;
-    table.CardBG = -99;
-    bank.GCNum = -99;
-    table.CashOnHand = -99;
-    LoadSettings(table, bank, configFolder);
-    return {table.CardBG, bank.GCNum, table.CashOnHand};
+    const StoredSettings settings = LoadSettings(configFolder);
+    return {settings.CardBG, settings.GCNum, settings.CashOnHand};
 }
 
 SaveResult Save(const std::string& configFolder, Loaded values) {
-    Table table;
-    Bank bank;
-    table.CardBG = static_cast<std::int16_t>(std::get<0>(values));
-    bank.GCNum = static_cast<std::int16_t>(std::get<1>(values));
-    table.CashOnHand = std::get<2>(values);
-    return SaveSettings(table, bank, configFolder);
+    const StoredSettings settings{static_cast<std::int16_t>(std::get<0>(values)),
+                                  static_cast<std::int16_t>(std::get<1>(values)),
+                                  std::get<2>(values)};
+    return SaveSettings(configFolder, settings);
 }
 
 void StoreFile(const std::string& configFolder, const std::string& text) {

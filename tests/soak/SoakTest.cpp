@@ -6,8 +6,11 @@
 // at 32767), and a save and reload reproduces every account.
 #include "bank/Accounts.h"
 #include "bank/BankFile.h"
+#include "bank/ChangeAccount.h"
+#include "bank/Statistics.h"
 #include "engine/Round.h"
 #include "settings/Settings.h"
+#include "storage/DecimalText.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +30,11 @@ namespace {
 constexpr long Rounds = 1'000'000;
 constexpr int Accounts = 20; // "Default" and up to 19 players
 constexpr int MaxBet = 500;  // per bet; at most three bets a round
+constexpr int LowestBet = 5;
+constexpr std::int64_t FirstRunCash = 100;
+constexpr std::int64_t DefaultSavings = 100;
+constexpr std::int64_t NewAccountCash = 50;
+constexpr std::int64_t LoanAmount = 25;
 constexpr int16_t CounterLimit = std::numeric_limits<std::int16_t>::max();
 constexpr std::int64_t MoneyLimit = std::numeric_limits<std::int32_t>::max();
 
@@ -53,7 +61,8 @@ public:
     explicit Soak(std::uint64_t seed) : script_(seed), random_([this] { return NextTime(); }) {
         LoadBank(bank_, folder_.Path()); // an empty folder: "Default" with $100
         ResetTable(table_);
-        books_.push_back({"Default", DefaultAccountSavings});
+        table_.CashOnHand = FirstRunCash; // the start-up's cash on a first run
+        books_.push_back({"Default", DefaultSavings});
         ledger_ = Total();
     }
 
@@ -142,10 +151,10 @@ private:
             // Deal between rounds, a bet that is not a number or below the minimum: ignored.
             ++tally_.ignoredCommands;
             const std::int64_t before = Total();
-            Require(DealCommand(table_, bank_, random_).step == DealStep::Ignored,
+            Require(DealCommand(table_, random_).step == DealStep::Ignored,
                     "Deal between rounds was not ignored");
             const char* junk[] = {"", "abc", "4", "-10", "1e3", "99999"};
-            Require(PlaceBet(table_, junk[Pick(0, 5)]).status == BetStatus::Ignored,
+            Require(PlaceBet(junk[Pick(0, 5)]).status == BetStatus::Ignored,
                     "an unusable bet was not ignored");
             Require(Total() == before && table_.BetAmount == 0, "an ignored command moved money");
         }
@@ -157,23 +166,29 @@ private:
         }
         const std::int64_t staked = bet_;
         Require(table_.BetAmount == staked, "the bet at the table");
-        Require(DealCommand(table_, bank_, random_).step == DealStep::Dealt, "no deal");
-        const std::array<std::int16_t, HandSize> dealt = table_.Hand;
+        Require(DealCommand(table_, random_).step == DealStep::Dealt, "no deal");
+        const FiveCards dealt = table_.Hand;
         for (std::int16_t card : dealt) {
             Require(card >= 0 && card < CardCount, "a dealt card is off the deck");
         }
-        std::array<bool, HandSize> marked{};
+        DiscardMarks marked{};
         for (int slot = 0; slot < HandSize; ++slot) {
             marked[slot] = Chance(40);
-            table_.Discard[slot] = marked[slot];
+            if (marked[slot]) {
+                Require(ToggleDiscard(table_, slot), "a dealt card could not be marked");
+            }
         }
         if (Chance(2)) {
-            Require(PlaceBet(table_, "5").status == BetStatus::Ignored,
+            Require(PlaceBet("5").status == BetStatus::Ignored,
                     "a bet with the cards out was not ignored");
         }
 
-        const DealOutcome draw = DealCommand(table_, bank_, random_);
+        // The draw, and the round counted in the current account, as the game does it.
+        const DealOutcome draw = DealCommand(table_, random_);
         Require(draw.step == DealStep::Drew, "no draw");
+        Require(draw.dealtHand == dealt && draw.discards == marked, "the draw's own record");
+        AccountRecord& account = CurrentAccount(bank_);
+        RecordRound(account, draw.settlement);
         for (int slot = 0; slot < HandSize; ++slot) {
             Require(marked[slot] || draw.finalHand[slot] == dealt[slot], "a held card changed");
             Require(draw.finalHand[slot] >= 0 && draw.finalHand[slot] < CardCount,
@@ -198,21 +213,27 @@ private:
         tally_.staked += staked;
         tally_.paid += paid;
         Require(draw.settlement.paid == paid, "the settlement paid a different amount");
-        Require(draw.offerLoan == (books.savings < 20 && cash_ < 20), "wrong loan offer");
+        Require(ShouldOfferLoan(table_, account) == (books.savings < 20 && cash_ < 20),
+                "wrong loan offer");
+    }
+
+    // The bet box's text, read as the game reads it.
+    BetOutcome PlaceBet(std::string_view text) {
+        return corvanta::PlaceBet(table_, ConvertAmount(text));
     }
 
     void Bet(bool mustBeAccepted) {
         const std::int64_t room = std::min<std::int64_t>(cash_, MaxBet);
         if (mustBeAccepted || Chance(80)) {
-            if (room < MinimumBet) {
+            if (room < LowestBet) {
                 return;
             }
-            const int plain = Pick(MinimumBet, static_cast<int>(room));
+            const int plain = Pick(LowestBet, static_cast<int>(room));
             const auto [text, amount] = mustBeAccepted
                                             ? std::pair{std::to_string(plain), std::int64_t{plain}}
                                             : Typed(plain);
-            const BetOutcome outcome = PlaceBet(table_, text);
-            if (amount < MinimumBet) { // "4.5" rounds to 4
+            const BetOutcome outcome = PlaceBet(text);
+            if (amount < LowestBet) { // "4.5" rounds to 4
                 Require(outcome.status == BetStatus::Ignored, "a bet below $5 was taken");
                 ++tally_.ignoredBets;
                 return;
@@ -225,10 +246,10 @@ private:
             ++tally_.bets;
         } else if (cash_ < 32767) {
             const std::int64_t amount = Pick(static_cast<int>(cash_) + 1, 32767);
-            const BetOutcome outcome = PlaceBet(table_, std::to_string(amount));
-            Require(amount < MinimumBet || outcome.status == BetStatus::Refused,
+            const BetOutcome outcome = PlaceBet(std::to_string(amount));
+            Require(amount < LowestBet || outcome.status == BetStatus::Refused,
                     "a bet above the cash was not refused");
-            Require(outcome.message.find("short") != std::string::npos || amount < MinimumBet,
+            Require(outcome.message.find("short") != std::string::npos || amount < LowestBet,
                     "the refusal does not say how much is missing");
             Require(table_.BetAmount == bet_ && table_.CashOnHand == cash_,
                     "a refused bet moved money");
@@ -238,13 +259,13 @@ private:
 
     // Cash below the minimum bet: withdraw from the savings, or take the loan when offered.
     void EnsureCashForABet() {
-        if (cash_ >= MinimumBet) {
+        if (cash_ >= LowestBet) {
             return;
         }
         Books& books = Current();
-        if (books.savings > MinimumBet - cash_) {
+        if (books.savings > LowestBet - cash_) {
             const auto amount =
-                Pick(static_cast<int>(MinimumBet - cash_),
+                Pick(static_cast<int>(LowestBet - cash_),
                      static_cast<int>(std::min<std::int64_t>(books.savings - 1, 32767)));
             const TransferOutcome outcome =
                 Withdraw(table_, bank_, std::to_string(amount), AmountSource::Prompt);
@@ -257,9 +278,9 @@ private:
             const MoneyCaptions captions = TakeLoan(table_, bank_);
             Require(captions.lblCurrentCash == "$25" && captions.lblSavings == "$25",
                     "the loan captions");
-            ledger_ += (LoanMoney - books.savings) + (LoanMoney - cash_);
-            books.savings = LoanMoney;
-            cash_ = LoanMoney;
+            ledger_ += (LoanAmount - books.savings) + (LoanAmount - cash_);
+            books.savings = LoanAmount;
+            cash_ = LoanAmount;
             ++tally_.loans;
         }
     }
@@ -316,21 +337,32 @@ private:
         }
         const std::string typed = " " + name + "  ";
         const AccountLookup lookup = FindAccount(bank_, typed);
+        const std::int64_t oldCash = table_.CashOnHand;
+        // The player's answers: the name, then Yes to creating it.
+        ChangeAccountDialogue dialogue(table_, bank_);
+        Question question = dialogue.Begin();
+        Require(question.kind == Question::Kind::Text, "Change Account did not ask for a name");
+        question = dialogue.Next({.text = typed});
         if (create) {
             Require(lookup.result == LookupResult::NotFound, "a new name was found");
-            const std::int64_t oldCash = table_.CashOnHand;
-            const CreateOutcome outcome = CreateAccount(table_, bank_, typed);
-            Require(outcome.status == CreateStatus::Created, "the account was not created");
-            books_.push_back({name, NewAccountMoney});
-            ledger_ += (NewAccountMoney - oldCash) + NewAccountMoney;
-            cash_ = NewAccountMoney;
+            Require(question.kind == Question::Kind::YesNo, "no offer to create the account");
+            question = dialogue.Next({.text = {}, .yes = true});
+            Require(question.kind == Question::Kind::None &&
+                        dialogue.Outcome().result == AccountChange::Result::Created,
+                    "the account was not created");
+            books_.push_back({name, NewAccountCash});
+            ledger_ += (NewAccountCash - oldCash) + NewAccountCash;
+            cash_ = NewAccountCash;
             ++tally_.newAccounts;
         } else {
             Require(lookup.result == LookupResult::Found && lookup.slot == wanted + 1,
                     "an account was not found by its name");
-            const AccountDisplay display = SelectAccount(bank_, lookup.slot);
-            Require(display.lblCurrentAccount == books_[wanted].name,
+            Require(question.kind == Question::Kind::None &&
+                        dialogue.Outcome().result == AccountChange::Result::Switched,
+                    "the account was not switched to");
+            Require(dialogue.Outcome().display.lblCurrentAccount == books_[wanted].name,
                     "the switched account's name");
+            Require(table_.CashOnHand == oldCash, "a switch changed the cash");
             ++tally_.switches;
         }
         Require(bank_.GCNum == wanted + 1, "the current account did not change");
@@ -371,13 +403,14 @@ private:
     void CheckSaveAndReload() {
         test::TempFolder config;
         Require(SaveBank(bank_, folder_.Path()).Ok, "the bank was not saved");
-        Require(SaveSettings(table_, bank_, config.Path()).Ok, "the settings were not saved");
-        Table table;
+        Require(SaveSettings(config.Path(), {table_.CardBG, bank_.GCNum, table_.CashOnHand}).Ok,
+                "the settings were not saved");
+        const StoredSettings settings = LoadSettings(config.Path());
         Bank bank;
-        LoadSettings(table, bank, config.Path());
+        bank.GCNum = settings.GCNum;
         LoadBank(bank, folder_.Path());
         Require(bank.AccountCount == bank_.AccountCount, "the reloaded number of accounts");
-        Require(bank.GCNum == bank_.GCNum && table.CashOnHand == table_.CashOnHand,
+        Require(bank.GCNum == bank_.GCNum && settings.CashOnHand == table_.CashOnHand,
                 "the reloaded current account or cash");
         for (int slot = 1; slot <= MaxAccounts; ++slot) {
             Require(bank.AccountTable[slot] == bank_.AccountTable[slot],
@@ -392,9 +425,9 @@ private:
     Table table_;
     Bank bank_;
     std::vector<Books> books_;
-    std::int64_t cash_ = DefaultCashOnHand; // the test's own count of the cash at the table
-    std::int64_t bet_ = 0;                  // and of the bet
-    std::int64_t ledger_ = 0;               // cash + bet + savings as the books say
+    std::int64_t cash_ = FirstRunCash; // the test's own count of the cash at the table
+    std::int64_t bet_ = 0;             // and of the bet
+    std::int64_t ledger_ = 0;          // cash + bet + savings as the books say
     long round_ = 0;
     Tally tally_;
 };

@@ -42,8 +42,6 @@ constexpr int Card(int value, int suit) {
     return 4 * (value == 14 ? 0 : value - 1) + (suit - 1);
 }
 
-using FiveCards = std::array<std::int16_t, HandSize>;
-
 // Five cards from (value, suit) pairs, in slot order.
 inline FiveCards HandOf(std::initializer_list<std::pair<int, int>> valueSuits) {
     FiveCards hand{};

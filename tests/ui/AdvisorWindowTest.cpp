@@ -50,7 +50,7 @@ protected:
 
     AdvisorWindow* Open() {
         Find<QAction>(*window, "mnuAdvisor")->trigger();
-        return window->AdvisorWindowShown();
+        return testing::TopLevel<AdvisorWindow>("frmAdvisor");
     }
     using GameTest::Click;
     void Click(QWidget& parent, const char* name) {
@@ -69,7 +69,7 @@ protected:
     }
     // The second Deal, with every marked card replaced by `card`.
     void Draw(int card = Card(2, 4)) {
-        for (bool marked : session->game.table.Discard) {
+        for (bool marked : session->model.GetTable().Discard) {
             if (marked) {
                 session->random.Add({card});
             }
@@ -78,10 +78,10 @@ protected:
     }
     // The table shows exactly `marks`, as clicks would have left it.
     void ExpectMarks(const DiscardMarks& marks) {
-        EXPECT_EQ(session->game.table.Discard, marks);
+        EXPECT_EQ(session->model.GetTable().Discard, marks);
         for (int slot = 0; slot < HandSize; ++slot) {
             EXPECT_EQ(DiscardShown(slot), marks[slot]) << slot;
-            EXPECT_EQ(Shown(slot), Drawn(session->game.table.Hand[slot], marks[slot] ? 2 : 0))
+            EXPECT_EQ(Shown(slot), Drawn(session->model.GetTable().Hand[slot], marks[slot] ? 2 : 0))
                 << slot;
         }
     }
@@ -119,7 +119,7 @@ TEST_F(AdvisorWindowTest, CtrlHOpensOneModelessOwnerlessWindowFromTheGameMenu) {
     betBox->setFocus();
     testing::PressKeys(*window, ctrlH);
     EXPECT_EQ(betBox->text(), QStringLiteral("5"));
-    AdvisorWindow* advisor = window->AdvisorWindowShown();
+    AdvisorWindow* advisor = testing::TopLevel<AdvisorWindow>("frmAdvisor");
     ASSERT_NE(advisor, nullptr);
     EXPECT_TRUE(advisor->isVisible());
     EXPECT_EQ(advisor->windowTitle(), QStringLiteral("Corvanta - Hold Advisor"));
@@ -130,19 +130,19 @@ TEST_F(AdvisorWindowTest, CtrlHOpensOneModelessOwnerlessWindowFromTheGameMenu) {
     // Asked again it comes back: the same window, the only one.
     advisor->showMinimized();
     testing::PressKeys(*window, ctrlH);
-    EXPECT_EQ(window->AdvisorWindowShown(), advisor);
+    EXPECT_EQ(testing::TopLevel<AdvisorWindow>("frmAdvisor"), advisor);
     EXPECT_FALSE(advisor->isMinimized());
     EXPECT_EQ(VisibleAdvisors(), 1);
 
     // Esc closes it; the next opening is a new window, and the game's end closes that one.
     QTest::keyClick(advisor, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window->AdvisorWindowShown(), nullptr);
+    EXPECT_EQ(testing::TopLevel<AdvisorWindow>("frmAdvisor"), nullptr);
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(VisibleAdvisors(), 1);
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window->AdvisorWindowShown(), nullptr);
+    EXPECT_EQ(testing::TopLevel<AdvisorWindow>("frmAdvisor"), nullptr);
     EXPECT_EQ(VisibleAdvisors(), 0);
 }
 
@@ -288,7 +288,7 @@ TEST_F(AdvisorWindowTest, MarkBestHoldDoesNothingWhileTheCardsAreDisabled) {
         QTest::mouseClick(markBest, Qt::LeftButton);
         markBest->click();
         emit advisor->toggleRequested(2); // even asked directly, a disabled card stays unmarked
-        EXPECT_EQ(session->game.table.Discard, DiscardMarks{});
+        EXPECT_EQ(session->model.GetTable().Discard, DiscardMarks{});
         for (int slot = 0; slot < HandSize; ++slot) {
             EXPECT_FALSE(DiscardShown(slot)) << slot;
             EXPECT_EQ(Shown(slot), before[slot]) << slot;
@@ -344,6 +344,10 @@ TEST_F(AdvisorWindowTest, ShowsTheGamesReturnsComputedByTheProgram) {
 }
 
 TEST_F(AdvisorWindowTest, EveryTextFits) {
+    // The game starts with the most a bet can be.
+    window.reset();
+    Prepare({{"Default", 100}}, 32767);
+    Start();
     AdvisorWindow* advisor = Open();
     ASSERT_NE(advisor, nullptr);
     ASSERT_TRUE(
@@ -364,7 +368,6 @@ TEST_F(AdvisorWindowTest, EveryTextFits) {
         }
     };
     expectFits("before a bet");
-    session->game.table.CashOnHand = 32767;
     BetAndDeal(HandOf({Card(12, 2), Card(12, 2), Card(12, 2), Card(12, 2), Card(7, 2)}), "32767");
     expectFits("four Queens of Diamonds");
     QTest::mouseClick(CardAt(0), Qt::LeftButton);

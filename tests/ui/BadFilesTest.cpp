@@ -8,7 +8,9 @@
 #include "bank/BankFile.h"
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
+#include "storage/Folders.h"
 #include "storage/LittleEndian.h"
+#include "storage/Text.h"
 #include "storage/Windows1252.h"
 #include "ui/Dialogs.h"
 #include "ui/frmPoker/CardPicture.h"
@@ -170,7 +172,7 @@ GameRun StartPlayExit(TestGame& session) {
     GameRun run;
     MessageRecorder recorder;
     {
-        MainWindow window(session.game);
+        MainWindow window(session.model, session.cards);
         window.show();
         run.account = Caption(window, "lblCurrentAccount");
         run.savings = Caption(window, "lblSavings");
@@ -203,9 +205,9 @@ std::string StoredSettings(const std::string& configFolder) {
     return values;
 }
 
-std::string SettingsOf(const Game& game) {
-    return std::to_string(game.table.CardBG) + " " + std::to_string(game.bank.GCNum) + " " +
-           std::to_string(game.table.CashOnHand) + " ";
+std::string SettingsOf(const GameModel& game) {
+    return std::to_string(game.GetTable().CardBG) + " " + std::to_string(game.GetBank().GCNum) +
+           " " + std::to_string(game.GetTable().CashOnHand) + " ";
 }
 
 std::string Describe(const std::vector<Message>& messages) {
@@ -257,7 +259,7 @@ TEST(BadFiles, BankFilesOfEveryLengthUpTo200Bytes) {
                       reinterpret_cast<const unsigned char*>(saved.data()) + 32),
                   played == INT16_MAX ? played : played + 1);
         EXPECT_EQ(StoredSettings(folders.ConfigFolder()),
-                  "63 1 " + std::to_string(session.game.table.CashOnHand) + " ");
+                  "63 1 " + std::to_string(session.model.GetTable().CashOnHand) + " ");
     }
 }
 
@@ -288,7 +290,7 @@ TEST(BadFiles, SettingsFilesOfEveryLengthUpTo200Bytes) {
                 << run.account.toStdString();
             EXPECT_NE(run.lastHand, QStringLiteral("No Hand Played"));
             EXPECT_TRUE(run.messages.empty()) << Describe(run.messages);
-            EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.game));
+            EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.model));
             const std::string saved = Get(BankFilePath(folders.ProgramFolder()));
             EXPECT_EQ(saved.size(), bank.size());
         }
@@ -343,7 +345,7 @@ TEST(BadFiles, SettingsWithAnyNumbers) {
             ASSERT_EQ(run.messages.size(), 1u) << Describe(run.messages);
             EXPECT_EQ(run.messages[0].title, QStringLiteral("Corvanta - Place Bet"));
         }
-        EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.game));
+        EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.model));
     }
 }
 
@@ -366,33 +368,33 @@ TEST(BadFiles, UnusableFoldersEndInAClearMessage) {
     const struct Case {
         const char* name;
         // Runs as root before the start; may point the game at another program folder.
-        std::function<void(const TempFolders&, Game&)> arrange;
+        std::function<void(const TempFolders&, GameFolders&)> arrange;
         QString account; // the account the game starts with
         std::vector<Failure> messages;
         std::string bankAfter; // "<missing>", or the bytes gbank.db must hold; "" for any
     } cases[] = {
         {"a program folder that is a file",
-         [](const TempFolders& f, Game& game) {
+         [](const TempFolders& f, GameFolders& game) {
              Put(f.ProgramFolder() + "/poker", "not a folder");
-             game.bankFolder = f.ProgramFolder() + "/poker";
+             game.bank = f.ProgramFolder() + "/poker";
          },
          QStringLiteral("Default"),
          {bankFailure("/poker/gbank.db", ENOTDIR)},
          "<missing>"},
         {"a folder in gbank.db's place",
-         [](const TempFolders& f, Game&) {
+         [](const TempFolders& f, GameFolders&) {
              ASSERT_EQ(::mkdir(BankFilePath(f.ProgramFolder()).c_str(), 0700), 0);
          },
          QStringLiteral("Default"),
          {bankFailure("/gbank.db", EISDIR)},
          "<Is a directory>"},
         {"a read-only program folder without a bank",
-         [](const TempFolders& f, Game&) { ::chmod(f.ProgramFolder().c_str(), 0555); },
+         [](const TempFolders& f, GameFolders&) { ::chmod(f.ProgramFolder().c_str(), 0555); },
          QStringLiteral("Default"),
          {bankFailure("/gbank.db", EACCES)},
          "<missing>"},
         {"a read-only program folder holding a bank",
-         [&bank](const TempFolders& f, Game&) {
+         [&bank](const TempFolders& f, GameFolders&) {
              Put(BankFilePath(f.ProgramFolder()), bank);
              ::chmod(f.ProgramFolder().c_str(), 0555);
          },
@@ -400,7 +402,7 @@ TEST(BadFiles, UnusableFoldersEndInAClearMessage) {
          {bankFailure("/gbank.db", EACCES)},
          bank},
         {"an unreadable bank",
-         [&bank](const TempFolders& f, Game&) {
+         [&bank](const TempFolders& f, GameFolders&) {
              Put(BankFilePath(f.ProgramFolder()), bank);
              ::chmod(BankFilePath(f.ProgramFolder()).c_str(), 0);
          },
@@ -408,12 +410,12 @@ TEST(BadFiles, UnusableFoldersEndInAClearMessage) {
          {bankFailure("/gbank.db", EACCES)},
          bank},
         {"a settings folder without permission",
-         [](const TempFolders& f, Game&) { ::chmod(f.ConfigFolder().c_str(), 0); },
+         [](const TempFolders& f, GameFolders&) { ::chmod(f.ConfigFolder().c_str(), 0); },
          QStringLiteral("Default"),
          {settingsFailure(EACCES)},
          ""},
         {"an unreadable settings file",
-         [](const TempFolders& f, Game&) {
+         [](const TempFolders& f, GameFolders&) {
              const SettingsStore store(SettingsFilePath(f.ConfigFolder()));
              ASSERT_TRUE(
                  store.WriteValue(Hive::CurrentUser, SettingsKeyPath, "Current Money", 777).Ok);
@@ -423,12 +425,14 @@ TEST(BadFiles, UnusableFoldersEndInAClearMessage) {
          {settingsFailure(EACCES)},
          ""},
         {"a file in the settings folder's place",
-         [](const TempFolders& f, Game&) { Put(f.ConfigFolder() + "/corvanta", "not a folder"); },
+         [](const TempFolders& f, GameFolders&) {
+             Put(f.ConfigFolder() + "/corvanta", "not a folder");
+         },
          QStringLiteral("Default"),
          {settingsFailure(ENOTDIR)},
          ""},
         {"a read-only program folder and a settings folder without permission",
-         [](const TempFolders& f, Game&) {
+         [](const TempFolders& f, GameFolders&) {
              ::chmod(f.ProgramFolder().c_str(), 0555);
              ::chmod(f.ConfigFolder().c_str(), 0);
          },
@@ -439,8 +443,9 @@ TEST(BadFiles, UnusableFoldersEndInAClearMessage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const TempFolders folders = MemoryFolders();
-        TestGame session(folders);
-        c.arrange(folders, session.game);
+        GameFolders gameFolders{.bank = folders.ProgramFolder(), .config = folders.ConfigFolder()};
+        c.arrange(folders, gameFolders);
+        TestGame session(gameFolders);
         const std::string settingsBefore = Get(SettingsFilePath(folders.ConfigFolder()));
         AsPlayer player;
         player.Become(folders);
@@ -464,7 +469,7 @@ TEST(BadFiles, UnusableFoldersEndInAClearMessage) {
         if (settingsFailed) {
             EXPECT_TRUE(Get(SettingsFilePath(folders.ConfigFolder())) == settingsBefore);
         } else {
-            EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.game));
+            EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.model));
         }
         if (!c.bankAfter.empty()) {
             EXPECT_TRUE(Get(BankFilePath(folders.ProgramFolder())) == c.bankAfter);

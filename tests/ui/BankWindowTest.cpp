@@ -1,12 +1,11 @@
 #include "WindowTesting.h"
 
-#include "bank/Accounts.h"
 #include "bank/BankFile.h"
 #include "settings/Settings.h"
-#include "ui/Dialogs.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -94,11 +93,9 @@ TEST_F(BankWindowTest, CreatingAnAccountGivesFiftyAndFiftyAndShowsTheSpacedSavin
     ASSERT_EQ(saved.AccountCount, 2);
     EXPECT_EQ(Name(saved, 2), "Bob                 ");
     EXPECT_EQ(saved.AccountTable[2].Savings, 50);
-    Table table;
-    Bank settings;
-    LoadSettings(table, settings, folders.ConfigFolder());
+    const StoredSettings settings = LoadSettings(folders.ConfigFolder());
     EXPECT_EQ(settings.GCNum, 2);
-    EXPECT_EQ(table.CashOnHand, 50);
+    EXPECT_EQ(settings.CashOnHand, 50);
     EXPECT_EQ(BankBytes().mid(46 + 20, 8), QByteArray(8, '\0')); // no password was set
 }
 
@@ -157,7 +154,8 @@ TEST_F(BankWindowTest, AFullBankRefusesANewAccountAndChangesNothing) {
     ChangeTo(QStringLiteral("One Too Many"), "&Yes",
              {testing::PressInMessageBox(QStringLiteral("OK"), full_message)});
     EXPECT_EQ(full_message->title, QStringLiteral("Corvanta - Bank Account Access"));
-    EXPECT_EQ(full_message->text, ToQString(BankFullMessage));
+    EXPECT_EQ(full_message->text,
+              QStringLiteral("The bank is full: it holds 100 accounts, the most it can keep."));
     EXPECT_EQ(Text("lblCurrentCash"), QStringLiteral("$100"));
     ExitAndReload();
     EXPECT_EQ(BankBytes(), before);

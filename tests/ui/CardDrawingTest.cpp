@@ -152,7 +152,7 @@ TEST_F(CardDrawingTest, EachImageFillsExactlyOneCardAtItsPosition) {
 }
 
 TEST_F(CardDrawingTest, InvertedFaceIsTheExactInverseOfTheFace) {
-    for (int card = 0; card < FaceCount; ++card) {
+    for (int card = 0; card < CardCount; ++card) {
         SCOPED_TRACE(testing::Message() << "card " << card);
         const QImage face = drawn(cards, card, CardDrawing::Face);
         const QImage inverted = drawn(cards, card, CardDrawing::InvertedFace);
@@ -174,7 +174,7 @@ TEST_F(CardDrawingTest, InvertedFaceIsTheExactInverseOfTheFace) {
 
 TEST_F(CardDrawingTest, AllFacesAndBacksAreDifferentPictures) {
     std::vector<std::pair<int, QImage>> pictures;
-    for (int card = 0; card < FaceCount; ++card)
+    for (int card = 0; card < CardCount; ++card)
         pictures.emplace_back(card, drawn(cards, card, CardDrawing::Face));
     for (int back = 53; back <= 65; ++back)
         pictures.emplace_back(back, drawn(cards, back, CardDrawing::Back));

@@ -50,7 +50,7 @@ protected:
         QTest::mouseClick(Find(*window, "imgShowDebug"), Qt::LeftButton);
         return seen;
     }
-    DebugConsole* Console() { return window->DebugConsoleWindow(); }
+    DebugConsole* Console() { return testing::TopLevel<DebugConsole>("frmDebug"); }
     QString Field(const char* name) {
         if (QPlainTextEdit* text =
                 Console()->findChild<QPlainTextEdit*>(QString::fromLatin1(name))) {
@@ -147,7 +147,7 @@ TEST_F(OtherWindowsTest, RecordEditorNavigatesDeletesAndSetsTheCurrentAccount) {
     EXPECT_EQ(Field("txtAccount"), QStringLiteral("D"));
     EXPECT_EQ(Field("txtSavings"), QStringLiteral(" 40"));
     EXPECT_EQ(Field("txtIndex"), QStringLiteral(" 2"));
-    EXPECT_EQ(session->game.bank.AccountCount, 3);
+    EXPECT_EQ(session->model.GetBank().AccountCount, 3);
 
     Click(console, "cmdNextRec");
     EXPECT_EQ(Field("txtIndex"), QStringLiteral(" 3"));
@@ -155,18 +155,18 @@ TEST_F(OtherWindowsTest, RecordEditorNavigatesDeletesAndSetsTheCurrentAccount) {
     EXPECT_EQ(Field("txtIndex"), QStringLiteral(" 3"));
     Click(console, "cmdDelRecord"); // the last one is blanked, record 2 shows
     EXPECT_EQ(Field("txtAccount"), QStringLiteral("C"));
-    EXPECT_EQ(session->game.bank.AccountCount, 2);
+    EXPECT_EQ(session->model.GetBank().AccountCount, 2);
 
     Click(console, "cmdCurRec");
     Find<QLineEdit>(console, "txtSavings")->setText(QStringLiteral(" 12.9 "));
     Click(console, "cmdSaveChanges");
-    EXPECT_EQ(session->game.bank.AccountTable[2].Savings, 12);
+    EXPECT_EQ(session->model.GetBank().AccountTable[2].Savings, 12);
     Find<QLineEdit>(console, "txtSavings")->setText(QStringLiteral("-0.5"));
     Click(console, "cmdSaveChanges");
-    EXPECT_EQ(session->game.bank.AccountTable[2].Savings, -1);
+    EXPECT_EQ(session->model.GetBank().AccountTable[2].Savings, -1);
     Find<QLineEdit>(console, "txtSavings")->setText(QStringLiteral("lots"));
     Click(console, "cmdSaveChanges");
-    EXPECT_EQ(session->game.bank.AccountTable[2].Savings, -1);
+    EXPECT_EQ(session->model.GetBank().AccountTable[2].Savings, -1);
 
     window->close();
     Bank saved;
@@ -179,7 +179,7 @@ TEST_F(OtherWindowsTest, RecordEditorNavigatesDeletesAndSetsTheCurrentAccount) {
 TEST_F(OtherWindowsTest, OptionsTakeTheLastClickedBackOnceTheWindowCloses) {
     Start();
     for (const bool byButton : {true, false}) {
-        const std::int16_t before = session->game.table.CardBG;
+        const std::int16_t before = session->model.GetTable().CardBG;
         AnswerNextDialog([&](QWidget* dialog) {
             EXPECT_EQ(dialog->objectName(), QStringLiteral("frmOptions"));
             for (int i = 0; i < 13; ++i) {
@@ -194,7 +194,7 @@ TEST_F(OtherWindowsTest, OptionsTakeTheLastClickedBackOnceTheWindowCloses) {
                           framed)
                     << i;
             }
-            EXPECT_EQ(session->game.table.CardBG, before); // not before the window closes
+            EXPECT_EQ(session->model.GetTable().CardBG, before); // not before the window closes
             if (byButton) {
                 QTest::mouseClick(Find<QPushButton>(*dialog, "cmdClose"), Qt::LeftButton);
             } else {
@@ -202,7 +202,7 @@ TEST_F(OtherWindowsTest, OptionsTakeTheLastClickedBackOnceTheWindowCloses) {
             }
         });
         QTest::mouseClick(Find<QPushButton>(*window, "cmdOptions"), Qt::LeftButton);
-        EXPECT_EQ(session->game.table.CardBG, byButton ? 63 : 57) << byButton;
+        EXPECT_EQ(session->model.GetTable().CardBG, byButton ? 63 : 57) << byButton;
     }
     // Face-down cards show the new back at their next paint.
     auto* card = Find(*window, "Card1");
@@ -223,26 +223,27 @@ TEST_F(OtherWindowsTest, HelpAskedTwiceIsOneWindowAndReopensOnItsFirstTab) {
         helpWindows += top->objectName() == QStringLiteral("frmHelp") && top->isVisible();
     }
     EXPECT_EQ(helpWindows, 1);
-    HelpWindow* help = window->HelpWindowShown();
+    HelpWindow* help = testing::TopLevel<HelpWindow>("frmHelp");
     ASSERT_NE(help, nullptr);
     help->findChild<QTabWidget*>()->setCurrentIndex(2);
     help->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::mouseClick(Find<QPushButton>(*window, "cmdGameHelp"), Qt::LeftButton);
-    ASSERT_NE(window->HelpWindowShown(), nullptr);
-    EXPECT_EQ(window->HelpWindowShown()->findChild<QTabWidget*>()->currentIndex(), 0);
+    ASSERT_NE(testing::TopLevel<HelpWindow>("frmHelp"), nullptr);
+    EXPECT_EQ(testing::TopLevel<HelpWindow>("frmHelp")->findChild<QTabWidget*>()->currentIndex(),
+              0);
     window->close(); // the game's end closes it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window->HelpWindowShown(), nullptr);
+    EXPECT_EQ(testing::TopLevel<HelpWindow>("frmHelp"), nullptr);
 }
 
 // Every caption of the secondary windows is drawn whole in the game's fonts.
 TEST(SecondaryWindows, EveryFixedCaptionFitsItsLabel) {
-    Bank bank;
-    bank.AccountCount = 1;
-    AssignText(bank.AccountTable[1].Name, "Default");
-    DebugConsole console(bank, QStringLiteral("/tmp/gbank.db"));
-    AccountWindow editor(bank, nullptr);
+    testing::TempFolders folders;
+    testing::TestGame game(folders);
+    game.model.StartUp(); // the bank of a first run: "Default"
+    DebugConsole console(game.model);
+    AccountWindow editor(game.model, nullptr);
     for (QWidget* window : {static_cast<QWidget*>(&console), static_cast<QWidget*>(&editor)}) {
         for (QLabel* label : window->findChildren<QLabel*>()) {
             if (label->wordWrap() || label->text().isEmpty()) {

@@ -1,5 +1,5 @@
 #include "ui/frmHelp/HelpWindow.h"
-#include "ui/Twips.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -118,6 +118,15 @@ QString Latin1(const char* text) {
     return QString::fromLatin1(text);
 }
 
+constexpr QRect TwipsRect(int left, int top, int width, int height) {
+    return ToPixels({left, top, width, height});
+}
+
+// Game Help opens the window as the main window does: one at a time, brought to the front.
+void ShowHelp(QPointer<HelpWindow>& slot) {
+    ShowOrRaise(slot, [] { return new HelpWindow; });
+}
+
 void ProcessDeletions() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -133,7 +142,9 @@ int VisibleHelpWindows() {
 class HelpWindowTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        CloseHelp(help);
+        if (help != nullptr) {
+            help->close();
+        }
         ProcessDeletions();
     }
 

@@ -1,6 +1,6 @@
 #include "WindowTesting.h"
 
-#include "ui/Twips.h"
+#include "ui/Widgets.h"
 #include "ui/frmPoker/Layout.h"
 #include "ui/frmPoker/MainWindow.h"
 
@@ -17,9 +17,13 @@ namespace {
 
 using testing::Find;
 
+constexpr QRect TwipsRect(int left, int top, int width, int height) {
+    return ToPixels({left, top, width, height});
+}
+
 class LayoutTest : public ::testing::Test {
 protected:
-    LayoutTest() : session(folders), window(session.game) {}
+    LayoutTest() : session(folders), window(session.model, session.cards) {}
 
     // Where a control of the layout lands in the window's client area.
     QRect InClient(QWidget* widget) {
@@ -31,7 +35,7 @@ protected:
         }
         const layout::Frame& frame =
             area == layout::Area::Bank ? layout::BankFrame : layout::StatsFrame;
-        return inArea.translated(Px(frame.left), Px(frame.top));
+        return inArea.translated(Px(frame.place.left), Px(frame.place.top));
     }
     // The caption's ink must fit the control: no clipped letters.
     static void ExpectFits(QWidget* widget, const QString& caption, int margin) {
@@ -60,28 +64,54 @@ TEST_F(LayoutTest, TheClientAreaIsTheDesignedSizeBelowTheMenuBar) {
 
 TEST_F(LayoutTest, EveryLabelStandsWhereItWasDesignedAndItsCaptionFits) {
     for (const layout::Label& item : layout::Labels) {
-        auto* label = Find<QLabel>(window, item.name);
-        ASSERT_NE(label, nullptr) << item.name;
-        EXPECT_EQ(InClient(label),
-                  Expected(item.area, TwipsRect(item.left, item.top, item.width, item.height)))
-            << item.name;
-        ExpectFits(label, QString::fromLatin1(item.caption), 0);
+        auto* label = Find<QLabel>(window, item.row.name);
+        ASSERT_NE(label, nullptr) << item.row.name;
+        EXPECT_EQ(InClient(label), Expected(item.area, ToPixels(item.row.place))) << item.row.name;
+        ExpectFits(label, QString::fromLatin1(item.row.caption), 0);
     }
-    for (std::size_t row = 0; row < layout::PayoffRows.size(); ++row) {
-        const layout::PayoffRow& item = layout::PayoffRows[row];
-        const int top = layout::PayoffTop + static_cast<int>(row) * layout::PayoffRowStep;
+    // The payoff table from the top: the hand, its name, the multiplier and its caption, which
+    // must agree with what the game pays (engine/Round.h).
+    struct PayoffRow {
+        const char* handName;
+        const char* hand;
+        const char* multiplierName;
+        const char* multiplier;
+    };
+    const PayoffRow rows[] = {
+        {"lblRoyalFlushC", "Royal Flush", "lblRFPayoffC", "100x"},
+        {"lblStraightFlushC", "Straight Flush", "lblSFPayOffC", "50x"},
+        {"lbl5KindC", "Five of a Kind", "Label1", "40x"},
+        {"lbl4KindC", "Four of a Kind", "Label2", "25x"},
+        {"lblFullC", "Full House", "Label3", "12x"},
+        {"lblFlushPayoff", "Flush", "Label4", "8x"},
+        {"lblStraightC", "Straight", "Label5", "5x"},
+        {"lbl3KindC", "Three of a Kind", "Label6", "3x"},
+        {"lbl2PairC", "Two Pair", "Label7", "2x"},
+        {"lblPairC", "Pair", "Label8", "x"},
+    };
+    ASSERT_EQ(layout::PayoffLabels.size(), 2 * std::size(rows));
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        const PayoffRow& item = rows[row];
+        const int top = 960 + static_cast<int>(row) * 240; // ten rows 240 twips apart
         auto* hand = Find<QLabel>(window, item.handName);
         auto* multiplier = Find<QLabel>(window, item.multiplierName);
         ASSERT_NE(hand, nullptr) << item.handName;
         ASSERT_NE(multiplier, nullptr) << item.multiplierName;
-        EXPECT_EQ(InClient(multiplier),
-                  TwipsRect(item.multiplierLeft, top, item.multiplierWidth, 255));
+        EXPECT_EQ(hand->text(), QString::fromLatin1(item.hand));
+        EXPECT_EQ(multiplier->text(), QString::fromLatin1(item.multiplier));
+        EXPECT_EQ(InClient(hand), ToPixels(layout::PayoffLabels[2 * row].place)) << item.handName;
+        EXPECT_EQ(InClient(multiplier), ToPixels(layout::PayoffLabels[2 * row + 1].place))
+            << item.multiplierName;
+        EXPECT_EQ(InClient(hand).y(), Px(top)) << item.handName;
+        EXPECT_EQ(InClient(multiplier).y(), Px(top)) << item.multiplierName;
+        EXPECT_EQ(multiplier->height(), Px(255));
         EXPECT_EQ(InClient(multiplier).right(),
                   TwipsRect(7920, 0, 495, 1).right()); // one right edge
-        EXPECT_EQ(hand->x(), Px(6480));
+        EXPECT_EQ(InClient(hand).x(), Px(6480));
         ExpectFits(hand, hand->text(), 0);
         ExpectFits(multiplier, multiplier->text(), 0);
         EXPECT_TRUE(hand->autoFillBackground()); // the payoff table is opaque
+        EXPECT_TRUE(multiplier->autoFillBackground());
     }
     // The last-hand label must hold the longest hand name.
     auto* lastHand = Find<QLabel>(window, "lblLastHand");
@@ -99,17 +129,14 @@ TEST_F(LayoutTest, EveryButtonAndBoxStandsWhereItWasDesigned) {
     for (const layout::Button& item : layout::Buttons) {
         auto* button = Find<QPushButton>(window, item.name);
         ASSERT_NE(button, nullptr) << item.name;
-        EXPECT_EQ(InClient(button),
-                  Expected(item.area, TwipsRect(item.left, item.top, item.width, item.height)))
-            << item.name;
+        EXPECT_EQ(InClient(button), Expected(item.area, ToPixels(item.place))) << item.name;
         EXPECT_EQ(button->text(), QString::fromLatin1(item.caption));
         ExpectFits(button, button->text(), 6);
     }
     for (const layout::TextBox& item : {layout::BetBox, layout::BankBox}) {
         auto* box = Find<QLineEdit>(window, item.name);
         ASSERT_NE(box, nullptr) << item.name;
-        EXPECT_EQ(InClient(box),
-                  Expected(item.area, TwipsRect(item.left, item.top, item.width, item.height)));
+        EXPECT_EQ(InClient(box), Expected(item.area, ToPixels(item.place)));
         EXPECT_EQ(box->maxLength(), 7);
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }

@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, AScriptedRoundByKeyboard) {
     ASSERT_TRUE(CardAt(2)->isEnabled());
     CardAt(2)->setFocus();
     QTest::keyClick(CardAt(2), Qt::Key_Space);
-    EXPECT_TRUE(session->game.table.Discard[2]);
+    EXPECT_TRUE(session->model.GetTable().Discard[2]);
     EXPECT_TRUE(Find<QLabel>(*window, "lblDiscard3")->isVisible());
     session->random.Add({Card(2, 3)});
     testing::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+D")));
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, AScriptedRoundByKeyboard) {
     EXPECT_EQ(Text("lblCurrentCash"), QStringLiteral("$120"));
     // Space on a disabled card does nothing between rounds.
     QTest::keyClick(CardAt(2), Qt::Key_Space);
-    EXPECT_FALSE(session->game.table.Discard[2]);
+    EXPECT_FALSE(session->model.GetTable().Discard[2]);
 }
 
 TEST_F(MainWindowTest, RefusedIgnoredAndAddedBets) {

@@ -4,6 +4,7 @@
 #include "app/RunGame.h"
 #include "bank/BankFile.h"
 #include "bank/BankFolder.h"
+#include "storage/Folders.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmPoker/MainWindow.h"
 
@@ -101,7 +102,7 @@ TEST_F(StartupTest, SecondCopySaysSoAndLeavesEveryFileAlone) {
     // The first copy has played and saved once, and is running now.
     {
         testing::TestGame session(folders);
-        MainWindow(session.game).close();
+        MainWindow(session.model, session.cards).close();
     }
     const InstanceLock firstCopy(LockPath());
     ASSERT_EQ(firstCopy.GetStatus(), InstanceLock::Status::Held);
@@ -137,7 +138,7 @@ TEST_F(StartupTest, PortableCopyHoldsTheLockWhileItRunsAndKeepsItsBankBesideIt) 
         lockedWhileRunning = InstanceLock(LockPath()).GetStatus() == InstanceLock::Status::InUse;
         AnswerPrompt(QStringLiteral("larkspurs"));
         QTest::mouseClick(Find(window, "imgShowDebug"), Qt::LeftButton);
-        if (auto* console = static_cast<MainWindow&>(window).DebugConsoleWindow()) {
+        if (auto* console = testing::TopLevel<DebugConsole>("frmDebug")) {
             consolePath = testing::Caption(*console, "lblAppPath");
         }
         window.close();
@@ -156,16 +157,16 @@ TEST_F(StartupTest, ConsoleShowsTheBankInThePlayersDataFolder) {
     // An installed copy: ChooseBankFolder sent the bank to the data folder.
     const std::string bankFolder = data.path().toStdString() + "/corvanta";
     ASSERT_EQ(CreateFolders(bankFolder).Ok, true);
-    testing::TestGame session(folders);
-    session.game.bankFolder = bankFolder;
+    testing::TestGame session({.bank = bankFolder, .config = folders.ConfigFolder()});
     {
-        MainWindow window(session.game);
+        MainWindow window(session.model, session.cards);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         AnswerPrompt(QStringLiteral("larkspurs"));
         QTest::mouseClick(Find(window, "imgShowDebug"), Qt::LeftButton);
-        ASSERT_NE(window.DebugConsoleWindow(), nullptr);
-        EXPECT_EQ(testing::Caption(*window.DebugConsoleWindow(), "lblAppPath"),
+        auto* console = testing::TopLevel<DebugConsole>("frmDebug");
+        ASSERT_NE(console, nullptr);
+        EXPECT_EQ(testing::Caption(*console, "lblAppPath"),
                   QString::fromStdString(bankFolder + "/gbank.db"));
         window.close();
     }

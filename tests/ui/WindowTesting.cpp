@@ -118,6 +118,18 @@ QString Caption(QWidget& window, const char* labelName) {
                             : QStringLiteral("<no %1>").arg(QString::fromLatin1(labelName));
 }
 
+QWidget* TopLevelWindow(const char* objectName) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidget* found = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QString::fromLatin1(objectName)) {
+            EXPECT_EQ(found, nullptr) << "two windows " << objectName;
+            found = widget;
+        }
+    }
+    return found;
+}
+
 } // namespace corvanta::testing
 
 namespace corvanta::testing {
@@ -141,14 +153,12 @@ void GameTest::Prepare(std::initializer_list<std::pair<const char*, std::int32_t
         record.Savings = savings;
     }
     ASSERT_TRUE(SaveBank(bank, folders.ProgramFolder()).Ok);
-    Table table;
-    table.CashOnHand = cash;
-    ASSERT_TRUE(SaveSettings(table, bank, folders.ConfigFolder()).Ok);
+    ASSERT_TRUE(SaveSettings(folders.ConfigFolder(), {63, 1, cash}).Ok);
 }
 
 void GameTest::Start() {
     session = std::make_unique<TestGame>(folders);
-    window = std::make_unique<MainWindow>(session->game);
+    window = std::make_unique<MainWindow>(session->model, session->cards);
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -3,7 +3,7 @@
 // to the modal dialogs a command opens.
 
 #include "support/ScriptedRandom.h"
-#include "ui/Game.h"
+#include "ui/GameModel.h"
 #include "ui/basCards/basCards.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/MainWindow.h"
@@ -43,17 +43,15 @@ struct TempFolders {
     QString BankPath() const { return program.filePath(QStringLiteral("gbank.db")); }
 };
 
+// The game a window test runs: scripted cards and the game model on the test's folders.
 struct TestGame {
     explicit TestGame(const TempFolders& folders)
-        : game{.table = {},
-               .bank = {},
-               .bankFolder = folders.ProgramFolder(),
-               .configFolder = folders.ConfigFolder(),
-               .cards = cards,
-               .random = random} {}
+        : TestGame(GameFolders{.bank = folders.ProgramFolder(), .config = folders.ConfigFolder()}) {
+    }
+    explicit TestGame(GameFolders folders) : model(std::move(folders), random) {}
     CardDrawing cards;
     ScriptedRandom random;
-    Game game;
+    GameModel model;
 };
 
 // A test of the real main window on folders of its own.
@@ -111,6 +109,14 @@ template <typename T = QWidget> T* Find(QWidget& window, const char* name) {
 }
 
 QString Caption(QWidget& window, const char* labelName);
+
+// The game's window of that object name among the top-level windows (frmDebug, frmHelp,
+// frmAdvisor), shown or hidden; nullptr when there is none. Windows closed before are deleted
+// first, as the event loop would have done.
+QWidget* TopLevelWindow(const char* objectName);
+template <typename T> T* TopLevel(const char* objectName) {
+    return qobject_cast<T*>(TopLevelWindow(objectName));
+}
 
 // Presses a shortcut in the window as a player would. A closed dialog does not hand the
 // activation back on the offscreen platform, so the window is activated first.

@@ -1,5 +1,5 @@
 // Window tests run on the offscreen platform: no display is needed.
-#include "ui/Fonts.h"
+#include "ui/Widgets.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-#include "engine/Amount.h"
-#include "bank/AccountTable.h"
-#include "engine/Format.h"
+#include "storage/DecimalText.h"
 
 #include <gtest/gtest.h>
 
@@ -58,42 +56,6 @@ TEST(ConvertInt32, FloorsTowardMinusInfinityWhenAsked) {
     EXPECT_EQ(ConvertInt32("2147483647"), 2147483647);
     EXPECT_EQ(ConvertInt32("2147483648"), std::nullopt);
     EXPECT_EQ(ConvertInt32("-2147483648.4"), -2147483648LL);
-}
-
-TEST(IsNumber, PassesDigitsAndBackspaceOnly) {
-    for (char16_t key = 0; key < 256; ++key) {
-        const bool expected = (key >= u'0' && key <= u'9') || key == 8;
-        EXPECT_EQ(IsNumber(key), expected) << int(key);
-    }
-    EXPECT_FALSE(IsNumber(u'\u0661')); // an Arabic-Indic digit is not one of ours
-}
-
-TEST(Format, MoneyCountsAndTheSpacedForm) {
-    EXPECT_EQ(MoneyText(100), "$100");
-    EXPECT_EQ(MoneyText(-3), "$-3");
-    EXPECT_EQ(MoneyText(0), "$0");
-    EXPECT_EQ(SpacedNumber(150), " 150");
-    EXPECT_EQ(SpacedNumber(0), " 0");
-    EXPECT_EQ(SpacedNumber(-7), "-7");
-    EXPECT_EQ(SpacedMoneyText(50), "$ 50");
-}
-
-TEST(Format, AverageGainsTruncateTowardZero) {
-    struct Row {
-        std::int16_t played;
-        std::int32_t won, lost;
-        std::int64_t expected;
-    };
-    for (const Row& row :
-         {Row{1, 0, 5, -5}, Row{3, 7, 12, -1}, Row{3, 10, 25, -5}, Row{4, 10, 0, 2},
-          Row{0, 50, 0, 0}, Row{-2, 50, 0, 0}, Row{1, 2147483647, -2147483647 - 1, 4294967295LL}}) {
-        AccountRecord account;
-        account.RoundsPlayed = row.played;
-        account.AmountWon = row.won;
-        account.AmountLost = row.lost;
-        EXPECT_EQ(AverageGains(account), row.expected)
-            << row.played << ' ' << row.won << ' ' << row.lost;
-    }
 }
 
 } // namespace
