@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SettingsStore store(path);
 
     // Reading: each value is its stored number when that fits the field, else its default.
-    const StoredSettings loaded = LoadSettings(configFolder);
+    const StoredSettings loaded = LoadSettings(configFolder).values;
     const RegistryValue cardBG = store.ReadValue(Hive::CurrentUser, SettingsKeyPath, "Card BG");
     if (const auto* number = std::get_if<std::int32_t>(&cardBG);
         number && *number >= INT16_MIN && *number <= INT16_MAX) {
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(store.WriteValue(Hive::CurrentUser, SettingsKeyPath, TextName, text).Ok,
           "WriteValue failed");
 
-    const StoredSettings reread = LoadSettings(configFolder);
+    const StoredSettings reread = LoadSettings(configFolder).values;
     Check(reread.CardBG == written.CardBG, "Card BG did not read back");
     Check(reread.GCNum == written.GCNum, "Current Account did not read back");
     Check(reread.CashOnHand == written.CashOnHand, "Current Money did not read back");

@@ -22,16 +22,20 @@ using test::TempFolder;
 
 using Names = std::vector<std::string>;
 
-TEST(BankFolder, PortableCopyKeepsItsBankBesideTheProgram) {
+TEST(BankFolder, ABankBesideTheProgramIsUsedThereAndOtherwiseTheDataFolder) {
     TempFolder folder;
-    ::mkdir((folder / "program").c_str(), 0755);
+    ::mkdir((folder / "portable").c_str(), 0755);
+    ::mkdir((folder / "build").c_str(), 0755);
+    test::WriteBytes(folder / "portable/gbank.db", "");
     const std::string data = folder / "share";
-    EXPECT_EQ(ChooseBankFolder(folder / "program", data), folder / "program");
-    EXPECT_EQ(FolderEntries(folder / "program"), Names{});     // the probe is gone
-    EXPECT_EQ(FolderEntries(folder.Path()), Names{"program"}); // no data folder made
+    EXPECT_EQ(ChooseBankFolder(folder / "portable", data), folder / "portable");
+    EXPECT_EQ(FolderEntries(folder.Path()), (Names{"build", "portable"})); // no data folder made
+    EXPECT_EQ(ChooseBankFolder(folder / "build", data), data + "/corvanta");
+    EXPECT_EQ(FolderEntries(folder / "build"), Names{});
+    EXPECT_EQ(FileMode(data + "/corvanta"), 0700u);
 }
 
-TEST(BankFolder, InstalledCopyKeepsItsBankInThePlayersDataFolder) {
+TEST(BankFolder, AnInstalledCopyKeepsItsBankInThePlayersDataFolder) {
     // The program folder is read-only to the player (the child runs as "nobody" when the tests
     // run as root), and the data folder does not exist yet.
     TempFolder folder;
@@ -50,29 +54,7 @@ TEST(BankFolder, InstalledCopyKeepsItsBankInThePlayersDataFolder) {
     });
     EXPECT_EQ(report, data + "/corvanta|saved");
     EXPECT_EQ(FolderEntries(program), Names{});
-    EXPECT_EQ(FileMode(data + "/corvanta"), 0700u);
     EXPECT_EQ(ReadBytes(data + "/corvanta/gbank.db").size(), 46u); // the Default account
-}
-
-TEST(BankFolder, InstalledCopyUsesTheDataFolderEvenWhereItCouldWriteBesideItself) {
-    // `cmake --install --prefix ~/.local`, or root starting the package's /usr/bin/corvanta.
-    TempFolder prefix;
-    for (const char* folder : {"bin", "share", "share/metainfo"}) {
-        ::mkdir((prefix / folder).c_str(), 0755);
-    }
-    EXPECT_FALSE(IsInstalledCopy(prefix / "bin"));
-    test::WriteBytes(prefix / "share/metainfo/org.corvanta.Corvanta.metainfo.xml", "<component/>");
-    EXPECT_TRUE(IsInstalledCopy(prefix / "bin"));
-    EXPECT_EQ(ChooseBankFolder(prefix / "bin", prefix / "data"), prefix / "data/corvanta");
-    EXPECT_EQ(FolderEntries(prefix / "bin"), Names{});
-}
-
-TEST(BankFolder, MissingProgramFolderCountsAsUnwritable) {
-    TempFolder folder;
-    EXPECT_FALSE(CanCreateFilesIn(folder / "gone"));
-    EXPECT_TRUE(CanCreateFilesIn(folder.Path()));
-    EXPECT_EQ(ChooseBankFolder(folder / "gone", folder / "share"), folder / "share/corvanta");
-    EXPECT_EQ(FolderEntries(folder.Path()), Names{"share"});
 }
 
 TEST(InstanceLock, LockFileSitsBesideTheBank) {

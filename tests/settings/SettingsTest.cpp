@@ -24,7 +24,7 @@ const std::string OurKey = "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\n";
 using Loaded = std::tuple<int, int, int>; // CardBG, GCNum, CashOnHand
 
 Loaded Load(const std::string& configFolder) {
-    const StoredSettings settings = LoadSettings(configFolder);
+    const StoredSettings settings = LoadSettings(configFolder).values;
     return {settings.CardBG, settings.GCNum, settings.CashOnHand};
 }
 

@@ -405,7 +405,7 @@ private:
         Require(SaveBank(bank_, folder_.Path()).Ok, "the bank was not saved");
         Require(SaveSettings(config.Path(), {table_.CardBG, bank_.GCNum, table_.CashOnHand}).Ok,
                 "the settings were not saved");
-        const StoredSettings settings = LoadSettings(config.Path());
+        const StoredSettings settings = LoadSettings(config.Path()).values;
         Bank bank;
         bank.GCNum = settings.GCNum;
         LoadBank(bank, folder_.Path());

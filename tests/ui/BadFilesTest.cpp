@@ -60,7 +60,7 @@ void Put(const std::string& path, const std::string& bytes) {
 
 // A file's bytes, "<missing>", or why it cannot be read.
 std::string Get(const std::string& path) {
-    ReadResult file = ReadWholeFile(path);
+    ReadResult file = ReadWholeFile(path, 1 << 20);
     return file.Error == 0        ? std::move(file.Bytes)
            : file.Error == ENOENT ? "<missing>"
                                   : "<" + std::string(std::strerror(file.Error)) + ">";

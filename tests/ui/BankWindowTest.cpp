@@ -93,7 +93,7 @@ TEST_F(BankWindowTest, CreatingAnAccountGivesFiftyAndFiftyAndShowsTheSpacedSavin
     ASSERT_EQ(saved.AccountCount, 2);
     EXPECT_EQ(Name(saved, 2), "Bob                 ");
     EXPECT_EQ(saved.AccountTable[2].Savings, 50);
-    const StoredSettings settings = LoadSettings(folders.ConfigFolder());
+    const StoredSettings settings = LoadSettings(folders.ConfigFolder()).values;
     EXPECT_EQ(settings.GCNum, 2);
     EXPECT_EQ(settings.CashOnHand, 50);
     EXPECT_EQ(BankBytes().mid(46 + 20, 8), QByteArray(8, '\0')); // no password was set
