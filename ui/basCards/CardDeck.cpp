@@ -4,16 +4,16 @@ using namespace Qt::StringLiterals;
 
 namespace corvanta {
 
-QColor suitInk(int suit) {
+QColor SuitInk(int suit) {
     return Suits.at(static_cast<std::size_t>(suit)).colour == SuitColour::Red ? QColor(200, 16, 32)
                                                                               : QColor(20, 20, 24);
 }
 
 QString CardName(int card) {
-    if (!isFace(card))
+    if (!IsFace(card))
         return {};
-    const auto rank = RankNames[static_cast<std::size_t>(rankOf(card))];
-    const auto suit = Suits[static_cast<std::size_t>(suitOf(card))].name;
+    const auto rank = RankNames[static_cast<std::size_t>(RankOf(card))];
+    const auto suit = Suits[static_cast<std::size_t>(SuitOf(card))].name;
     return QStringView(rank).toString() + u" of "_s + QStringView(suit).toString();
 }
 

@@ -42,21 +42,21 @@ inline constexpr std::array<std::u16string_view, RankCount> RankNames{
     u"Ace",   u"Two",  u"Three", u"Four", u"Five",  u"Six", u"Seven",
     u"Eight", u"Nine", u"Ten",   u"Jack", u"Queen", u"King"};
 
-constexpr bool isFace(int card) {
+constexpr bool IsFace(int card) {
     return card >= 0 && card < FaceCount;
 }
-constexpr bool isBack(int card) {
+constexpr bool IsBack(int card) {
     return card >= FirstBack && card < FirstBack + BackCount;
 }
-constexpr int rankOf(int card) {
+constexpr int RankOf(int card) {
     return card / SuitCount;
 }
-constexpr int suitOf(int card) {
+constexpr int SuitOf(int card) {
     return card % SuitCount;
 }
 
 // The ink of a suit's pips and indices.
-QColor suitInk(int suit);
+QColor SuitInk(int suit);
 
 // "Queen of Hearts"; an empty string for a number that is not a card face.
 QString CardName(int card);

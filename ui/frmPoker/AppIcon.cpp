@@ -21,7 +21,7 @@ QImage AppIconImage(int size) {
     painter.drawRoundedRect(card.adjusted(border / 2, border / 2, -border / 2, -border / 2),
                             size / 10.0, size / 10.0);
     constexpr int Spades = 3;
-    cardart::drawPip(painter, Spades, card.center(), height * 0.55);
+    cardart::DrawPip(painter, Spades, card.center(), height * 0.55);
     return image;
 }
 
