@@ -19,7 +19,6 @@ inline constexpr int FaceCount = SuitCount * RankCount;
 
 inline constexpr int FirstBack = 53;
 inline constexpr int BackCount = 13;
-inline constexpr int DefaultBack = 63;
 
 enum class SuitColour { Red, Black };
 enum class SuitShape { Club, Diamond, Heart, Spade };
