@@ -4,8 +4,6 @@
 
 #include <QPainter>
 
-#include <array>
-
 namespace corvanta::cardart {
 
 namespace {
@@ -69,13 +67,27 @@ QPainterPath Spade() {
     return Enlarged(flip.map(Heart())).united(Enlarged(Stem()));
 }
 
-// A suit's outline, centred on the origin, Scale units high.
+// A suit's outline, centred on the origin, Scale units high. Each is built the first time its
+// suit is drawn: the unions are slow, and the game's start draws no more than its icon's spade.
 const QPainterPath& SuitPath(int suit) {
-    // Built once, in the order of SuitShape.
-    static const std::array<QPainterPath, 4> paths{Club(), Enlarged(Diamond()), Enlarged(Heart()),
-                                                   Spade()};
-    const SuitShape shape = Suits.at(static_cast<std::size_t>(suit)).shape;
-    return paths[static_cast<std::size_t>(shape)];
+    switch (Suits.at(static_cast<std::size_t>(suit)).shape) {
+    case SuitShape::Club: {
+        static const QPainterPath club = Club();
+        return club;
+    }
+    case SuitShape::Diamond: {
+        static const QPainterPath diamond = Enlarged(Diamond());
+        return diamond;
+    }
+    case SuitShape::Heart: {
+        static const QPainterPath heart = Enlarged(Heart());
+        return heart;
+    }
+    case SuitShape::Spade:
+        break;
+    }
+    static const QPainterPath spade = Spade();
+    return spade;
 }
 
 } // namespace
