@@ -15,7 +15,7 @@ constexpr int Gap = 8;     // between cards
 constexpr int Border = 16; // round the sheet and between the three groups
 constexpr QColor Table(0, 128, 0);
 
-QPoint cardPosition(int column, int row, int group) {
+QPoint CardPosition(int column, int row, int group) {
     return {Border + column * (corvanta::CardWidth + Gap),
             Border + row * (corvanta::CardHeight + Gap) + group * (Border - Gap)};
 }
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     int height = 0;
     cards.cdtInit(width, height);
 
-    const QPoint last = cardPosition(corvanta::RankCount - 1, 2 * corvanta::SuitCount, 2);
+    const QPoint last = CardPosition(corvanta::RankCount - 1, 2 * corvanta::SuitCount, 2);
     const QSize logical(last.x() + width + Border, last.y() + height + Border);
     QImage sheet(logical * ratio, QImage::Format_ARGB32_Premultiplied);
     sheet.setDevicePixelRatio(ratio);
@@ -50,14 +50,14 @@ int main(int argc, char* argv[]) {
         for (int suit = 0; suit < corvanta::SuitCount; ++suit)
             for (int rank = 0; rank < corvanta::RankCount; ++rank) {
                 const int card = rank * corvanta::SuitCount + suit;
-                const QPoint face = cardPosition(rank, suit, 0);
-                const QPoint inverted = cardPosition(rank, corvanta::SuitCount + suit, 1);
+                const QPoint face = CardPosition(rank, suit, 0);
+                const QPoint inverted = CardPosition(rank, corvanta::SuitCount + suit, 1);
                 cards.cdtDraw(painter, face.x(), face.y(), card, CardDrawing::Face, white);
                 cards.cdtDraw(painter, inverted.x(), inverted.y(), card, CardDrawing::InvertedFace,
                               white);
             }
         for (int i = 0; i < corvanta::BackCount; ++i) {
-            const QPoint back = cardPosition(i, 2 * corvanta::SuitCount, 2);
+            const QPoint back = CardPosition(i, 2 * corvanta::SuitCount, 2);
             cards.cdtDraw(painter, back.x(), back.y(), corvanta::FirstBack + i, CardDrawing::Back,
                           white);
         }

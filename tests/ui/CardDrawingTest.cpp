@@ -17,7 +17,7 @@ namespace {
 const QColor White(255, 255, 255);
 const QColor TableGreen(0, 128, 0);
 
-QImage canvas(QSize logical, qreal ratio, QColor fill) {
+QImage Canvas(QSize logical, qreal ratio, QColor fill) {
     QImage image(logical * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(fill);
@@ -29,20 +29,20 @@ struct Call {
     int mode;
 };
 
-QImage drawn(CardDrawing& cards, std::initializer_list<Call> calls, qreal ratio = 1.0,
+QImage Drawn(CardDrawing& cards, std::initializer_list<Call> calls, qreal ratio = 1.0,
              QColor fill = Qt::transparent) {
-    QImage image = canvas({CardWidth, CardHeight}, ratio, fill);
+    QImage image = Canvas({CardWidth, CardHeight}, ratio, fill);
     QPainter painter(&image);
     for (const Call& call : calls)
         cards.cdtDraw(painter, 0, 0, call.card, call.mode, White);
     return image;
 }
 
-QImage drawn(CardDrawing& cards, int card, int mode, qreal ratio = 1.0) {
-    return drawn(cards, {{card, mode}}, ratio);
+QImage Drawn(CardDrawing& cards, int card, int mode, qreal ratio = 1.0) {
+    return Drawn(cards, {{card, mode}}, ratio);
 }
 
-int opaquePixels(const QImage& image) {
+int OpaquePixels(const QImage& image) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -50,7 +50,7 @@ int opaquePixels(const QImage& image) {
     return count;
 }
 
-QRect paintedArea(const QImage& image) {
+QRect PaintedArea(const QImage& image) {
     QRect area;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -60,7 +60,7 @@ QRect paintedArea(const QImage& image) {
 }
 
 // Share of channel values (0..255) by which two images of one size differ, on average.
-double meanDifference(const QImage& a, const QImage& b) {
+double MeanDifference(const QImage& a, const QImage& b) {
     long total = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
@@ -72,18 +72,18 @@ double meanDifference(const QImage& a, const QImage& b) {
     return static_cast<double>(total) / (4.0 * a.width() * a.height());
 }
 
-bool isRedInk(QRgb p) {
+bool IsRedInk(QRgb p) {
     return qRed(p) >= 150 && qGreen(p) <= 80 && qBlue(p) <= 80;
 }
-bool isBlackInk(QRgb p) {
+bool IsBlackInk(QRgb p) {
     return qAlpha(p) == 255 && std::max({qRed(p), qGreen(p), qBlue(p)}) <= 60;
 }
-bool isInk(QRgb p) {
+bool IsInk(QRgb p) {
     return qAlpha(p) == 255 && qRed(p) + qGreen(p) + qBlue(p) < 3 * 255 - 200;
 }
 
 // Separate blots of ink in a region, counting pixels that touch side by side as one blot.
-int inkBlots(const QImage& image, const QRect& region) {
+int InkBlots(const QImage& image, const QRect& region) {
     std::vector<bool> seen(static_cast<std::size_t>(image.width() * image.height()), false);
     const auto index = [&](QPoint p) {
         return static_cast<std::size_t>(p.y() * image.width() + p.x());
@@ -91,7 +91,7 @@ int inkBlots(const QImage& image, const QRect& region) {
     int blots = 0;
     for (int y = region.top(); y <= region.bottom(); ++y)
         for (int x = region.left(); x <= region.right(); ++x) {
-            if (seen[index({x, y})] || !isInk(image.pixel(x, y)))
+            if (seen[index({x, y})] || !IsInk(image.pixel(x, y)))
                 continue;
             ++blots;
             std::vector<QPoint> todo{{x, y}};
@@ -102,7 +102,7 @@ int inkBlots(const QImage& image, const QRect& region) {
                 for (const QPoint step :
                      {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
                     const QPoint next = p + step;
-                    if (region.contains(next) && !seen[index(next)] && isInk(image.pixel(next))) {
+                    if (region.contains(next) && !seen[index(next)] && IsInk(image.pixel(next))) {
                         seen[index(next)] = true;
                         todo.push_back(next);
                     }
@@ -143,20 +143,20 @@ TEST_F(CardDrawingTest, EachImageFillsExactlyOneCardAtItsPosition) {
                           Row{26, CardDrawing::InvertedFace, 2, 9},
                           Row{53, CardDrawing::Back, 7, 7}, Row{65, CardDrawing::Back, 29, 0}}) {
         SCOPED_TRACE(testing::Message() << "card " << row.card << " mode " << row.mode);
-        QImage image = canvas({100, 110}, 1.0, Qt::transparent);
+        QImage image = Canvas({100, 110}, 1.0, Qt::transparent);
         QPainter painter(&image);
         cards.cdtDraw(painter, row.x, row.y, row.card, row.mode, White);
         painter.end();
-        EXPECT_EQ(paintedArea(image), QRect(row.x, row.y, 71, 96));
+        EXPECT_EQ(PaintedArea(image), QRect(row.x, row.y, 71, 96));
     }
 }
 
 TEST_F(CardDrawingTest, InvertedFaceIsTheExactInverseOfTheFace) {
     for (int card = 0; card < CardCount; ++card) {
         SCOPED_TRACE(testing::Message() << "card " << card);
-        const QImage face = drawn(cards, card, CardDrawing::Face);
-        const QImage inverted = drawn(cards, card, CardDrawing::InvertedFace);
-        ASSERT_GT(opaquePixels(face), 71 * 96 * 9 / 10);
+        const QImage face = Drawn(cards, card, CardDrawing::Face);
+        const QImage inverted = Drawn(cards, card, CardDrawing::InvertedFace);
+        ASSERT_GT(OpaquePixels(face), 71 * 96 * 9 / 10);
         int mismatches = 0;
         for (int y = 0; y < face.height(); ++y)
             for (int x = 0; x < face.width(); ++x) {
@@ -175,11 +175,11 @@ TEST_F(CardDrawingTest, InvertedFaceIsTheExactInverseOfTheFace) {
 TEST_F(CardDrawingTest, AllFacesAndBacksAreDifferentPictures) {
     std::vector<std::pair<int, QImage>> pictures;
     for (int card = 0; card < CardCount; ++card)
-        pictures.emplace_back(card, drawn(cards, card, CardDrawing::Face));
+        pictures.emplace_back(card, Drawn(cards, card, CardDrawing::Face));
     for (int back = 53; back <= 65; ++back)
-        pictures.emplace_back(back, drawn(cards, back, CardDrawing::Back));
+        pictures.emplace_back(back, Drawn(cards, back, CardDrawing::Back));
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        EXPECT_GT(opaquePixels(pictures[i].second), 0) << "card " << pictures[i].first;
+        EXPECT_GT(OpaquePixels(pictures[i].second), 0) << "card " << pictures[i].first;
         for (std::size_t j = i + 1; j < pictures.size(); ++j)
             EXPECT_NE(pictures[i].second, pictures[j].second)
                 << "cards " << pictures[i].first << " and " << pictures[j].first;
@@ -202,19 +202,19 @@ TEST_F(CardDrawingTest, RedSuitsAreRedAndBlackSuitsBlack) {
         for (int rank = 0; rank < 10; ++rank) {
             const int card = 4 * rank + suit;
             SCOPED_TRACE(CardName(card).toStdString());
-            const QImage face = drawn(cards, card, CardDrawing::Face);
+            const QImage face = Drawn(cards, card, CardDrawing::Face);
             int red = 0;
             int black = 0;
             for (int y = 0; y < face.height(); ++y)
                 for (int x = 0; x < face.width(); ++x) {
-                    red += isRedInk(face.pixel(x, y)) ? 1 : 0;
-                    black += isBlackInk(face.pixel(x, y)) ? 1 : 0;
+                    red += IsRedInk(face.pixel(x, y)) ? 1 : 0;
+                    black += IsBlackInk(face.pixel(x, y)) ? 1 : 0;
                 }
             EXPECT_GT(row.red ? red : black, 60);
             EXPECT_EQ(row.red ? black : red, 0);
             if (rank == 0) { // the middle of the ace's big pip
                 const QRgb middle = face.pixel(35, 48);
-                EXPECT_TRUE(row.red ? isRedInk(middle) : isBlackInk(middle));
+                EXPECT_TRUE(row.red ? IsRedInk(middle) : IsBlackInk(middle));
             }
         }
     }
@@ -225,7 +225,7 @@ TEST_F(CardDrawingTest, NumberCardsShowOnePipPerPoint) {
     const QRect pipField(14, 2, 43, 92);
     for (int card = 4; card < 40; ++card) { // twos to tens
         SCOPED_TRACE(CardName(card).toStdString());
-        EXPECT_EQ(inkBlots(drawn(cards, card, CardDrawing::Face, 2.0),
+        EXPECT_EQ(InkBlots(Drawn(cards, card, CardDrawing::Face, 2.0),
                            QRect(pipField.topLeft() * 2, pipField.size() * 2)),
                   card / 4 + 1);
     }
@@ -242,8 +242,8 @@ TEST_F(CardDrawingTest, CardsWithoutAMiddlePipReadTheSameUpsideDown) {
         for (int suit = 0; suit < SuitCount; ++suit) {
             const int card = 4 * row.rank + suit;
             SCOPED_TRACE(CardName(card).toStdString());
-            const QImage face = drawn(cards, card, CardDrawing::Face);
-            const double difference = meanDifference(face, face.mirrored(true, true));
+            const QImage face = Drawn(cards, card, CardDrawing::Face);
+            const double difference = MeanDifference(face, face.mirrored(true, true));
             if (row.sameUpsideDown)
                 EXPECT_LT(difference, 1.0);
             else
@@ -257,7 +257,7 @@ TEST_F(CardDrawingTest, CornersAreTransparentAndEdgesOpaque) {
         const int last = mode == CardDrawing::Back ? 65 : 51;
         for (int card = first; card <= last; ++card) {
             SCOPED_TRACE(testing::Message() << "card " << card << " mode " << mode);
-            const QImage image = drawn(cards, card, mode);
+            const QImage image = Drawn(cards, card, mode);
             for (const QPoint corner : {QPoint(0, 0), QPoint(70, 0), QPoint(0, 95), QPoint(70, 95)})
                 EXPECT_EQ(qAlpha(image.pixel(corner)), 0);
             for (const QPoint edge : {QPoint(35, 0), QPoint(0, 48), QPoint(70, 48), QPoint(35, 95)})
@@ -290,31 +290,31 @@ TEST_F(CardDrawingTest, NumbersAndModesThatNameNoImageDrawNothing) {
         {0, INT_MAX},
         {INT_MIN, INT_MIN},
     };
-    const QImage untouched = canvas({CardWidth, CardHeight}, 1.0, TableGreen);
+    const QImage untouched = Canvas({CardWidth, CardHeight}, 1.0, TableGreen);
     for (const Call call : calls) {
         SCOPED_TRACE(testing::Message() << "card " << call.card << " mode " << call.mode);
-        EXPECT_EQ(drawn(cards, {call}, 1.0, TableGreen), untouched);
+        EXPECT_EQ(Drawn(cards, {call}, 1.0, TableGreen), untouched);
     }
 }
 
 TEST(CardDrawingLifetime, DrawsNothingBeforeInitOrAfterTermAndAgainAfterANewInit) {
     CardDrawing cards;
-    const QImage untouched = canvas({CardWidth, CardHeight}, 1.0, TableGreen);
-    EXPECT_EQ(drawn(cards, {{0, CardDrawing::Face}}, 1.0, TableGreen), untouched);
+    const QImage untouched = Canvas({CardWidth, CardHeight}, 1.0, TableGreen);
+    EXPECT_EQ(Drawn(cards, {{0, CardDrawing::Face}}, 1.0, TableGreen), untouched);
     int width = 0;
     int height = 0;
     cards.cdtInit(width, height);
-    EXPECT_NE(drawn(cards, {{0, CardDrawing::Face}}, 1.0, TableGreen), untouched);
+    EXPECT_NE(Drawn(cards, {{0, CardDrawing::Face}}, 1.0, TableGreen), untouched);
     cards.cdtTerm();
     for (const Call call : {Call{0, CardDrawing::Face}, Call{63, CardDrawing::Back},
                             Call{7, CardDrawing::InvertedFace}}) {
-        EXPECT_EQ(drawn(cards, {call}, 1.0, TableGreen), untouched);
-        EXPECT_EQ(drawn(cards, {call}, 2.0, TableGreen),
-                  canvas({CardWidth, CardHeight}, 2.0, TableGreen));
+        EXPECT_EQ(Drawn(cards, {call}, 1.0, TableGreen), untouched);
+        EXPECT_EQ(Drawn(cards, {call}, 2.0, TableGreen),
+                  Canvas({CardWidth, CardHeight}, 2.0, TableGreen));
     }
     cards.cdtTerm();
     cards.cdtInit(width, height);
-    EXPECT_NE(drawn(cards, {{63, CardDrawing::Back}}, 1.0, TableGreen), untouched);
+    EXPECT_NE(Drawn(cards, {{63, CardDrawing::Back}}, 1.0, TableGreen), untouched);
 }
 
 TEST_F(CardDrawingTest, ABackDrawnOverAFaceLooksLikeTheBackAlone) {
@@ -323,8 +323,8 @@ TEST_F(CardDrawingTest, ABackDrawnOverAFaceLooksLikeTheBackAlone) {
                                 Call{51, CardDrawing::Face}, Call{back, CardDrawing::Face}})
             for (const QColor table : {TableGreen, QColor(Qt::transparent)}) {
                 SCOPED_TRACE(testing::Message() << "back " << back << " over " << face.card);
-                EXPECT_EQ(drawn(cards, {face, {back, CardDrawing::Back}}, 1.0, table),
-                          drawn(cards, {{back, CardDrawing::Back}}, 1.0, table));
+                EXPECT_EQ(Drawn(cards, {face, {back, CardDrawing::Back}}, 1.0, table),
+                          Drawn(cards, {{back, CardDrawing::Back}}, 1.0, table));
             }
 }
 
@@ -332,22 +332,22 @@ TEST_F(CardDrawingTest, HighDensityDevicesGetImagesDrawnAtTheirResolution) {
     for (const Call call : {Call{0, CardDrawing::Face}, Call{46, CardDrawing::Face},
                             Call{38, CardDrawing::InvertedFace}, Call{63, CardDrawing::Back}}) {
         SCOPED_TRACE(testing::Message() << "card " << call.card << " mode " << call.mode);
-        const QImage single = drawn(cards, call.card, call.mode, 1.0);
-        const QImage twice = drawn(cards, call.card, call.mode, 2.0);
+        const QImage single = Drawn(cards, call.card, call.mode, 1.0);
+        const QImage twice = Drawn(cards, call.card, call.mode, 2.0);
         ASSERT_EQ(twice.size(), QSize(142, 192));
-        EXPECT_EQ(paintedArea(twice), QRect(0, 0, 142, 192));
+        EXPECT_EQ(PaintedArea(twice), QRect(0, 0, 142, 192));
 
         // The same picture: shrunk back to one pixel in four it is close to the 1× image …
         const QImage shrunk = twice.scaled(71, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        EXPECT_LT(meanDifference(shrunk, single), 12.0);
+        EXPECT_LT(MeanDifference(shrunk, single), 12.0);
         // … but with detail of its own: neither enlargement of the 1× image matches it.
         for (const Qt::TransformationMode scaling :
              {Qt::FastTransformation, Qt::SmoothTransformation}) {
             const QImage enlarged = single.scaled(142, 192, Qt::IgnoreAspectRatio, scaling);
-            EXPECT_GT(meanDifference(enlarged, twice), 2.0);
+            EXPECT_GT(MeanDifference(enlarged, twice), 2.0);
         }
         // Drawing at 2× leaves the 1× images as they were.
-        EXPECT_EQ(drawn(cards, call.card, call.mode, 1.0), single);
+        EXPECT_EQ(Drawn(cards, call.card, call.mode, 1.0), single);
     }
 }
 

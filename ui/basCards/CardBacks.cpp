@@ -57,12 +57,12 @@ constexpr std::array<BackDesign, BackCount> BackDesigns{{
 
 constexpr qreal Margin = 4.0; // white card showing round the design
 
-QColor withAlpha(QColor colour, int alpha) {
+QColor WithAlpha(QColor colour, int alpha) {
     colour.setAlpha(alpha);
     return colour;
 }
 
-void lattice(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Lattice(QPainter& p, const QRectF& r, const BackDesign& d) {
     p.setPen(QPen(d.ink, 0.9));
     const qreal span = r.height();
     for (qreal x = r.left() - span; x < r.right() + span; x += 5.0) {
@@ -71,7 +71,7 @@ void lattice(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void argyle(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Argyle(QPainter& p, const QRectF& r, const BackDesign& d) {
     constexpr qreal w = 14.0;
     constexpr qreal h = 20.0;
     p.setPen(Qt::NoPen);
@@ -85,7 +85,7 @@ void argyle(QPainter& p, const QRectF& r, const BackDesign& d) {
                                      c + QPointF(0, h / 2), c + QPointF(-w / 2, 0)}));
         }
     // Thin lines crossing through the centres of the dark diamonds.
-    p.setPen(QPen(withAlpha(d.accent, 170), 0.6));
+    p.setPen(QPen(WithAlpha(d.accent, 170), 0.6));
     for (int k = -6; k <= 6; ++k) {
         const QPointF c = origin + QPointF(k * w, 0);
         p.drawLine(c + QPointF(-4 * w, -4 * h), c + QPointF(4 * w, 4 * h));
@@ -93,7 +93,7 @@ void argyle(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void stripes(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Stripes(QPainter& p, const QRectF& r, const BackDesign& d) {
     const qreal span = r.height();
     p.setPen(QPen(d.ink, 3.0, Qt::SolidLine, Qt::FlatCap));
     for (qreal x = r.left() - span; x < r.right() + span; x += 7.0)
@@ -103,7 +103,7 @@ void stripes(QPainter& p, const QRectF& r, const BackDesign& d) {
         p.drawLine(QPointF(x, r.bottom()), QPointF(x + span, r.top()));
 }
 
-void dots(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Dots(QPainter& p, const QRectF& r, const BackDesign& d) {
     p.setPen(Qt::NoPen);
     constexpr qreal step = 6.0;
     int row = 0;
@@ -117,7 +117,7 @@ void dots(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void waves(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Waves(QPainter& p, const QRectF& r, const BackDesign& d) {
     constexpr qreal wave = 8.0;
     int row = 0;
     for (qreal y = r.top(); y < r.bottom() + 4.0; y += 4.0, ++row) {
@@ -130,7 +130,7 @@ void waves(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void scales(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Scales(QPainter& p, const QRectF& r, const BackDesign& d) {
     constexpr qreal radius = 5.0;
     int row = 0;
     // Rows from the bottom up, each overlapping the one below, as on a fish.
@@ -140,7 +140,7 @@ void scales(QPainter& p, const QRectF& r, const BackDesign& d) {
             p.setPen(QPen(d.ink, 0.9));
             p.setBrush(d.ground);
             p.drawEllipse(QPointF(x, y), radius, radius);
-            p.setPen(QPen(withAlpha(d.accent, 140), 0.7));
+            p.setPen(QPen(WithAlpha(d.accent, 140), 0.7));
             p.setBrush(Qt::NoBrush);
             p.drawArc(
                 QRectF(x - radius + 2.0, y - radius + 2.0, 2 * radius - 4.0, 2 * radius - 4.0),
@@ -149,7 +149,7 @@ void scales(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-QPolygonF star(QPointF centre, qreal outer) {
+QPolygonF Star(QPointF centre, qreal outer) {
     QPolygonF points;
     for (int i = 0; i < 10; ++i) {
         const qreal angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
@@ -159,7 +159,7 @@ QPolygonF star(QPointF centre, qreal outer) {
     return points;
 }
 
-void stars(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Stars(QPainter& p, const QRectF& r, const BackDesign& d) {
     p.setPen(Qt::NoPen);
     constexpr qreal step = 9.0;
     int row = 0;
@@ -167,12 +167,12 @@ void stars(QPainter& p, const QRectF& r, const BackDesign& d) {
         const qreal shift = (row % 2) * step / 2.0;
         for (qreal x = r.left() + 3.0 + shift; x < r.right() + step; x += step) {
             p.setBrush(d.ink);
-            p.drawPolygon(star({x, y}, 2.6));
+            p.drawPolygon(Star({x, y}, 2.6));
         }
     }
 }
 
-void checks(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Checks(QPainter& p, const QRectF& r, const BackDesign& d) {
     constexpr qreal step = 4.5;
     p.setPen(Qt::NoPen);
     p.setBrush(d.ink);
@@ -181,13 +181,13 @@ void checks(QPainter& p, const QRectF& r, const BackDesign& d) {
         for (int col = 0; col < 16; ++col)
             if ((row + col) % 2 == 0)
                 p.drawRect(QRectF(origin + QPointF(col * step, row * step), QSizeF(step, step)));
-    p.setPen(QPen(withAlpha(d.accent, 110), 0.6));
+    p.setPen(QPen(WithAlpha(d.accent, 110), 0.6));
     for (int k = 0; k <= 22; k += 2)
         p.drawLine(QPointF(r.left(), origin.y() + k * step),
                    QPointF(r.right(), origin.y() + k * step));
 }
 
-void chevrons(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Chevrons(QPainter& p, const QRectF& r, const BackDesign& d) {
     constexpr qreal step = 8.0;
     int row = 0;
     for (qreal y = r.top() - step; y < r.bottom() + step; y += step / 2.0, ++row) {
@@ -201,7 +201,7 @@ void chevrons(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void honeycomb(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Honeycomb(QPainter& p, const QRectF& r, const BackDesign& d) {
     constexpr qreal radius = 4.5;
     const qreal w = std::sqrt(3.0) * radius;
     p.setPen(QPen(d.ink, 1.0));
@@ -214,15 +214,15 @@ void honeycomb(QPainter& p, const QRectF& r, const BackDesign& d) {
                 const qreal angle = std::numbers::pi / 6 + i * std::numbers::pi / 3;
                 hex << QPointF(x + radius * std::cos(angle), y + radius * std::sin(angle));
             }
-            p.setBrush(row % 3 == 1 && static_cast<int>(x / w) % 3 == 0 ? withAlpha(d.accent, 120)
+            p.setBrush(row % 3 == 1 && static_cast<int>(x / w) % 3 == 0 ? WithAlpha(d.accent, 120)
                                                                         : QBrush(Qt::NoBrush));
             p.drawPolygon(hex);
         }
     }
 }
 
-void medallion(QPainter& p, const QRectF& r, const BackDesign& d) {
-    lattice(p, r, d);
+void Medallion(QPainter& p, const QRectF& r, const BackDesign& d) {
+    Lattice(p, r, d);
     const QPointF c = r.center();
     const QColor gold = d.accent;
     p.setPen(QPen(gold, 1.0));
@@ -258,7 +258,7 @@ void medallion(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void frames(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Frames(QPainter& p, const QRectF& r, const BackDesign& d) {
     p.setBrush(Qt::NoBrush);
     int ring = 0;
     for (qreal inset = 2.0; inset < r.width() / 2.0 - 6.0; inset += 2.5, ++ring) {
@@ -267,65 +267,65 @@ void frames(QPainter& p, const QRectF& r, const BackDesign& d) {
     }
 }
 
-void tartan(QPainter& p, const QRectF& r, const BackDesign& d) {
+void Tartan(QPainter& p, const QRectF& r, const BackDesign& d) {
     p.setPen(Qt::NoPen);
     constexpr qreal repeat = 16.0;
     for (qreal k = -repeat; k < r.height() + repeat; k += repeat) {
-        p.setBrush(withAlpha(d.ink, 150));
+        p.setBrush(WithAlpha(d.ink, 150));
         p.drawRect(QRectF(r.left(), r.top() + k, r.width(), 6.0));
         p.drawRect(QRectF(r.left() + k, r.top(), 6.0, r.height()));
-        p.setBrush(withAlpha(d.accent, 190));
+        p.setBrush(WithAlpha(d.accent, 190));
         p.drawRect(QRectF(r.left(), r.top() + k + 10.0, r.width(), 1.2));
         p.drawRect(QRectF(r.left() + k + 10.0, r.top(), 1.2, r.height()));
     }
-    p.setPen(QPen(withAlpha(QColor(255, 255, 255), 90), 0.5));
+    p.setPen(QPen(WithAlpha(QColor(255, 255, 255), 90), 0.5));
     for (qreal k = -repeat; k < r.height() + repeat; k += repeat) {
         p.drawLine(QPointF(r.left(), r.top() + k + 14.0), QPointF(r.right(), r.top() + k + 14.0));
         p.drawLine(QPointF(r.left() + k + 14.0, r.top()), QPointF(r.left() + k + 14.0, r.bottom()));
     }
 }
 
-void paintPattern(QPainter& p, const QRectF& r, const BackDesign& d) {
+void PaintPattern(QPainter& p, const QRectF& r, const BackDesign& d) {
     switch (d.pattern) {
     case Pattern::Lattice:
-        return lattice(p, r, d);
+        return Lattice(p, r, d);
     case Pattern::Argyle:
-        return argyle(p, r, d);
+        return Argyle(p, r, d);
     case Pattern::Stripes:
-        return stripes(p, r, d);
+        return Stripes(p, r, d);
     case Pattern::Dots:
-        return dots(p, r, d);
+        return Dots(p, r, d);
     case Pattern::Waves:
-        return waves(p, r, d);
+        return Waves(p, r, d);
     case Pattern::Scales:
-        return scales(p, r, d);
+        return Scales(p, r, d);
     case Pattern::Stars:
-        return stars(p, r, d);
+        return Stars(p, r, d);
     case Pattern::Checks:
-        return checks(p, r, d);
+        return Checks(p, r, d);
     case Pattern::Chevrons:
-        return chevrons(p, r, d);
+        return Chevrons(p, r, d);
     case Pattern::Honeycomb:
-        return honeycomb(p, r, d);
+        return Honeycomb(p, r, d);
     case Pattern::Medallion:
-        return medallion(p, r, d);
+        return Medallion(p, r, d);
     case Pattern::Frames:
-        return frames(p, r, d);
+        return Frames(p, r, d);
     case Pattern::Tartan:
-        return tartan(p, r, d);
+        return Tartan(p, r, d);
     }
 }
 
 } // namespace
 
-void paintBack(QPainter& painter, int index) {
+void PaintBack(QPainter& painter, int index) {
     const BackDesign& design = BackDesigns.at(static_cast<std::size_t>(index));
-    paintBlankCard(painter);
-    const QPainterPath panel = cardOutline(Margin);
+    PaintBlankCard(painter);
+    const QPainterPath panel = CardOutline(Margin);
     painter.save();
     painter.fillPath(panel, design.ground);
     painter.setClipPath(panel);
-    paintPattern(painter, panel.boundingRect(), design);
+    PaintPattern(painter, panel.boundingRect(), design);
     painter.restore();
 }
 

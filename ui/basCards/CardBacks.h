@@ -5,6 +5,6 @@ class QPainter;
 namespace corvanta::cardart {
 
 // Paints back design `index` (0..12, back number 53 + index) on a card-sized area.
-void paintBack(QPainter& painter, int index);
+void PaintBack(QPainter& painter, int index);
 
 } // namespace corvanta::cardart

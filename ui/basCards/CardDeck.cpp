@@ -4,7 +4,7 @@ using namespace Qt::StringLiterals;
 
 namespace corvanta {
 
-QColor suitInk(int suit) {
+QColor SuitInk(int suit) {
     return Suits.at(static_cast<std::size_t>(suit)).colour == SuitColour::Red ? QColor(200, 16, 32)
                                                                               : QColor(20, 20, 24);
 }

@@ -37,7 +37,7 @@ inline constexpr std::array<std::u16string_view, RankCount> RankNames{
     u"Eight", u"Nine", u"Ten",   u"Jack", u"Queen", u"King"};
 
 // The ink of a suit's pips and indices.
-QColor suitInk(int suit);
+QColor SuitInk(int suit);
 
 // "Queen of Hearts"; an empty string for a number that is not a card face.
 QString CardName(int card);

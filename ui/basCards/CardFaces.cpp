@@ -60,7 +60,7 @@ constexpr qreal IndexPipY = 19.5;
 constexpr qreal IndexPipHeight = 7.5;
 
 // The ten, the one index of two characters, is set in the narrow cut to fit the corner.
-QFont indexFont(const QString& label) {
+QFont IndexFont(const QString& label) {
     QFont font(label.size() > 1 ? u"Liberation Sans Narrow"_s : u"Liberation Sans"_s);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(13);
@@ -68,59 +68,59 @@ QFont indexFont(const QString& label) {
     return font;
 }
 
-void paintIndex(QPainter& painter, int rank, int suit) {
+void PaintIndex(QPainter& painter, int rank, int suit) {
     const QString label = QStringView(IndexLabels[static_cast<std::size_t>(rank)]).toString();
-    const QFont font = indexFont(label);
+    const QFont font = IndexFont(label);
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(label);
     painter.setFont(font);
-    painter.setPen(suitInk(suit));
+    painter.setPen(SuitInk(suit));
     painter.drawText(QPointF(IndexCentreX - width / 2.0, IndexBaseline), label);
-    drawPip(painter, suit, {IndexCentreX, IndexPipY}, IndexPipHeight);
+    DrawPip(painter, suit, {IndexCentreX, IndexPipY}, IndexPipHeight);
 }
 
-void paintPips(QPainter& painter, int rank, int suit) {
+void PaintPips(QPainter& painter, int rank, int suit) {
     const PipLayout& layout = PipLayouts.at(static_cast<std::size_t>(rank - 1));
     for (int i = 0; i < layout.count; ++i) {
         const Pip pip = layout.pips[static_cast<std::size_t>(i)];
         const QPointF centre(CentreX + pip.column * ColumnSpacing,
                              PipFieldTop + pip.row * PipFieldHeight / 12.0);
-        drawPip(painter, suit, centre, PipHeight, pip.row > 6);
+        DrawPip(painter, suit, centre, PipHeight, pip.row > 6);
     }
 }
 
-void paintAce(QPainter& painter, int suit) {
+void PaintAce(QPainter& painter, int suit) {
     const QPointF centre(CentreX, CentreY);
     if (Suits.at(static_cast<std::size_t>(suit)).shape != SuitShape::Spade) {
-        drawPip(painter, suit, centre, AcePipHeight);
+        DrawPip(painter, suit, centre, AcePipHeight);
         return;
     }
     // By custom the ace of spades is the grand card of the deck: larger, with a white inline.
-    drawPip(painter, suit, centre, GrandAcePipHeight);
-    painter.strokePath(pipOutline(suit, centre, GrandAcePipHeight * 0.8), QPen(Qt::white, 1.0));
+    DrawPip(painter, suit, centre, GrandAcePipHeight);
+    painter.strokePath(PipOutline(suit, centre, GrandAcePipHeight * 0.8), QPen(Qt::white, 1.0));
 }
 
 } // namespace
 
-void paintIndices(QPainter& painter, int rank, int suit) {
+void PaintIndices(QPainter& painter, int rank, int suit) {
     painter.save();
-    paintIndex(painter, rank, suit);
-    turnRound(painter);
-    paintIndex(painter, rank, suit);
+    PaintIndex(painter, rank, suit);
+    TurnRound(painter);
+    PaintIndex(painter, rank, suit);
     painter.restore();
 }
 
-void paintFace(QPainter& painter, int card) {
+void PaintFace(QPainter& painter, int card) {
     const int rank = RankOf(card);
     const int suit = SuitOf(card);
-    paintBlankCard(painter);
-    paintIndices(painter, rank, suit);
+    PaintBlankCard(painter);
+    PaintIndices(painter, rank, suit);
     if (rank == 0)
-        paintAce(painter, suit);
+        PaintAce(painter, suit);
     else if (rank < 10)
-        paintPips(painter, rank, suit);
+        PaintPips(painter, rank, suit);
     else
-        paintCourt(painter, rank, suit);
+        PaintCourt(painter, rank, suit);
 }
 
 } // namespace corvanta::cardart

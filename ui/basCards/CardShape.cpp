@@ -14,7 +14,7 @@ constexpr QColor BorderColour(118, 118, 126);
 
 } // namespace
 
-QPainterPath cardOutline(qreal inset) {
+QPainterPath CardOutline(qreal inset) {
     QPainterPath path;
     const QRectF rect = QRectF(0, 0, CardWidth, CardHeight).adjusted(inset, inset, -inset, -inset);
     const qreal radius = std::max(CornerRadius - inset, 0.5);
@@ -22,17 +22,17 @@ QPainterPath cardOutline(qreal inset) {
     return path;
 }
 
-void paintBlankCard(QPainter& painter) {
+void PaintBlankCard(QPainter& painter) {
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillPath(cardOutline(), BorderColour);
+    painter.fillPath(CardOutline(), BorderColour);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.fillPath(cardOutline(BorderWidth), Qt::white);
+    painter.fillPath(CardOutline(BorderWidth), Qt::white);
     painter.restore();
 }
 
-void turnRound(QPainter& painter) {
+void TurnRound(QPainter& painter) {
     painter.translate(CardWidth / 2.0, CardHeight / 2.0);
     painter.rotate(180.0);
     painter.translate(-CardWidth / 2.0, -CardHeight / 2.0);

@@ -4,8 +4,6 @@
 
 #include <QPainter>
 
-#include <array>
-
 namespace corvanta::cardart {
 
 namespace {
@@ -14,11 +12,11 @@ namespace {
 // scaled down when drawn.
 constexpr qreal Scale = 1000.0;
 
-QPainterPath enlarged(const QPainterPath& unitPath) {
+QPainterPath Enlarged(const QPainterPath& unitPath) {
     return QTransform::fromScale(Scale, Scale).map(unitPath);
 }
 
-QPainterPath heart() {
+QPainterPath Heart() {
     QPainterPath path({0.0, 0.5});
     path.cubicTo(-0.08, 0.38, -0.5, 0.12, -0.5, -0.18);
     path.cubicTo(-0.5, -0.38, -0.37, -0.5, -0.25, -0.5);
@@ -30,7 +28,7 @@ QPainterPath heart() {
     return path;
 }
 
-QPainterPath diamond() {
+QPainterPath Diamond() {
     QPainterPath path({0.0, -0.5});
     path.quadTo(0.17, -0.24, 0.39, 0.0);
     path.quadTo(0.17, 0.24, 0.0, 0.5);
@@ -41,7 +39,7 @@ QPainterPath diamond() {
 }
 
 // The flared foot shared by clubs and spades.
-QPainterPath stem() {
+QPainterPath Stem() {
     QPainterPath path({-0.035, 0.05});
     path.cubicTo(-0.035, 0.28, -0.1, 0.43, -0.21, 0.5);
     path.lineTo(0.21, 0.5);
@@ -50,7 +48,7 @@ QPainterPath stem() {
     return path;
 }
 
-QPainterPath club() {
+QPainterPath Club() {
     constexpr qreal r = 0.235;
     QPainterPath leaves;
     leaves.addEllipse(QPointF(0.0, -0.265), r, r);
@@ -58,39 +56,53 @@ QPainterPath club() {
     leaves.addEllipse(QPointF(0.265, 0.075), r, r);
     QPainterPath heartOfClub;
     heartOfClub.addEllipse(QPointF(0.0, 0.0), 0.12, 0.12);
-    return enlarged(leaves).united(enlarged(heartOfClub)).united(enlarged(stem()));
+    return Enlarged(leaves).united(Enlarged(heartOfClub)).united(Enlarged(Stem()));
 }
 
-QPainterPath spade() {
+QPainterPath Spade() {
     // A heart turned over and pressed a little flatter, on the club's foot.
     QTransform flip;
     flip.translate(0.0, -0.11);
     flip.scale(1.0, -0.78);
-    return enlarged(flip.map(heart())).united(enlarged(stem()));
+    return Enlarged(flip.map(Heart())).united(Enlarged(Stem()));
 }
 
-// A suit's outline, centred on the origin, Scale units high.
-const QPainterPath& suitPath(int suit) {
-    // Built once, in the order of SuitShape.
-    static const std::array<QPainterPath, 4> paths{club(), enlarged(diamond()), enlarged(heart()),
-                                                   spade()};
-    const SuitShape shape = Suits.at(static_cast<std::size_t>(suit)).shape;
-    return paths[static_cast<std::size_t>(shape)];
+// A suit's outline, centred on the origin, Scale units high. Each is built the first time its
+// suit is drawn: the unions are slow, and the game's start draws no more than its icon's spade.
+const QPainterPath& SuitPath(int suit) {
+    switch (Suits.at(static_cast<std::size_t>(suit)).shape) {
+    case SuitShape::Club: {
+        static const QPainterPath club = Club();
+        return club;
+    }
+    case SuitShape::Diamond: {
+        static const QPainterPath diamond = Enlarged(Diamond());
+        return diamond;
+    }
+    case SuitShape::Heart: {
+        static const QPainterPath heart = Enlarged(Heart());
+        return heart;
+    }
+    case SuitShape::Spade:
+        break;
+    }
+    static const QPainterPath spade = Spade();
+    return spade;
 }
 
 } // namespace
 
-QPainterPath pipOutline(int suit, QPointF centre, qreal height, bool upsideDown) {
+QPainterPath PipOutline(int suit, QPointF centre, qreal height, bool upsideDown) {
     QTransform transform;
     transform.translate(centre.x(), centre.y());
     if (upsideDown)
         transform.rotate(180.0);
     transform.scale(height / Scale, height / Scale);
-    return transform.map(suitPath(suit));
+    return transform.map(SuitPath(suit));
 }
 
-void drawPip(QPainter& painter, int suit, QPointF centre, qreal height, bool upsideDown) {
-    painter.fillPath(pipOutline(suit, centre, height, upsideDown), suitInk(suit));
+void DrawPip(QPainter& painter, int suit, QPointF centre, qreal height, bool upsideDown) {
+    painter.fillPath(PipOutline(suit, centre, height, upsideDown), SuitInk(suit));
 }
 
 } // namespace corvanta::cardart

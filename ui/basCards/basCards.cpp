@@ -13,7 +13,7 @@ namespace corvanta {
 
 namespace {
 
-template <typename PaintFunction> QImage paintImage(qreal ratio, PaintFunction paint) {
+template <typename PaintFunction> QImage PaintImage(qreal ratio, PaintFunction paint) {
     QImage image(static_cast<int>(std::lround(CardWidth * ratio)),
                  static_cast<int>(std::lround(CardHeight * ratio)),
                  QImage::Format_ARGB32_Premultiplied);
@@ -27,7 +27,7 @@ template <typename PaintFunction> QImage paintImage(qreal ratio, PaintFunction p
 
 } // namespace
 
-std::optional<std::size_t> CardDrawing::slotOf(int card, int mode) {
+std::optional<std::size_t> CardDrawing::SlotOf(int card, int mode) {
     if (mode == Face && IsFace(card))
         return static_cast<std::size_t>(card);
     if (mode == InvertedFace && IsFace(card))
@@ -37,14 +37,14 @@ std::optional<std::size_t> CardDrawing::slotOf(int card, int mode) {
     return std::nullopt;
 }
 
-QImage CardDrawing::paintSlot(qreal ratio, std::size_t slot) {
+QImage CardDrawing::PaintSlot(qreal ratio, std::size_t slot) {
     const int index = static_cast<int>(slot);
     if (index >= 2 * CardCount) {
         const int design = index - 2 * CardCount;
-        return paintImage(ratio, [design](QPainter& p) { cardart::paintBack(p, design); });
+        return PaintImage(ratio, [design](QPainter& p) { cardart::PaintBack(p, design); });
     }
     const int card = index % CardCount;
-    QImage face = paintImage(ratio, [card](QPainter& p) { cardart::paintFace(p, card); });
+    QImage face = PaintImage(ratio, [card](QPainter& p) { cardart::PaintFace(p, card); });
     if (index >= CardCount) {
         // The card's outer edge is hard, so inverting colour leaves every pixel's opacity alone.
         face.invertPixels(QImage::InvertRgb);
@@ -64,10 +64,10 @@ void CardDrawing::PrepareAllImages() {
     if (!ready_)
         return;
     for (std::size_t slot = 0; slot < ImageCount; ++slot)
-        imageFor(initRatio_, slot);
+        ImageFor(initRatio_, slot);
 }
 
-CardDrawing::ImageSet& CardDrawing::setFor(qreal ratio) {
+CardDrawing::ImageSet& CardDrawing::SetFor(qreal ratio) {
     ratio = std::clamp(ratio, 1.0, MaxPixelRatio);
     const auto found = std::find_if(sets_.begin(), sets_.end(), [ratio](const ImageSet& set) {
         return qFuzzyCompare(set.ratio, ratio);
@@ -79,19 +79,19 @@ CardDrawing::ImageSet& CardDrawing::setFor(qreal ratio) {
     return set;
 }
 
-const QImage& CardDrawing::imageFor(qreal ratio, std::size_t slot) {
-    ImageSet& set = setFor(ratio);
+const QImage& CardDrawing::ImageFor(qreal ratio, std::size_t slot) {
+    ImageSet& set = SetFor(ratio);
     QImage& image = set.images[slot];
     if (image.isNull())
-        image = paintSlot(set.ratio, slot);
+        image = PaintSlot(set.ratio, slot);
     return image;
 }
 
 void CardDrawing::cdtDraw(QPainter& dc, int x, int y, int card, int mode, QColor /*colour*/) {
-    const std::optional<std::size_t> slot = slotOf(card, mode);
+    const std::optional<std::size_t> slot = SlotOf(card, mode);
     if (!ready_ || !slot || !dc.isActive() || dc.device() == nullptr)
         return;
-    dc.drawImage(QPoint(x, y), imageFor(dc.device()->devicePixelRatio(), *slot));
+    dc.drawImage(QPoint(x, y), ImageFor(dc.device()->devicePixelRatio(), *slot));
 }
 
 void CardDrawing::cdtTerm() {

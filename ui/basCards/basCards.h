@@ -51,10 +51,10 @@ private:
         std::array<QImage, ImageCount> images;
     };
 
-    static std::optional<std::size_t> slotOf(int card, int mode);
-    static QImage paintSlot(qreal ratio, std::size_t slot);
-    ImageSet& setFor(qreal ratio);
-    const QImage& imageFor(qreal ratio, std::size_t slot);
+    static std::optional<std::size_t> SlotOf(int card, int mode);
+    static QImage PaintSlot(qreal ratio, std::size_t slot);
+    ImageSet& SetFor(qreal ratio);
+    const QImage& ImageFor(qreal ratio, std::size_t slot);
 
     bool ready_ = false;
     qreal initRatio_ = 1.0;
