@@ -2,25 +2,30 @@
 # Start-up time to the mapped main window and to its first full frame, and peak memory:
 # median of 10 starts of the game and of a bare Qt window of the same size, side by side
 # under one Xvfb.
-#   bench/startup/run.sh            (after: cmake --preset release && cmake --build --preset release)
+#   bench/startup/run.sh            RUNS=20 bench/startup/run.sh for more starts
+# Builds what it measures in build/bench (the "bench" preset): the game, built there exactly
+# as the release preset builds it, and the two helpers, which only that preset builds.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build=build/release
+build=build/bench
 runs=${RUNS:-10}
-for p in xvfb xauth; do
+# The window watcher talks to the X server through xcb.
+for p in xvfb xauth pkg-config libxcb1-dev; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-        { echo "needs: apt-get install xvfb xauth" >&2; exit 2; }
+        { echo "needs: apt-get install xvfb xauth pkg-config libxcb1-dev" >&2; exit 2; }
 done
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target corvanta corvanta-mapwatch corvanta-bare-window
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-# The game runs from a copy of itself, so its bank file lands in the scratch folder.
+# The game runs from a copy of itself with its data and settings folders in the scratch folder.
 cp "$build/app/corvanta" "$scratch/corvanta"
 
 measure() {
     xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         for i in $(seq '"$runs"'); do
             for program in "$@"; do
-                echo "$(basename "$program") $(XDG_CONFIG_HOME='"$scratch"'/config '"$build"'/bench/corvanta-mapwatch "$program")"
+                echo "$(basename "$program") $(XDG_CONFIG_HOME='"$scratch"'/config XDG_DATA_HOME='"$scratch"'/data '"$build"'/bench/corvanta-mapwatch "$program")"
             done
         done' _ "$scratch/corvanta" "$build/bench/corvanta-bare-window"
 }
