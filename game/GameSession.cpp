@@ -85,8 +85,8 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
         files.push_back({BankFilePath(folders_.bank), BankBytes(bank_)});
     }
     if (settingsReadable_) {
-        SettingsFile settings = SettingsImage(
-            folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand});
+        SettingsFile settings =
+            SettingsImage(folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand});
         if (!settings.result.Ok) {
             return settings.result;
         }
@@ -99,10 +99,11 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
 }
 
 Notice GameSession::SaveFailure(std::string title, const SaveResult& result) const {
-    const std::string what = result.Path == BankFilePath(folders_.bank) ? "The bank"
+    const std::string what = result.Path == BankFilePath(folders_.bank)         ? "The bank"
                              : result.Path == SettingsFilePath(folders_.config) ? "The settings"
                                                                                 : "The game";
-    return {std::move(title), what + " could not be saved to " + result.Path + ":\r" + result.Reason};
+    return {std::move(title),
+            what + " could not be saved to " + result.Path + ":\r" + result.Reason};
 }
 
 BetOutcome GameSession::Bet(std::string_view amountText) {

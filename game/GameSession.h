@@ -117,7 +117,7 @@ private:
     RandomSource& random_;
     Table table_;
     Bank bank_;
-    AdvisorSession advice_; // this session's rounds; nothing of it is saved
+    AdvisorSession advice_;        // this session's rounds; nothing of it is saved
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     std::vector<Notice> notices_;

@@ -16,8 +16,7 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
 }
 
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
 }

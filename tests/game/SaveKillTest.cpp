@@ -32,8 +32,8 @@ constexpr std::int32_t Total = 2000; // the player's cash and savings together
     game.StartUp();
     for (;;) {
         const bool deposit = game.GetTable().CashOnHand >= 40;
-        const TransferOutcome moved = deposit ? game.Deposit("37")
-                                              : game.Withdraw("37", AmountSource::BankBox);
+        const TransferOutcome moved =
+            deposit ? game.Deposit("37") : game.Withdraw("37", AmountSource::BankBox);
         if (moved.status != TransferStatus::Moved || !game.TakeNotices().empty()) {
             ::_exit(1);
         }
@@ -75,11 +75,12 @@ TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
         ASSERT_EQ(restarted.TakeNotices(), std::vector<Notice>{}) << "kill " << kill;
         const std::int32_t cash = restarted.GetTable().CashOnHand;
         const std::int32_t savings = CurrentAccount(restarted.GetBank()).Savings;
-        ASSERT_EQ(cash + savings, Total) << "kill " << kill << ": cash $" << cash << ", savings $"
-                                         << savings;
+        ASSERT_EQ(cash + savings, Total)
+            << "kill " << kill << ": cash $" << cash << ", savings $" << savings;
         ASSERT_EQ(restarted.GetBank().AccountCount, 1);
     }
-    std::cout << Kills << " kills during " << saves->load() << " saves; the money always added up\n";
+    std::cout << Kills << " kills during " << saves->load()
+              << " saves; the money always added up\n";
     ::munmap(shared, sizeof(std::atomic<long>));
 }
 

@@ -19,8 +19,8 @@ CardPicture::CardPicture(const GameModel& model, CardDrawing& cards, int slot, Q
 
 void CardPicture::Refresh() {
     const ShownCard shown = CardShownAt(model_.GetTable(), slot_);
-    const QString name = shown.side == ShownCard::Side::Back ? QStringLiteral("Card back")
-                                                             : CardName(shown.card);
+    const QString name =
+        shown.side == ShownCard::Side::Back ? QStringLiteral("Card back") : CardName(shown.card);
     const QString description = shown.side == ShownCard::Side::InvertedFace
                                     ? QStringLiteral("Marked for discard")
                                     : QString();
