@@ -250,9 +250,6 @@ TEST(BankFile, FailedSaveLeavesTheOldFileAndSaysWhy) {
     } cases[] = {
         {"read-only folder", [](const std::string& folder) { ::chmod(folder.c_str(), 0555); }, "",
          EACCES, "gbank.db=" + DefaultRecord},
-        {"unreadable bank",
-         [](const std::string& folder) { ::chmod(BankFilePath(folder).c_str(), 0); }, "", EACCES,
-         "gbank.db=" + DefaultRecord},
         {"disk full half way",
          [](const std::string&) {
              std::signal(SIGXFSZ, SIG_IGN);

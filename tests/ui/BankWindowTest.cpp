@@ -83,7 +83,7 @@ TEST_F(BankWindowTest, CreatingAnAccountGivesFiftyAndFiftyAndShowsTheSpacedSavin
     auto question = ChangeTo(QStringLiteral(" Bob "), "&Yes");
     EXPECT_EQ(question->title, QStringLiteral("Corvanta - Bank Account Access"));
     EXPECT_EQ(question->text,
-              QStringLiteral("That account does not exisit\nWould you like to create it?"));
+              QStringLiteral("That account does not exisit\rWould you like to create it?"));
     EXPECT_EQ(Text("lblCurrentCash"), QStringLiteral("$50"));
     EXPECT_EQ(Text("lblCurrentAccount"), QStringLiteral("Bob"));
     EXPECT_EQ(Text("lblSavings"), QStringLiteral("$ 50"));
@@ -134,7 +134,7 @@ TEST_F(BankWindowTest, ANamelessCurrentAccountIsNamedBeforeTheNewOneIsMade) {
              {testing::TypeInPrompt(QStringLiteral("Jimmy Crack Corn"), naming)});
     EXPECT_EQ(naming->defaultText, QStringLiteral("Jimmy Crack Corn"));
     EXPECT_TRUE(naming->text.startsWith(QStringLiteral(
-        "Please enter a name for this account before the new account is created:\nThe name")));
+        "Please enter a name for this account before the new account is created:\rThe name")));
     const Bank saved = ExitAndReload();
     EXPECT_EQ(Name(saved, 1), "Jimmy Crack Corn    ");
     EXPECT_EQ(Name(saved, 2), "Second              ");
@@ -313,7 +313,7 @@ TEST_F(AccountEditorTest, ABlankNameIsRefusedAndTheStoredNameComesBack) {
     });
     EXPECT_EQ(seen->title, QStringLiteral("Corvanta - Edit Account"));
     EXPECT_TRUE(
-        seen->text.startsWith(QStringLiteral("Unable to save the new name!\nNames cannot")));
+        seen->text.startsWith(QStringLiteral("Unable to save the new name!\rNames cannot")));
     ExitAndReload();
     EXPECT_EQ(BankBytes().left(20), QByteArray("Default             "));
 }
@@ -332,7 +332,7 @@ TEST_F(AccountEditorTest, MismatchedPasswordsThenCancelKeepTheNewNameOnly) {
         QTest::keyClick(editor, Qt::Key_Escape);
     });
     EXPECT_TRUE(
-        seen->text.startsWith(QStringLiteral("Unable to save the new password!\nThe two entries")));
+        seen->text.startsWith(QStringLiteral("Unable to save the new password!\rThe two entries")));
     EXPECT_EQ(Text("lblCurrentAccount"), QStringLiteral("Default")); // not refreshed
     ExitAndReload();
     EXPECT_EQ(BankBytes().left(28), QByteArray("Renamed             ") + QByteArray(8, '\0'));

@@ -5,12 +5,14 @@
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QAction>
+#include <QExposeEvent>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace corvanta {
@@ -28,6 +30,15 @@ protected:
 
     QAction* Action(const char* name) { return Find<QAction>(*window, name); }
     void SetBetBox(const QString& text) { Find<QLineEdit>(*window, "txtBet")->setText(text); }
+    // What each picture shows now, repainted.
+    std::vector<QImage> ShownHand() {
+        std::vector<QImage> images;
+        for (int slot = 0; slot < 5; ++slot) {
+            CardAt(slot)->repaint();
+            images.push_back(Shown(slot));
+        }
+        return images;
+    }
 };
 
 TEST_F(MainWindowTest, FirstStartShowsTheDefaultAccountAndFiveBacks) {
@@ -102,13 +113,52 @@ TEST_F(MainWindowTest, AScriptedRoundByMouse) {
         EXPECT_FALSE(
             Find<QLabel>(*window, ("lblDiscard" + std::to_string(slot + 1)).c_str())->isVisible());
     }
-    // The settled hand was painted face up and stays on screen until the next paint (the
-    // picture names what it painted last).
+    // The settled hand stays on the table, face up, and the pictures say so.
+    EXPECT_EQ(Shown(4), Drawn(Card(3, 2), 0));
     EXPECT_EQ(CardAt(4)->accessibleName(), QStringLiteral("Three of Diamonds"));
     EXPECT_EQ(CardAt(0)->accessibleName(), QStringLiteral("Eight of Clubs"));
-    // Any later paint (the window covered and uncovered) shows the backs.
-    EXPECT_EQ(Shown(4), Drawn(63, 1));
-    EXPECT_EQ(CardAt(4)->accessibleName(), QStringLiteral("Card back"));
+}
+
+TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {
+    Click("cmdAddBet");
+    session->random.Add({Card(14, 4), Card(13, 4), Card(12, 4), Card(11, 4), Card(2, 1)});
+    Click("cmdDeal");
+    QTest::mouseClick(CardAt(4), Qt::LeftButton);
+    session->random.Add({Card(10, 4)});
+    Click("cmdDeal");
+    ASSERT_EQ(Text("lblLastHand"), QStringLiteral("Royal Flush"));
+    const int final[] = {Card(14, 4), Card(13, 4), Card(12, 4), Card(11, 4), Card(10, 4)};
+    std::vector<QImage> faces;
+    for (int card : final) {
+        faces.push_back(Drawn(card, 0));
+    }
+    EXPECT_EQ(ShownHand(), faces);
+    EXPECT_EQ(CardAt(4)->accessibleName(), QStringLiteral("Ten of Spades"));
+    EXPECT_EQ(CardAt(4)->accessibleDescription(), QString());
+
+    // Covered and uncovered, the window repaints: the hand stays.
+    QExposeEvent expose(QRegion(window->rect()));
+    QCoreApplication::sendEvent(window->windowHandle(), &expose);
+    EXPECT_EQ(ShownHand(), faces);
+    // A new back chosen between rounds waits for the next bet; the hand stays meanwhile.
+    testing::AnswerNextDialog([](QWidget* options) {
+        QTest::mouseClick(Find<QWidget>(*options, "BG3"), Qt::LeftButton);
+        options->close();
+    });
+    Click("cmdOptions");
+    EXPECT_EQ(ShownHand(), faces);
+    Click("cmdGameHelp");
+    testing::TopLevel<QWidget>("frmHelp")->close();
+    window->setEnabled(false);
+    window->setEnabled(true);
+    EXPECT_EQ(ShownHand(), faces);
+    EXPECT_EQ(CardAt(0)->accessibleName(), QStringLiteral("Ace of Spades"));
+
+    Click("cmdAddBet");
+    for (int slot = 0; slot < 5; ++slot) {
+        EXPECT_EQ(Shown(slot), Drawn(55, 1)) << slot;
+        EXPECT_EQ(CardAt(slot)->accessibleName(), QStringLiteral("Card back")) << slot;
+    }
 }
 
 TEST_F(MainWindowTest, AScriptedRoundByKeyboard) {
@@ -143,7 +193,7 @@ TEST_F(MainWindowTest, RefusedIgnoredAndAddedBets) {
     Click("cmdAddBet");
     EXPECT_EQ(seen->title, QStringLiteral("Corvanta - Place Bet"));
     EXPECT_EQ(seen->text,
-              QStringLiteral("You don't have enough money to make that bet! \nYou are $50 short."));
+              QStringLiteral("You don't have enough money to make that bet! \rYou are $50 short."));
     EXPECT_EQ(Text("lblCurrentCash"), QStringLiteral("$100"));
     EXPECT_EQ(Find<QLineEdit>(*window, "txtBet")->text(), QStringLiteral("150"));
 
@@ -207,7 +257,7 @@ TEST_F(MainWindowTest, AFailedBankSaveAtExitSaysWhereAndWhy) {
     window->close();
     EXPECT_EQ(seen->title, QStringLiteral("Corvanta - Exit"));
     EXPECT_TRUE(seen->text.contains(folders.BankPath())) << seen->text.toStdString();
-    EXPECT_TRUE(seen->text.contains(QLatin1Char('\n')));
+    EXPECT_TRUE(seen->text.contains(QLatin1Char('\r')));
 }
 
 TEST_F(MainWindowTest, AmountBoxesTakeDigitsAndBackspaceOnly) {

@@ -132,6 +132,8 @@ TEST_F(StartupTest, SecondCopySaysSoAndLeavesEveryFileAlone) {
 }
 
 TEST_F(StartupTest, PortableCopyHoldsTheLockWhileItRunsAndKeepsItsBankBesideIt) {
+    // A bank brought beside the program: the game uses it there.
+    std::ofstream(folders.BankPath().toStdString(), std::ios::binary).flush();
     bool lockedWhileRunning = false;
     QString consolePath;
     WhenMainWindowShows([&](QMainWindow& window) {
