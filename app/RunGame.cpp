@@ -3,6 +3,7 @@
 #include "app/SignalQuit.h"
 #include "bank/BankFolder.h"
 #include "engine/basPoker.h"
+#include "game/SingleCopy.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/basCards/basCards.h"
@@ -13,19 +14,17 @@
 namespace corvanta {
 
 int RunGame(const Folders& folders) {
-    const std::string bankFolder = ChooseBankFolder(folders.program, folders.data);
-    // A lock that cannot be taken at all (a folder that cannot be written) does not stop the
-    // game: the failed save at exit tells the player.
-    const InstanceLock lock(LockFilePath(bankFolder));
-    if (lock.GetStatus() == InstanceLock::Status::InUse) {
-        ShowMessage(nullptr, QStringLiteral("Corvanta"),
-                    QStringLiteral("Corvanta is already running."));
+    const BankPlace bank = ChooseBankFolder(folders.program, folders.data);
+    const GameFolders gameFolders{.bank = bank.folder, .config = folders.config, .note = bank.note};
+    const SingleCopy copy(gameFolders);
+    if (copy.AnotherCopyRuns()) {
+        ShowMessage(nullptr, ToQString(AlreadyRunningTitle), ToQString(AlreadyRunningMessage));
         return AlreadyRunningStatus;
     }
 
     CardDrawing cards;
     TimeSeededRandom random;
-    GameModel model({.bank = bankFolder, .config = folders.config}, random);
+    GameModel model(gameFolders, random);
     MainWindow window(model, cards);
     SignalQuit signalQuit(window);
     // A desktop session's checkpoint, or a logout that another program may still cancel,

@@ -5,19 +5,43 @@
 #include "ui/Widgets.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+// Qt finds the player's folders from HOME; without it they would be made under "/" (and
+// shown as "//.config"). The player's home from the password database serves instead.
+void EnsureHome() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') {
+        return;
+    }
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr) {
+        ::setenv("HOME", entry->pw_dir, 1);
+    }
+}
+
+std::string Folder(QStandardPaths::StandardLocation location) {
+    return QDir::cleanPath(QStandardPaths::writableLocation(location)).toStdString();
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    EnsureHome();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QApplication::setDesktopFileName(QString::fromLatin1(
         corvanta::AppId.data(), static_cast<qsizetype>(corvanta::AppId.size())));
     corvanta::InstallGameFonts();
-
-    auto folder = [](QStandardPaths::StandardLocation location) {
-        return QStandardPaths::writableLocation(location).toStdString();
-    };
-    return corvanta::RunGame({.program = QApplication::applicationDirPath().toStdString(),
-                              .data = folder(QStandardPaths::GenericDataLocation),
-                              .config = folder(QStandardPaths::GenericConfigLocation)});
+    return corvanta::RunGame(
+        {.program = QDir::cleanPath(QApplication::applicationDirPath()).toStdString(),
+         .data = Folder(QStandardPaths::GenericDataLocation),
+         .config = Folder(QStandardPaths::GenericConfigLocation)});
 }

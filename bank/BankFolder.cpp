@@ -1,54 +1,49 @@
 #include "bank/BankFolder.h"
 
 #include "bank/BankFile.h"
-#include "storage/Folders.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvanta {
+namespace {
 
-std::string ChooseBankFolder(const std::string& programFolder, const std::string& dataFolder) {
-    struct stat status {};
-    if (::lstat(BankFilePath(programFolder).c_str(), &status) == 0) {
-        return programFolder; // a portable copy, or a bank brought from elsewhere
+// Why the bank beside the program cannot be trusted; empty when it can.
+std::string Distrust(const std::string& folder, const struct stat& bank) {
+    struct stat place {};
+    if (::stat(folder.c_str(), &place) != 0) {
+        return "its folder cannot be examined";
     }
-    std::string folder = dataFolder + "/corvanta";
-    CreateFolders(folder); // a failure shows when the bank cannot be saved
-    return folder;
+    if (!S_ISREG(bank.st_mode)) {
+        return "it is not a regular file";
+    }
+    if (bank.st_uid != ::geteuid() || place.st_uid != ::geteuid()) {
+        return "it or its folder belongs to another user";
+    }
+    if ((place.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return "others can write its folder";
+    }
+    return {};
+}
+
+} // namespace
+
+BankPlace ChooseBankFolder(const std::string& programFolder, const std::string& dataFolder) {
+    BankPlace place{dataFolder + "/corvanta", {}};
+    struct stat bank {};
+    if (::lstat(BankFilePath(programFolder).c_str(), &bank) != 0) {
+        return place; // no bank beside the program
+    }
+    const std::string distrust = Distrust(programFolder, bank);
+    if (distrust.empty()) {
+        return {programFolder, {}}; // a portable copy, or a bank brought from elsewhere
+    }
+    place.note = "The gbank.db beside the program is not used: " + distrust + ".";
+    return place;
 }
 
 std::string LockFilePath(std::string_view bankFolder) {
     return BankFilePath(bankFolder) + ".lock";
-}
-
-InstanceLock::InstanceLock(const std::string& lockFilePath) {
-    fd_ = ::open(lockFilePath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ < 0) {
-        error_ = errno;
-        return;
-    }
-    int result;
-    do {
-        result = ::flock(fd_, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    if (result == 0) {
-        status_ = Status::Held;
-        return;
-    }
-    error_ = errno;
-    status_ = error_ == EWOULDBLOCK ? Status::InUse : Status::Unavailable;
-    ::close(fd_);
-    fd_ = -1;
-}
-
-InstanceLock::~InstanceLock() {
-    if (fd_ >= 0) {
-        ::close(fd_); // closing the last descriptor of the file releases the lock
-    }
 }
 
 } // namespace corvanta

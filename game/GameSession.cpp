@@ -8,12 +8,15 @@
 #include "storage/DecimalText.h"
 #include "storage/Folders.h"
 
+#include <cerrno>
 #include <utility>
 
 namespace corvanta {
 namespace {
 
 constexpr std::string_view SaveTitle = "Corvanta - Save";
+constexpr std::string_view BankTitle = "Corvanta - Bank";
+constexpr std::string_view SettingsTitle = "Corvanta - Settings";
 constexpr std::string_view ExitTitle = "Corvanta - Exit";
 
 } // namespace
@@ -25,6 +28,10 @@ std::string GameSession::BankFile() const {
     return BankFilePath(folders_.bank);
 }
 
+std::string GameSession::BankFileLine() const {
+    return folders_.note.empty() ? BankFile() : BankFile() + " (" + folders_.note + ")";
+}
+
 std::string GameSession::JournalPath() const {
     return FolderOf(SettingsFilePath(folders_.config)) + "/save.journal";
 }
@@ -33,21 +40,49 @@ StartupCaptions GameSession::StartUp() {
     if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.Ok) {
         notices_.push_back(SaveFailure(std::string(SaveTitle), recovered));
     }
-    const SettingsLoad load = LoadSettings(folders_.config);
-    settingsReadable_ = load.problem.Ok;
-    const StoredSettings& settings = load.values;
-    table_.CardBG = settings.CardBG;
-    bank_.GCNum = settings.GCNum;
-    table_.CashOnHand = settings.CashOnHand;
-    table_.OptionsCardBG = table_.CardBG;
+    ReadSettings();
     StartupCaptions captions;
     captions.lblCurrentCash = MoneyText(table_.CashOnHand);
     ResetTable(table_);
-    LoadBank(bank_, folders_.bank);
+    ReadBank();
     captions.lblLastHand = "No Hand Played";
     captions.account = DisplayAccount(CurrentAccount(bank_));
     captions.account.lblCurrentAccount = bank_.CurrentAccountName;
     return captions;
+}
+
+void GameSession::ReadSettings() {
+    const SettingsLoad load = LoadSettings(folders_.config);
+    settingsReadable_ = load.problem.Ok;
+    if (!load.problem.Ok) {
+        notices_.push_back({std::string(SettingsTitle),
+                            "The settings could not be read from " + load.problem.Path + ":\r" +
+                                load.problem.Reason +
+                                ". The game starts from its defaults and leaves the file alone."});
+    }
+    const StoredSettings& settings = load.values;
+    // A number that names no back would leave the table with no cards drawn.
+    table_.CardBG = IsBack(settings.CardBG) ? settings.CardBG : DefaultSettings.CardBG;
+    bank_.GCNum = settings.GCNum;
+    table_.CashOnHand = settings.CashOnHand;
+    table_.OptionsCardBG = table_.CardBG;
+}
+
+void GameSession::ReadBank() {
+    if (const SaveResult folder = CreateFolders(folders_.bank); !folder.Ok) {
+        LoadBank(bank_, folders_.bank);  // the Default account, to play with
+        bank_.LoadError = ENOTDIR;       // and nothing to save it into
+        notices_.push_back({std::string(BankTitle), "The bank's folder could not be made at " +
+                                                        folder.Path + ":\r" + folder.Reason +
+                                                        ". You may play on; the accounts are not saved."});
+        return;
+    }
+    if (const SaveResult loaded = LoadBank(bank_, folders_.bank); !loaded.Ok) {
+        notices_.push_back({std::string(BankTitle),
+                            "The bank could not be read from " + loaded.Path + ":\r" +
+                                loaded.Reason +
+                                ". You may play on; the game leaves the file as it is."});
+    }
 }
 
 std::vector<Notice> GameSession::ShutDown() {

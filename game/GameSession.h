@@ -25,6 +25,7 @@ class RandomSource;
 struct GameFolders {
     std::string bank;   // where gbank.db lives (see ChooseBankFolder)
     std::string config; // the per-user settings folder ($XDG_CONFIG_HOME)
+    std::string note{}; // why the bank is not where the player might look for it, if so
 };
 
 // A message box the player must see: its title and its text (two lines joined by "\r").
@@ -71,7 +72,9 @@ public:
     const Table& GetTable() const { return table_; }
     const Bank& GetBank() const { return bank_; }
     const AdvisorSession& Advice() const { return advice_; }
-    std::string BankFile() const; // the bank's path, as the debug console shows it
+    std::string BankFile() const; // the bank's path
+    // The debug console's path line: the bank's path, and the note on where it is.
+    std::string BankFileLine() const;
 
     // The round.
     BetOutcome Bet(std::string_view amountText);
@@ -105,6 +108,9 @@ public:
     void TakeChosenBack();
 
 private:
+    // The start-up's reading of each file; what went wrong is said.
+    void ReadSettings();
+    void ReadBank();
     // The save point after every command that changed the money, an account or a setting:
     // the bank and the settings are saved together (see storage/SaveJournal.h), so a game
     // killed at any moment starts again from both as they were at its last save point.

@@ -76,12 +76,9 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes, 
     if (fd < 0) {
         return SaveResult::Failure(path, errno);
     }
-    struct stat old {};
-    bool ok = true;
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-    }
-    ok = ok && WriteAll(fd, bytes) && (flush == Flush::Lazy || ::fdatasync(fd) == 0);
+    // The new file keeps mkostemp's 0600 whatever the old one had: the bank holds passwords,
+    // and a file others could read or write would stay so forever.
+    bool ok = WriteAll(fd, bytes) && (flush == Flush::Lazy || ::fdatasync(fd) == 0);
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -28,8 +28,8 @@ struct SaveResult {
 // for files whose bytes something flushed (a save journal) already holds.
 enum class Flush { Durable, Contents, Lazy };
 
-// Replaces (or creates) the file at `path` with `bytes`. A new file is readable and writable
-// by its owner only (0600); a replaced file keeps its permission bits. On failure the old
+// Replaces (or creates) the file at `path` with `bytes`. The new file is readable and writable
+// by its owner only (0600), whatever the old one allowed. On failure the old
 // file is untouched and no temporary file is left. A process killed during the replacement
 // can leave its temporary file (`path` + ".new-" + six characters); a later replacement
 // removes such files once they are ten minutes old.

@@ -15,8 +15,8 @@ QString Money(std::int64_t value) {
 GameModel::GameModel(GameFolders folders, RandomSource& random, QObject* parent)
     : QObject(parent), session_(std::move(folders), random) {}
 
-QString GameModel::BankFile() const {
-    return ToQString(session_.BankFile());
+QString GameModel::BankFileLine() const {
+    return ToQString(session_.BankFileLine());
 }
 
 void GameModel::StartUp() {

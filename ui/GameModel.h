@@ -26,7 +26,7 @@ public:
     const Table& GetTable() const { return session_.GetTable(); }
     const Bank& GetBank() const { return session_.GetBank(); }
     const AdvisorSession& Advice() const { return session_.Advice(); }
-    QString BankFile() const;
+    QString BankFileLine() const; // the debug console's path line
 
     // The round.
     void Bet(const QString& amountText);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,17 +23,62 @@ using test::TempFolder;
 
 using Names = std::vector<std::string>;
 
-TEST(BankFolder, ABankBesideTheProgramIsUsedThereAndOtherwiseTheDataFolder) {
-    TempFolder folder;
-    ::mkdir((folder / "portable").c_str(), 0755);
-    ::mkdir((folder / "build").c_str(), 0755);
-    test::WriteBytes(folder / "portable/gbank.db", "");
-    const std::string data = folder / "share";
-    EXPECT_EQ(ChooseBankFolder(folder / "portable", data), folder / "portable");
-    EXPECT_EQ(FolderEntries(folder.Path()), (Names{"build", "portable"})); // no data folder made
-    EXPECT_EQ(ChooseBankFolder(folder / "build", data), data + "/corvanta");
-    EXPECT_EQ(FolderEntries(folder / "build"), Names{});
-    EXPECT_EQ(FileMode(data + "/corvanta"), 0700u);
+// A gbank.db beside the program is used there only where it and its folder are the player's
+// own and no one else can write the folder; otherwise the bank lives in the data folder, and
+// the debug console's note says why.
+TEST(BankFolder, ABankBesideTheProgramIsUsedOnlyWhereItIsThePlayersOwn) {
+    const struct Row {
+        const char* what;
+        std::function<void(const std::string& program)> arrange;
+        bool besideTheProgram;
+        const char* note;
+    } rows[] = {
+        {"no bank beside the program", [](const std::string&) {}, false, ""},
+        {"the player's bank in the player's folder",
+         [](const std::string& program) { test::WriteBytes(program + "/gbank.db", ""); }, true,
+         ""},
+        {"a folder the player's group can write",
+         [](const std::string& program) {
+             test::WriteBytes(program + "/gbank.db", "");
+             ::chmod(program.c_str(), 0775);
+         },
+         false, "others can write its folder"},
+        {"a folder anyone can write",
+         [](const std::string& program) {
+             test::WriteBytes(program + "/gbank.db", "");
+             ::chmod(program.c_str(), 0777);
+         },
+         false, "others can write its folder"},
+        {"a link in the bank's place",
+         [](const std::string& program) {
+             test::WriteBytes(program + "/elsewhere", "");
+             ::symlink((program + "/elsewhere").c_str(), (program + "/gbank.db").c_str());
+         },
+         false, "it is not a regular file"},
+        {"a folder in the bank's place",
+         [](const std::string& program) { ::mkdir((program + "/gbank.db").c_str(), 0700); },
+         false, "it is not a regular file"},
+        {"another user's bank",
+         [](const std::string& program) {
+             test::WriteBytes(program + "/gbank.db", "");
+             ::lchown((program + "/gbank.db").c_str(), 1, 1); // works for root only
+         },
+         ::geteuid() != 0, "it or its folder belongs to another user"},
+    };
+    for (const Row& row : rows) {
+        TempFolder folder;
+        const std::string program = folder / "program";
+        ::mkdir(program.c_str(), 0755);
+        row.arrange(program);
+        const BankPlace place = ChooseBankFolder(program, folder / "share");
+        EXPECT_EQ(place.folder, row.besideTheProgram ? program : folder / "share/corvanta")
+            << row.what;
+        const std::string note = *row.note == '\0'
+                                     ? std::string()
+                                     : "The gbank.db beside the program is not used: " +
+                                           std::string(row.note) + ".";
+        EXPECT_EQ(place.note, row.besideTheProgram ? "" : note) << row.what;
+    }
 }
 
 TEST(BankFolder, AnInstalledCopyKeepsItsBankInThePlayersDataFolder) {
@@ -46,7 +92,8 @@ TEST(BankFolder, AnInstalledCopyKeepsItsBankInThePlayersDataFolder) {
     const std::string data = folder / "home/.local/share";
     const std::string report = test::InChildProcess(folder, [&] {
         ::chmod(program.c_str(), 0555);
-        const std::string chosen = ChooseBankFolder(program, data);
+        const std::string chosen = ChooseBankFolder(program, data).folder;
+        CreateFolders(chosen); // as the game does when it starts
         Bank bank;
         LoadBank(bank, chosen);
         const bool saved = SaveBank(bank, chosen).Ok;
@@ -59,58 +106,6 @@ TEST(BankFolder, AnInstalledCopyKeepsItsBankInThePlayersDataFolder) {
 
 TEST(InstanceLock, LockFileSitsBesideTheBank) {
     EXPECT_EQ(LockFilePath("/games/poker"), "/games/poker/gbank.db.lock");
-}
-
-TEST(InstanceLock, SecondCopyInAnotherProcessIsKeptOutUntilTheFirstDies) {
-    TempFolder folder;
-    const std::string path = LockFilePath(folder.Path());
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t first = ::fork();
-    if (first == 0) {
-        const InstanceLock lock(path);
-        const char status = lock.GetStatus() == InstanceLock::Status::Held ? 'H' : 'x';
-        [[maybe_unused]] const auto written = ::write(ready[1], &status, 1);
-        for (;;) {
-            ::pause(); // until killed: no orderly exit releases the lock
-        }
-    }
-    ::close(ready[1]);
-    char status = 0;
-    ASSERT_EQ(::read(ready[0], &status, 1), 1);
-    ::close(ready[0]);
-    EXPECT_EQ(status, 'H');
-    {
-        const InstanceLock second(path);
-        EXPECT_EQ(second.GetStatus(), InstanceLock::Status::InUse);
-    }
-    ::kill(first, SIGKILL);
-    ::waitpid(first, nullptr, 0);
-    const InstanceLock afterCrash(path);
-    EXPECT_EQ(afterCrash.GetStatus(), InstanceLock::Status::Held);
-    EXPECT_EQ(FileMode(path), 0600u);
-    EXPECT_EQ(ReadBytes(path), ""); // nothing is ever written to it
-}
-
-TEST(InstanceLock, ReleasedWhenItsHolderEnds) {
-    TempFolder folder;
-    const std::string path = LockFilePath(folder.Path());
-    {
-        // flock belongs to the open file, so a second open in one process is kept out too.
-        const InstanceLock first(path);
-        const InstanceLock second(path);
-        EXPECT_EQ(first.GetStatus(), InstanceLock::Status::Held);
-        EXPECT_EQ(second.GetStatus(), InstanceLock::Status::InUse);
-    }
-    const InstanceLock again(path);
-    EXPECT_EQ(again.GetStatus(), InstanceLock::Status::Held);
-}
-
-TEST(InstanceLock, MissingFolderMakesTheLockUnavailable) {
-    TempFolder folder;
-    const InstanceLock lock(LockFilePath(folder / "gone"));
-    EXPECT_EQ(lock.GetStatus(), InstanceLock::Status::Unavailable);
-    EXPECT_EQ(lock.Error(), ENOENT);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "bank/BankFile.h"
 #include "bank/BankFolder.h"
 #include "storage/Folders.h"
+#include "storage/InstanceLock.h"
+#include "settings/basRegistry.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmPoker/MainWindow.h"
 
@@ -98,37 +100,42 @@ protected:
     QTemporaryDir data;
 };
 
+// A copy running on the same bank, or a portable copy elsewhere sharing the same settings
+// file (and so the same cash on hand): the second copy says so and touches nothing.
 TEST_F(StartupTest, SecondCopySaysSoAndLeavesEveryFileAlone) {
-    // The first copy has played and saved once, and is running now.
+    // The first copy has played and saved once, and left its empty lock files.
+    const std::string settingsLock = SettingsFilePath(folders.ConfigFolder()) + ".lock";
     {
         testing::TestGame session(folders);
         MainWindow(session.model, session.cards).close();
+        const InstanceLock bankLock(LockPath());
+        const InstanceLock settingsLockOnce(settingsLock);
     }
-    const InstanceLock firstCopy(LockPath());
-    ASSERT_EQ(firstCopy.GetStatus(), InstanceLock::Status::Held);
     const auto program = Snapshot(folders.program);
     const auto config = Snapshot(folders.config);
     ASSERT_EQ(program.count("gbank.db"), 1u);
     ASSERT_EQ(config.count("corvanta/settings.reg"), 1u);
-
-    // Should the game start all the same, it is closed again so the test ends.
-    QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (QMainWindow* window = ShownMainWindow()) {
-            ADD_FAILURE() << "the second copy started";
-            window->close();
-        }
-    });
-    guard.start(50);
-    auto seen = AnswerMessageBox(QStringLiteral("OK"));
-    EXPECT_EQ(RunGame(Paths()), AlreadyRunningStatus);
-
-    EXPECT_TRUE(seen->seen);
-    EXPECT_EQ(seen->title, QStringLiteral("Corvanta"));
-    EXPECT_EQ(seen->text, QStringLiteral("Corvanta is already running."));
-    EXPECT_EQ(Snapshot(folders.program), program);
-    EXPECT_EQ(Snapshot(folders.config), config);
-    EXPECT_TRUE(Snapshot(data).empty());
+    for (const std::string& heldLock : {LockPath(), settingsLock}) {
+        SCOPED_TRACE(heldLock);
+        const InstanceLock firstCopy(heldLock);
+        ASSERT_EQ(firstCopy.GetStatus(), InstanceLock::Status::Held);
+        // Should the game start all the same, it is closed again so the test ends.
+        QTimer guard;
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (QMainWindow* window = ShownMainWindow()) {
+                ADD_FAILURE() << "the second copy started";
+                window->close();
+            }
+        });
+        guard.start(50);
+        auto seen = AnswerMessageBox(QStringLiteral("OK"));
+        EXPECT_EQ(RunGame(Paths()), AlreadyRunningStatus);
+        EXPECT_EQ(seen->title, QStringLiteral("Corvanta"));
+        EXPECT_EQ(seen->text, QStringLiteral("Corvanta is already running."));
+        EXPECT_EQ(Snapshot(folders.program), program);
+        EXPECT_EQ(Snapshot(folders.config), config);
+        EXPECT_TRUE(Snapshot(data).empty());
+    }
 }
 
 TEST_F(StartupTest, PortableCopyHoldsTheLockWhileItRunsAndKeepsItsBankBesideIt) {

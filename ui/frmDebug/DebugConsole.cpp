@@ -90,7 +90,7 @@ DebugConsole::DebugConsole(GameModel& model) : QWidget(nullptr), model_(model) {
     const EditorStart start = model_.Records().StartRecordEditor(editor_);
     ShowView(start.view);
     txtDebug_->setPlainText(ToQString(start.txtDebug));
-    lblAppPath_->setText(model_.BankFile());
+    lblAppPath_->setText(model_.BankFileLine());
 }
 
 void DebugConsole::BuildLabels() {

@@ -1,0 +1,31 @@
+#pragma once
+// One copy of the game at a time on one bank and one settings file. Two copies would each
+// save over the other; two portable copies from different folders would share the settings
+// file, and with it one cash on hand, so that money would appear.
+
+#include "game/GameSession.h"
+#include "storage/InstanceLock.h"
+
+namespace corvanta {
+
+// Takes the lock beside the bank and the lock beside the settings file (making their folders
+// first, private to the player), and holds both while it lives. A lock that cannot be taken
+// at all (a folder that cannot be written) does not stop the game: its saves say what fails.
+class SingleCopy {
+public:
+    explicit SingleCopy(const GameFolders& folders);
+
+    // Another copy holds one of the locks: this one must say so and end, touching nothing.
+    bool AnotherCopyRuns() const;
+
+private:
+    static const GameFolders& MakeFolders(const GameFolders& folders);
+
+    InstanceLock bankLock_;
+    InstanceLock settingsLock_;
+};
+
+inline constexpr std::string_view AlreadyRunningTitle = "Corvanta";
+inline constexpr std::string_view AlreadyRunningMessage = "Corvanta is already running.";
+
+} // namespace corvanta
