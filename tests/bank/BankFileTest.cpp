@@ -173,7 +173,9 @@ TEST(BankFile, UnchangedBankIsSavedByteForByte) {
     }
 }
 
-TEST(BankFile, NewFilesArePrivateAndReplacedFilesKeepTheirMode) {
+// The bank holds passwords: whatever a file others could read or write had, the save leaves
+// it the player's alone.
+TEST(BankFile, EverySavedBankIsThePlayersAlone) {
     TempFolder folder;
     const std::string path = BankFilePath(folder.Path());
     Bank bank;
@@ -182,9 +184,9 @@ TEST(BankFile, NewFilesArePrivateAndReplacedFilesKeepTheirMode) {
     ::unlink(path.c_str());
     ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
     EXPECT_EQ(test::FileMode(path), 0600u) << "created by the save";
-    ::chmod(path.c_str(), 0640);
+    ::chmod(path.c_str(), 0666);
     ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
-    EXPECT_EQ(test::FileMode(path), 0640u);
+    EXPECT_EQ(test::FileMode(path), 0600u) << "replacing one anybody could write";
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"gbank.db"});
 }
 

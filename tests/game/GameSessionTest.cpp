@@ -131,6 +131,20 @@ TEST_F(SessionFixture, NothingIsCountedBeforeTheDraw) {
     EXPECT_EQ(session.Advice().roundsAdvised, 0);
 }
 
+// A stored back number that names none of the thirteen backs would leave the table with no
+// cards drawn: the default back takes its place.
+TEST_F(SessionFixture, OnlyOneOfTheThirteenBacksIsTakenFromTheSettings) {
+    for (const auto& [stored, used] : {std::pair{-1, 63}, std::pair{52, 63}, std::pair{53, 53},
+                                       std::pair{65, 65}, std::pair{66, 63}, std::pair{0, 63}}) {
+        const test::TempFolder own;
+        ASSERT_TRUE(SaveSettings(own.Path(), {static_cast<std::int16_t>(stored), 1, 100}).Ok);
+        GameSession game({own.Path(), own.Path()}, random);
+        game.StartUp();
+        EXPECT_EQ(game.GetTable().CardBG, used) << stored;
+        EXPECT_EQ(game.GetTable().Hand[0], used) << stored;
+    }
+}
+
 TEST_F(SessionFixture, BetsAreReadConvertedAndCheckedAgainstMinimumAndCash) {
     struct Row {
         const char* text;
