@@ -48,6 +48,7 @@ StartupCaptions GameSession::StartUp() {
     captions.lblLastHand = "No Hand Played";
     captions.account = DisplayAccount(CurrentAccount(bank_));
     captions.account.lblCurrentAccount = bank_.CurrentAccountName;
+    training_.Start(Bankroll());
     return captions;
 }
 
@@ -160,10 +161,18 @@ DealReport GameSession::Deal() {
     report.lblLastHand = report.outcome.settlement.lastHand;
     report.statistics = DisplayAccount(account);
     report.offerLoan = ShouldOfferLoan(table_, account);
-    report.review = RecordRound(advice_, report.outcome.dealtHand, report.outcome.discards,
-                                report.outcome.settlement.bet);
+    report.round = training_.Record(report.outcome.dealtHand, report.outcome.discards,
+                                    report.outcome.settlement.bet, Bankroll());
     Changed();
     return report;
+}
+
+DrawAdvice GameSession::AdviseDraw() const {
+    return corvanta::AdviseDraw(table_.Hand, table_.Discard);
+}
+
+std::int64_t GameSession::Bankroll() const {
+    return std::int64_t{table_.CashOnHand} + CurrentAccount(bank_).Savings;
 }
 
 bool GameSession::ToggleDiscard(int slot) {

@@ -11,6 +11,7 @@
 #include "engine/Advisor.h"
 #include "engine/Round.h"
 #include "engine/Table.h"
+#include "engine/Trainer.h"
 #include "storage/SaveJournal.h"
 
 #include <functional>
@@ -49,7 +50,7 @@ struct DealReport {
     std::string lblLastHand;   // after a draw: the category's text
     AccountDisplay statistics; // after a draw: the current account's statistics
     bool offerLoan = false;    // after a draw: show the loan button
-    MarksReview review;        // after a draw: the discards against the best hold
+    TrainedRound round;        // after a draw: the discards against the best hold
 };
 
 class GameSession {
@@ -71,7 +72,7 @@ public:
 
     const Table& GetTable() const { return table_; }
     const Bank& GetBank() const { return bank_; }
-    const AdvisorSession& Advice() const { return advice_; }
+    const TrainingSession& Training() const { return training_; }
     std::string BankFile() const; // the bank's path
     // The debug console's path line: the bank's path, and the note on where it is.
     std::string BankFileLine() const;
@@ -80,6 +81,8 @@ public:
     BetOutcome Bet(std::string_view amountText);
     DealReport Deal();
     bool ToggleDiscard(int slot);
+    // The trainer's look at the marks on the table before the draw (cards dealt only).
+    DrawAdvice AdviseDraw() const;
 
     // The bank.
     TransferOutcome Deposit(std::string_view amountText);
@@ -111,6 +114,8 @@ private:
     // The start-up's reading of each file; what went wrong is said.
     void ReadSettings();
     void ReadBank();
+    // The cash on hand and the current account's savings: the trainer's bankroll.
+    std::int64_t Bankroll() const;
     // The save point after every command that changed the money, an account or a setting:
     // the bank and the settings are saved together (see storage/SaveJournal.h), so a game
     // killed at any moment starts again from both as they were at its last save point.
@@ -123,7 +128,7 @@ private:
     RandomSource& random_;
     Table table_;
     Bank bank_;
-    AdvisorSession advice_;        // this session's rounds; nothing of it is saved
+    TrainingSession training_;     // this session's rounds, graded; nothing of it is saved
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     std::vector<Notice> notices_;

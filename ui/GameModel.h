@@ -25,7 +25,7 @@ public:
 
     const Table& GetTable() const { return session_.GetTable(); }
     const Bank& GetBank() const { return session_.GetBank(); }
-    const AdvisorSession& Advice() const { return session_.Advice(); }
+    const TrainingSession& Training() const { return session_.Training(); }
     QString BankFileLine() const; // the debug console's path line
 
     // The round.

@@ -95,12 +95,14 @@ TEST_F(SessionFixture, AWholeRoundIsCountedInTheCurrentAccount) {
     EXPECT_EQ(Current().AmountLost, 0);
     EXPECT_EQ(Current().Savings, 100);
 
-    // The advisor saw the round: the marks kept the three eights of the hand as dealt.
+    // The trainer saw the round: the hand as dealt, the marks kept the three eights, and the
+    // bankroll after it.
     const FiveCards dealt{Card(8, 1), Card(8, 2), Card(3, 3), Card(8, 4), Card(12, 1)};
-    EXPECT_EQ(report.review.played, ExpectedPayback(dealt, 0b01011));
-    EXPECT_EQ(report.review.best, RankHolds(dealt)[0].payback);
-    EXPECT_EQ(session.Advice().roundsAdvised, 1);
-    EXPECT_EQ(session.Advice().roundsMatchingBest, report.review.matchedBest ? 1 : 0);
+    EXPECT_EQ(report.round.dealt, dealt);
+    EXPECT_EQ(report.round.discards, (DiscardMarks{false, false, true, false, true}));
+    EXPECT_EQ(report.round.bankrollAfter, 255);
+    EXPECT_EQ(session.Training().RoundsAdvised(), 1);
+    EXPECT_EQ(session.Training().StartingBankroll(), 200);
 }
 
 TEST_F(SessionFixture, ALosingRoundOffersTheLoanWhenCashAndSavingsAreLow) {
@@ -128,7 +130,7 @@ TEST_F(SessionFixture, NothingIsCountedBeforeTheDraw) {
     EXPECT_EQ(dealt.outcome.step, DealStep::Dealt);
     EXPECT_EQ(dealt.lblLastHand, "");
     EXPECT_EQ(Current().RoundsPlayed, 0);
-    EXPECT_EQ(session.Advice().roundsAdvised, 0);
+    EXPECT_EQ(session.Training().RoundsAdvised(), 0);
 }
 
 // A stored back number that names none of the thirteen backs would leave the table with no

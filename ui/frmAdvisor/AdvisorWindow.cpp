@@ -167,12 +167,12 @@ void AdvisorWindow::ShowHolds() {
 }
 
 void AdvisorWindow::ShowSession() {
-    const AdvisorSession& session = model_.Advice();
-    lblRoundsAdvised_->setText(QStringLiteral("Rounds advised: %1").arg(session.roundsAdvised));
+    const TrainingSession& session = model_.Training();
+    lblRoundsAdvised_->setText(QStringLiteral("Rounds advised: %1").arg(session.RoundsAdvised()));
     lblRoundsBest_->setText(QStringLiteral("Rounds whose discards were a best hold: %1")
-                                .arg(session.roundsMatchingBest));
+                                .arg(session.RoundsMatchingBest()));
     lblGivenUp_->setText(QStringLiteral("Expected dollars given up by the other choices: $%1")
-                             .arg(session.dollarsGivenUp, 0, 'f', 2));
+                             .arg(session.DollarsGivenUp(), 0, 'f', 2));
 }
 
 void AdvisorWindow::ShowFigures() {

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The deliberate faults of tests/faults/faults.txt, one at a time: each is applied to a scratch
+# copy of the working tree, which is built and tested; a fault is caught when a test fails.
+#   tests/faults/run.sh              every fault
+#   tests/faults/run.sh NAME...      only these
+# Prints one line a fault and "N caught, M missed"; exits 1 when any was missed. About half an
+# hour on two cores (each fault rebuilds what it touches and runs every test, the soak too).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+scratch=build/faults/src
+build=build/faults/build
+list=tests/faults/faults.txt
+
+# A copy of the tracked files as they are now, uncommitted changes included.
+rm -rf "$scratch"
+mkdir -p "$scratch"
+git ls-files -z | xargs -0 cp --parents -t "$scratch"
+# Warnings are not errors here: a fault that draws a warning still has to be caught by a test.
+[ -f "$build/build.ninja" ] || cmake -S "$scratch" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build" >/dev/null
+
+# Replaces the one line `old` of `file` (in the scratch copy) by `new` ("\n" starts a line).
+apply() { # file old new
+    OLD="$2" NEW="$3" perl -0 -i -e '
+        my $text = do { local $/; <> };
+        my $count = () = $text =~ /\Q$ENV{OLD}\E/g;
+        die "the fault no longer fits: found $count times\n" unless $count == 1;
+        (my $new = $ENV{NEW}) =~ s/\\n/\n/g;
+        $text =~ s/\Q$ENV{OLD}\E/$new/;
+        print $text;' "$scratch/$1" > "$scratch/$1.fault"
+    mv "$scratch/$1.fault" "$scratch/$1"
+}
+
+caught=0
+missed=0
+missedNames=()
+while IFS= read -r header && IFS= read -r file && IFS= read -r old && IFS= read -r new; do
+    read -r _ || true # the blank line between faults
+    name=${header#\#\# }
+    name=${name%%:*}
+    if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then
+        continue
+    fi
+    cp "$scratch/$file" "$build/original"
+    if ! apply "$file" "${old#- }" "${new#+ }" 2>"$build/apply.log"; then
+        echo "STALE   $name: $(cat "$build/apply.log")"
+        missed=$((missed + 1)); missedNames+=("$name")
+        continue
+    fi
+    if ! cmake --build "$build" >"$build/fault.log" 2>&1; then
+        result="MISSED  $name (it does not build)"
+    elif ctest --test-dir "$build" -j 2 --timeout 180 --stop-on-failure >>"$build/fault.log" 2>&1; then
+        result="MISSED  $name"
+    else
+        result="caught  $name by $(grep -m1 -oE '[0-9]+ - [^ ]+' "$build/fault.log" | cut -d' ' -f3)"
+    fi
+    echo "$result"
+    if [[ $result == caught* ]]; then
+        caught=$((caught + 1))
+    else
+        missed=$((missed + 1)); missedNames+=("$name")
+    fi
+    cp "$build/original" "$scratch/$file"
+done < <(grep -v '^#[^#]' "$list")
+cmake --build "$build" >/dev/null
+echo "$caught caught, $missed missed${missedNames:+: ${missedNames[*]}}"
+[ "$missed" -eq 0 ]
