@@ -2,6 +2,7 @@
 
 #include "engine/Advisor.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
+#include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/MainWindow.h"
 

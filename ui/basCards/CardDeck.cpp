@@ -17,4 +17,11 @@ QString CardName(int card) {
     return QStringView(rank).toString() + u" of "_s + QStringView(suit).toString();
 }
 
+QString ShortCardName(int card) {
+    if (!IsFace(card))
+        return {};
+    return QStringView(IndexLabels[static_cast<std::size_t>(RankOf(card))]).toString() +
+           QStringView(Suits[static_cast<std::size_t>(SuitOf(card))].symbol).toString();
+}
+
 } // namespace corvanta

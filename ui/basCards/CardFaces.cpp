@@ -18,9 +18,6 @@ namespace corvanta::cardart {
 
 namespace {
 
-constexpr std::array<std::u16string_view, RankCount> IndexLabels{
-    u"A", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"J", u"Q", u"K"};
-
 // Pip positions of the number cards: a column (-1 left, 0 middle, 1 right) and a row in twelfths
 // of the pip field from its top. Pips below the middle row are drawn upside down.
 struct Pip {

@@ -4,7 +4,7 @@
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
-#include "ui/basCards/CardDeck.h"
+#include "ui/frmAdvisor/SessionRounds.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -50,22 +50,6 @@ QLabel* AdvisorLabel(QWidget* window, const QString& name, int left, int top, in
 }
 
 } // namespace
-
-QString HoldText(const FiveCards& hand, HoldMask kept) {
-    if (kept == 0) {
-        return QStringLiteral("Keep nothing (draw five)");
-    }
-    if (kept == AllKept) {
-        return QStringLiteral("Keep all five (stand pat)");
-    }
-    QStringList names;
-    for (int slot = 0; slot < HandSize; ++slot) {
-        if ((kept >> slot) & 1u) {
-            names << CardName(hand[slot]);
-        }
-    }
-    return QStringLiteral("Keep ") + names.join(QStringLiteral(", "));
-}
 
 AdvisorWindow::AdvisorWindow(const GameModel& model)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |

@@ -59,7 +59,5 @@ private:
     QLabel* lblGivenUp_ = nullptr;
 };
 
-// "Keep Two of Clubs, Two of Hearts": the kept cards of `hand` by name.
-QString HoldText(const FiveCards& hand, HoldMask kept);
 
 } // namespace corvanta
