@@ -26,10 +26,12 @@ namespace {
 constexpr int Kills = 1000;
 constexpr std::int32_t Total = 2000; // the player's cash and savings together
 
+// `saves` counts the child's finished saves, from -1 while it starts.
 [[noreturn]] void PlayUntilKilled(const GameFolders& folders, std::atomic<long>& saves) {
     TimeSeededRandom random;
     GameSession game(folders, random);
     game.StartUp();
+    saves.store(0);
     for (;;) {
         const bool deposit = game.GetTable().CashOnHand >= 40;
         const TransferOutcome moved =
@@ -56,18 +58,24 @@ TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
     ASSERT_NE(shared, MAP_FAILED);
     auto* saves = new (shared) std::atomic<long>(0);
     std::mt19937 script(20261206);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 8000);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 10000);
+    long finished = 0;
     for (int kill = 1; kill <= Kills; ++kill) {
+        saves->store(-1);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             PlayUntilKilled(folders, *saves);
+        }
+        while (saves->load() < 0) {
+            ::usleep(50); // the kills land in the saves, not in the start-up
         }
         ::usleep(static_cast<useconds_t>(delayMicroseconds(script)));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the playing child stopped by itself at kill " << kill;
+        finished += saves->load();
 
         TimeSeededRandom random;
         GameSession restarted(folders, random);
@@ -79,8 +87,8 @@ TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
             << "kill " << kill << ": cash $" << cash << ", savings $" << savings;
         ASSERT_EQ(restarted.GetBank().AccountCount, 1);
     }
-    std::cout << Kills << " kills during " << saves->load()
-              << " saves; the money always added up\n";
+    std::cout << Kills << " kills after " << finished
+              << " finished saves; the money always added up\n";
     ::munmap(shared, sizeof(std::atomic<long>));
 }
 
