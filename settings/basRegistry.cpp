@@ -53,6 +53,23 @@ int SettingsStore::ReadError() const {
     return ReadWholeFile(filePath_, MaxSettingsBytes).Error;
 }
 
+bool SettingsStore::NotUnderstood(Hive hive, std::string_view keyPath,
+                                  const std::vector<std::string_view>& valueNames) const {
+    const ReadResult read = ReadWholeFile(filePath_, MaxSettingsBytes);
+    if (read.Error != 0 || read.Bytes.empty()) {
+        return false;
+    }
+    const std::optional<RegistryFile> file = ParseFile(read.Bytes);
+    if (!file) {
+        return true;
+    }
+    const std::string fullPath = FullKeyPath(hive, keyPath);
+    return std::ranges::any_of(valueNames, [&](std::string_view name) {
+        const auto line = LastValueLine(*file, fullPath, name);
+        return line && !line->Value;
+    });
+}
+
 bool SettingsStore::KeyExists(Hive hive, std::string_view keyPath) const {
     const std::optional<RegistryFile> file = ReadFile(filePath_);
     if (!file) {

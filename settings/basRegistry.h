@@ -27,7 +27,7 @@
 // A key or value found more than once counts the way reg import applies the file, line by
 // line: the key's openings add up, and a value's last line is its value. Lines the store does
 // not understand are kept as they are. A file that does not begin with one of the two first
-// lines holds no keys and is replaced by the next write.
+// lines holds no keys (NotUnderstood says so) and is replaced by the next write.
 
 #include "storage/AtomicFile.h"
 
@@ -57,6 +57,16 @@ std::string SettingsFilePath(std::string_view configFolder);
 class SettingsStore {
 public:
     explicit SettingsStore(std::string filePath) : filePath_(std::move(filePath)) {}
+
+    // True when the file is there, readable and not empty, and yet not one this store
+    // understands: it does not begin with "Windows Registry Editor Version 5.00" or
+    // "REGEDIT4" after its optional byte-order mark (random bytes, a first line cut short,
+    // UTF-16 without its byte-order mark), or one of `valueNames` is in the key with damaged
+    // data (cut short: "dword:000"; the last line of the value is the one that counts). A
+    // value of another kind than expected is not damaged. A missing, unreadable or empty file
+    // is not such a file; ReadError tells those apart.
+    bool NotUnderstood(Hive hive, std::string_view keyPath,
+                       const std::vector<std::string_view>& valueNames) const;
 
     // True when the key, or a key below it, is in the file.
     bool KeyExists(Hive hive, std::string_view keyPath) const;

@@ -88,7 +88,6 @@ TEST(Settings, UnusableValueTakesItsDefault) {
         {"\"Current Money\"=\"  -7  \"\n", {63, 1, -7}},
         {"\"Current Money\"=\"1e3\"\n", Defaults},
         {"\"Current Money\"=\"99999999999\"\n", Defaults},
-        {"\"Current Money\"=dword:000000f\n", Defaults},
     };
     for (const auto& c : cases) {
         TempFolder config;
@@ -233,6 +232,79 @@ TEST(Settings, RepeatedKeyOrValueReadsTheLastAndIsSavedOnce) {
                   "\"Current Account\"=dword:00000003\n\"Kept\"=\"a\"\n"
                   "\"Current Money\"=dword:000000f0\n\n" +
                   OurKey + "\"Card BG\"=dword:00000039\n");
+}
+
+TEST(Settings, FileNotUnderstoodIsToldApartAndGivesDefaults) {
+    const std::string ours = "\"Card BG\"=dword:00000039\n\"Current Account\"=dword:00000003\n"
+                             "\"Current Money\"=dword:000000f0\n";
+    const struct {
+        const char* what;
+        std::string file;
+        bool notUnderstood;
+        Loaded loaded;
+    } cases[] = {
+        {"random bytes", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), true, Defaults},
+        {"first line cut short", "Windows Registry Edit", true, Defaults},
+        {"UTF-16 without its byte-order mark",
+         test::Utf16Le(u"Windows Registry Editor Version 5.00\r\n\r\n"
+                       u"[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n"
+                       u"\"Card BG\"=dword:00000039\r\n"),
+         true, Defaults},
+        {"UTF-16 cut inside its first line", "\xFF\xFEW\0i\0n", true, Defaults},
+        {"a number of ours cut short", Header + OurKey + ours + "\"Current Money\"=dword:000", true,
+         Defaults},
+        {"a hex number of ours cut short", Header + OurKey + ours + "\"Card BG\"=hex(4):39,00\n",
+         true, Defaults},
+        {"a text of ours cut short", Header + OurKey + ours + "\"Current Account\"=\"3\n", true,
+         Defaults},
+        {"an empty file", "", false, Defaults},
+        {"a first line alone", "REGEDIT4", false, Defaults},
+        {"a value of ours deleted",
+         Header + OurKey + ours + "\"Card BG\"=-\n",
+         false,
+         {63, 3, 240}},
+        {"a damaged value of ours followed by a whole one",
+         Header + OurKey + "\"Current Money\"=dword:000\n" + ours,
+         false,
+         {57, 3, 240}},
+        {"a damaged value of another key or name",
+         Header + "[HKEY_CURRENT_USER\\Software\\Other]\n\"Card BG\"=dword:000\n" + OurKey + ours +
+             "\"Sound\"=dword:0\n",
+         false,
+         {57, 3, 240}},
+    };
+    for (const auto& c : cases) {
+        TempFolder config;
+        StoreFile(config.Path(), c.file);
+        const SettingsLoad load = LoadSettings(config.Path());
+        EXPECT_EQ(load.notUnderstood, c.notUnderstood) << c.what;
+        EXPECT_TRUE(load.problem.Ok) << c.what;
+        EXPECT_EQ(load.path, config.Path() + "/corvanta/settings.reg") << c.what;
+        const StoredSettings& v = load.values;
+        EXPECT_EQ((Loaded{v.CardBG, v.GCNum, v.CashOnHand}), c.loaded) << c.what;
+    }
+}
+
+TEST(Settings, KeepSettingsAsideRenamesTheFileOrSaysWhy) {
+    TempFolder config;
+    const std::string path = SettingsFilePath(config.Path());
+    StoreFile(config.Path(), "not settings");
+    WriteBytes(path + ".bad", "older");
+    ASSERT_TRUE(KeepSettingsAside(config.Path()).Ok);
+    EXPECT_EQ(test::FolderEntries(config.Path() + "/corvanta"),
+              std::vector<std::string>{"settings.reg.bad"});
+    EXPECT_EQ(ReadBytes(path + ".bad"), "not settings");
+
+    const SaveResult missing = KeepSettingsAside(config.Path());
+    EXPECT_FALSE(missing.Ok);
+    EXPECT_EQ(missing.Path, path);
+    EXPECT_EQ(missing.Reason, std::strerror(ENOENT));
+
+    TempFolder other;
+    StoreFile(other.Path(), "not settings");
+    ::mkdir((SettingsFilePath(other.Path()) + ".bad").c_str(), 0700);
+    EXPECT_EQ(KeepSettingsAside(other.Path()).Reason, std::strerror(EISDIR));
+    EXPECT_EQ(ReadBytes(SettingsFilePath(other.Path())), "not settings");
 }
 
 // A file cut short anywhere (in the middle of wrapped hex data, of a UTF-16 character) gives
