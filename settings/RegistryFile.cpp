@@ -47,6 +47,21 @@ void InsertLine(RegistryFile& file, std::size_t at, const std::string& text) {
     file.Lines.insert(file.Lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(file, text));
 }
 
+// Removes the lines marked, in one pass: a file holding thousands of repeated values or
+// openings of the key is rewritten as quickly as any other.
+void RemoveLines(RegistryFile& file, const std::vector<bool>& gone) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < file.Lines.size(); ++i) {
+        if (!gone[i]) {
+            if (kept != i) {
+                file.Lines[kept] = std::move(file.Lines[i]);
+            }
+            ++kept;
+        }
+    }
+    file.Lines.resize(kept);
+}
+
 // Where a value new to the key goes: after the last line that is not blank where the key is
 // last opened; the key is opened at the end of the file when it is missing.
 std::size_t PlaceForNewValue(RegistryFile& file, std::string_view fullPath) {
@@ -127,30 +142,39 @@ void PutValue(RegistryFile& file, std::string_view fullPath, std::string_view na
         file.EndsOpen = false; // the wrapped data were this value's
     }
     file.Lines[found.back()] = NewLine(file, text);
-    for (auto i = found.rbegin() + 1; i != found.rend(); ++i) {
-        file.Lines.erase(file.Lines.begin() + static_cast<std::ptrdiff_t>(*i));
+    std::vector<bool> gone(file.Lines.size());
+    for (std::size_t k = 0; k + 1 < found.size(); ++k) {
+        gone[found[k]] = true;
     }
+    RemoveLines(file, gone);
 }
 
 void RemoveEmptyEarlierOpenings(RegistryFile& file, std::string_view fullPath) {
-    std::vector<std::pair<std::size_t, std::size_t>> openings; // [key line, next key line)
+    const auto opensKey = [&](std::size_t i) {
+        const auto path = KeyPathOf(file.Lines[i].Text);
+        return path && SameName(*path, fullPath);
+    };
+    std::size_t last = 0;
     for (std::size_t i = 1; i < file.Lines.size(); ++i) {
-        if (const auto path = KeyPathOf(file.Lines[i].Text)) {
-            if (!openings.empty() && openings.back().second == 0) {
-                openings.back().second = i;
-            }
-            if (SameName(*path, fullPath)) {
-                openings.emplace_back(i, 0);
-            }
+        last = opensKey(i) ? i : last;
+    }
+    std::vector<bool> gone(file.Lines.size());
+    std::optional<std::size_t> opening; // an earlier one, with nothing but blank lines so far
+    const auto dropOpeningUpTo = [&](std::size_t end) {
+        for (std::size_t k = opening.value_or(end); k < end; ++k) {
+            gone[k] = true;
+        }
+    };
+    for (std::size_t i = 1; i < last; ++i) {
+        if (KeyPathOf(file.Lines[i].Text)) {
+            dropOpeningUpTo(i); // it ends here
+            opening = opensKey(i) ? std::optional(i) : std::nullopt;
+        } else if (!file.Lines[i].Text.empty()) {
+            opening.reset();
         }
     }
-    for (std::size_t k = openings.size(); k-- > 1;) {
-        const auto first = file.Lines.begin() + static_cast<std::ptrdiff_t>(openings[k - 1].first);
-        const auto end = file.Lines.begin() + static_cast<std::ptrdiff_t>(openings[k - 1].second);
-        if (std::all_of(first + 1, end, [](const FileLine& line) { return line.Text.empty(); })) {
-            file.Lines.erase(first, end);
-        }
-    }
+    dropOpeningUpTo(last);
+    RemoveLines(file, gone);
 }
 
 std::string FileBytes(const RegistryFile& file) {
