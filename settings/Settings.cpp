@@ -4,6 +4,7 @@
 #include "storage/DecimalText.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -38,8 +39,14 @@ Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback)
 SettingsLoad LoadSettings(std::string_view configFolder) {
     const SettingsStore store(SettingsFilePath(configFolder));
     SettingsLoad load;
+    load.path = store.FilePath();
     if (const int error = store.ReadError(); error != 0 && error != ENOENT) {
         load.problem = SaveResult::Failure(store.FilePath(), error);
+        return load;
+    }
+    if (store.NotUnderstood(Hive::CurrentUser, SettingsKeyPath,
+                            {CardBGValue, CurrentAccountValue, CurrentMoneyValue})) {
+        load.notUnderstood = true;
         return load;
     }
     if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath)) {
@@ -50,6 +57,14 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.GCNum = ReadSetting(store, CurrentAccountValue, DefaultSettings.GCNum);
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
     return load;
+}
+
+SaveResult KeepSettingsAside(std::string_view configFolder) {
+    const std::string path = SettingsFilePath(configFolder);
+    if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0) {
+        return SaveResult::Failure(path, errno);
+    }
+    return {};
 }
 
 namespace {

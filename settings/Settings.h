@@ -6,6 +6,7 @@
 #include "storage/SaveJournal.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace corvanta {
@@ -23,13 +24,24 @@ struct StoredSettings {
 inline constexpr StoredSettings DefaultSettings{};
 
 // Reads the three values. A value that is missing, not a number or too wide for its field
-// takes its default, as do all three on a first run or with a damaged or unreadable file.
-// `problem` says why a file that exists could not be read; such a file is left alone.
+// takes its default, as do all three on a first run (no file, or an empty one).
 struct SettingsLoad {
     StoredSettings values;
+    // Why a file that exists could not be read; such a file is left alone and the values
+    // are the defaults.
     SaveResult problem;
+    // The file was read but is not settings the game understands: not a registry export, or
+    // one of the three values there with damaged data (see SettingsStore::NotUnderstood). The
+    // values are the defaults. The file is for the game to keep aside (KeepSettingsAside)
+    // before it saves, so nothing of it is lost.
+    bool notUnderstood = false;
+    std::string path; // the settings file
 };
 SettingsLoad LoadSettings(std::string_view configFolder);
+
+// Renames the settings file to "settings.reg.bad" beside it, replacing an older one, so the
+// next save starts a new file. A failure names the settings file and the system's reason.
+SaveResult KeepSettingsAside(std::string_view configFolder);
 
 // Stores the three values as REG_DWORD, in the order above, in one replacement of the file;
 // everything else in the file stays as it was.

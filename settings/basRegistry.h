@@ -9,14 +9,25 @@
 //   "Card BG"=dword:0000003f
 //   "name"="text"
 //
-// The file is UTF-8 with LF line ends (CR LF is read too). Names and quoted text escape a
-// backslash as \\ and a quote as \". A quoted text stands for its bytes followed by one NUL,
-// the way the registry holds a REG_SZ. Text data that this form cannot show exactly (a NUL
-// before its end, no terminating NUL, a line break) is written as hex(1): with its bytes, one
-// byte each as the store received them (Windows would write UTF-16 here). Values of other
-// kinds (hex:, hex(n):) are recognised by their kind only. Lines the store does not
-// understand and keys other than the one written are kept as they are; a file that does not
-// begin with the first line above holds no keys and is replaced by the next write.
+// It reads what Windows' own tools write, so settings brought from Windows come along: files
+// with the first line above in UTF-16LE with a byte-order mark (regedit, reg export) or in
+// UTF-8 with or without one, and REGEDIT4 files in Windows-1252, with CR LF or LF line ends.
+// A write changes only the lines of the values written: every other key, value, comment and
+// blank line stays byte for byte, and the file keeps its encoding, byte-order mark and line
+// ends. A new file is UTF-8 without a byte-order mark, with LF line ends and the first line
+// above.
+//
+// Names and quoted text escape a backslash as \\ and a quote as \". A quoted text stands for
+// its characters followed by one NUL, the way the registry holds a REG_SZ. Text data that
+// this form cannot show exactly (a NUL before its end, no terminating NUL, a line break) is
+// written as hex(1): with its bytes, as Windows writes them in UTF-16LE in a UTF-16 file and
+// in Windows-1252 in a REGEDIT4 file, and in a UTF-8 file one byte each as the store received
+// them. Values of other kinds (hex:, hex(n):) are recognised by their kind only.
+//
+// A key or value found more than once counts the way reg import applies the file, line by
+// line: the key's openings add up, and a value's last line is its value. Lines the store does
+// not understand are kept as they are. A file that does not begin with one of the two first
+// lines holds no keys (NotUnderstood says so) and is replaced by the next write.
 
 #include "storage/AtomicFile.h"
 
@@ -46,6 +57,16 @@ std::string SettingsFilePath(std::string_view configFolder);
 class SettingsStore {
 public:
     explicit SettingsStore(std::string filePath) : filePath_(std::move(filePath)) {}
+
+    // True when the file is there, readable and not empty, and yet not one this store
+    // understands: it does not begin with "Windows Registry Editor Version 5.00" or
+    // "REGEDIT4" after its optional byte-order mark (random bytes, a first line cut short,
+    // UTF-16 without its byte-order mark), or one of `valueNames` is in the key with damaged
+    // data (cut short: "dword:000"; the last line of the value is the one that counts). A
+    // value of another kind than expected is not damaged. A missing, unreadable or empty file
+    // is not such a file; ReadError tells those apart.
+    bool NotUnderstood(Hive hive, std::string_view keyPath,
+                       const std::vector<std::string_view>& valueNames) const;
 
     // True when the key, or a key below it, is in the file.
     bool KeyExists(Hive hive, std::string_view keyPath) const;

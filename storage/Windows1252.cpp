@@ -1,8 +1,11 @@
 #include "storage/Windows1252.h"
 
+#include "storage/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace corvanta {
 namespace {
@@ -23,19 +26,6 @@ char ByteFor(char32_t cp) {
         }
     }
     return '?';
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 char UpperByte(char c) {
@@ -61,28 +51,10 @@ char UpperByte(char c) {
 
 std::string EncodeWindows1252(std::string_view utf8) {
     std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80    ? 1
-                             : lead >= 0xF0 ? 4
-                             : lead >= 0xE0 ? 3
-                             : lead >= 0xC0 ? 2
-                                            : 0;
-        if (length == 0 || i + length > utf8.size()) {
-            out += '?'; // a stray continuation byte or a cut-off sequence
-            ++i;
-            continue;
-        }
-        char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = valid && (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        out += valid ? ByteFor(cp) : '?';
-        i += valid ? length : 1;
+    while (!utf8.empty()) {
+        // A stray continuation byte or a cut-off sequence is one '?' a byte.
+        const std::optional<char32_t> cp = TakeCodePoint(utf8);
+        out += cp ? ByteFor(*cp) : '?';
     }
     return out;
 }

@@ -20,6 +20,8 @@ using test::WriteBytes;
 constexpr std::string_view Key = "Software\\Brondel\\Poker";
 const std::string Header = "Windows Registry Editor Version 5.00\n\n";
 const std::string OurKey = "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\n";
+constexpr std::u16string_view Header16 = u"Windows Registry Editor Version 5.00\r\n\r\n"
+                                         u"[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n";
 
 struct StoreInFolder {
     TempFolder folder;
@@ -48,15 +50,18 @@ TEST(basRegistry, ReadValueGivesTextUpToNulOrNumber) {
             "\"Binary\"=hex:01,02\n"
             "\"ShortDword\"=dword:3f\n"
             "\"CutHex\"=hex(1):34,3\n"
+            "\"ShortHexDword\"=hex(4):2a,00\n"
+            "\"Deleted\"=-\n"
             "@=\"unnamed\"\n");
     const struct {
         std::string_view name;
         RegistryValue expected;
     } cases[] = {
-        {"NulInside", "42"}, {"NoNul", "42x"},   {"Quoted", "a \"b\" \\c"},
-        {"Negative", -5},    {"HexDword", 42},   {"Wrapped", "ABC"},
-        {"Binary", ""},      {"ShortDword", ""}, {"CutHex", ""},
-        {"", "unnamed"},     {"Missing", ""},    {"nulinside", "42"},
+        {"NulInside", "42"},   {"NoNul", "42x"},   {"Quoted", "a \"b\" \\c"},
+        {"Negative", -5},      {"HexDword", 42},   {"Wrapped", "ABC"},
+        {"Binary", ""},        {"ShortDword", ""}, {"CutHex", ""},
+        {"", "unnamed"},       {"Missing", ""},    {"nulinside", "42"},
+        {"ShortHexDword", ""}, {"Deleted", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, c.name), c.expected) << c.name;
@@ -89,16 +94,40 @@ TEST(basRegistry, WriteValueStoresNumbersAsDwordAndTrimmedText) {
     }
 }
 
-TEST(basRegistry, WriteKeepsEverythingElseInTheFile) {
-    StoreInFolder s;
-    const std::string other = "[HKEY_CURRENT_USER\\Software\\Other]\n\"Card BG\"=dword:00000001\n";
-    s.Holds(Header + "; kept comment\n\n" + other + "\n" + OurKey +
-            "\"Current Account\"=dword:00000002\r\n\"Later\"=hex(7):00,00\n\"card bg\"=\"old\"\n"
-            "\"CARD BG\"=dword:00000005\n");
-    ASSERT_TRUE(s.store.WriteValue(Hive::CurrentUser, Key, "Card BG", 57).Ok);
-    EXPECT_EQ(ReadBytes(s.path), Header + "; kept comment\n\n" + other + "\n" + OurKey +
-                                     "\"Current Account\"=dword:00000002\n\"Later\"=hex(7):00,00\n"
-                                     "\"Card BG\"=dword:00000039\n\n");
+// Text data in hex(1): form are in the file's own encoding: UTF-16LE in Windows' version
+// 5.00 export, the code page in REGEDIT4, UTF-8 in the program's own files.
+TEST(basRegistry, HexTextIsInTheFilesEncoding) {
+    const std::string regedit4 =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n";
+    // Written as "W": é, the playing card U+1F0A1 (outside the code page), a NUL, x.
+    const std::string written("\xC3\xA9\xF0\x9F\x82\xA1\0x", 8);
+    const struct {
+        std::string before; // holds "T"
+        RegistryValue t;
+        std::string after; // once "W" is written
+        RegistryValue w;
+    } cases[] = {
+        {test::Utf16Le(u"\xFEFF" + std::u16string(Header16) +
+                       u"\"T\"=hex(1):35,00,30,00,00,00\r\n"),
+         "50",
+         test::Utf16Le(u"\xFEFF" + std::u16string(Header16) +
+                       u"\"T\"=hex(1):35,00,30,00,00,00\r\n"
+                       u"\"W\"=hex(1):e9,00,3c,d8,a1,dc,00,00,78,00,00,00\r\n"),
+         "\xC3\xA9\xF0\x9F\x82\xA1"},
+        {regedit4 + "\"T\"=hex(1):52,65,6e,e9,00\r\n", "Ren\xC3\xA9",
+         regedit4 + "\"T\"=hex(1):52,65,6e,e9,00\r\n\"W\"=hex(1):e9,3f,00,78,00\r\n", "\xC3\xA9?"},
+        {Header + OurKey + "\"T\"=hex(1):c3,a9,00\n", "\xC3\xA9",
+         Header + OurKey + "\"T\"=hex(1):c3,a9,00\n\"W\"=hex(1):c3,a9,f0,9f,82,a1,00,78,00\n",
+         "\xC3\xA9\xF0\x9F\x82\xA1"},
+    };
+    for (const auto& c : cases) {
+        StoreInFolder s;
+        s.Holds(c.before);
+        EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, "T"), c.t);
+        ASSERT_TRUE(s.store.WriteValue(Hive::CurrentUser, Key, "W", written).Ok);
+        EXPECT_TRUE(ReadBytes(s.path) == c.after) << c.after;
+        EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, "W"), c.w);
+    }
 }
 
 TEST(basRegistry, LineEndsConvertedTwiceReadLikeOthersAndWritesReadBack) {
@@ -106,14 +135,14 @@ TEST(basRegistry, LineEndsConvertedTwiceReadLikeOthersAndWritesReadBack) {
     // carriage return, was not seen as a key, was written back without it and became a key,
     // so the old value below it won over the one just written.
     StoreInFolder s;
-    s.Holds("Windows Registry Editor Version 5.00\r\r\n\r\r\n"
-            "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\r\n"
-            "\"Card BG\"=dword:00000005\r\r\n");
+    const std::string start = "Windows Registry Editor Version 5.00\r\r\n\r\r\n"
+                              "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\r\n";
+    s.Holds(start + "\"Card BG\"=dword:00000005\r\r\n");
     EXPECT_TRUE(s.store.KeyExists(Hive::CurrentUser, Key));
     EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, "Card BG"), RegistryValue(5));
     ASSERT_TRUE(s.store.WriteValue(Hive::CurrentUser, Key, "Card BG", 57).Ok);
     EXPECT_EQ(s.store.ReadValue(Hive::CurrentUser, Key, "Card BG"), RegistryValue(57));
-    EXPECT_EQ(ReadBytes(s.path), Header + OurKey + "\"Card BG\"=dword:00000039\n\n");
+    EXPECT_EQ(ReadBytes(s.path), start + "\"Card BG\"=dword:00000039\r\n");
 }
 
 TEST(basRegistry, KeyExistsForTheKeyOrAKeyBelowIt) {
@@ -127,7 +156,9 @@ TEST(basRegistry, KeyExistsForTheKeyOrAKeyBelowIt) {
         {Header + "[HKEY_CURRENT_USER\\Software\\Brondel]\n", false},
         {Header + "[HKEY_CURRENT_USER\\Software\\Brondel\\PokerPlus]\n", false},
         {Header + "[HKEY_LOCAL_MACHINE\\Software\\Brondel\\Poker]\n", false},
-        {"REGEDIT4\n\n" + OurKey, false},
+        {"REGEDIT4\n\n" + OurKey, true},
+        {test::Utf16Le(u"\xFEFF" + std::u16string(Header16)), true},
+        {"Windows Registry Editor Version 5.0\n\n" + OurKey, false},
         {"", false},
     };
     for (const auto& c : cases) {

@@ -54,6 +54,15 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
     ASSERT_TRUE(out.good()) << path;
 }
 
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 unsigned FileMode(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;

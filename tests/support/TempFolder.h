@@ -27,6 +27,9 @@ private:
 // The file's bytes; "<missing>" when it cannot be read.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
+// The UTF-16LE bytes of a u"" text, as Windows' tools write their files (no byte-order mark
+// unless the text begins with u"\xFEFF").
+std::string Utf16Le(std::u16string_view text);
 // Permission bits (0600 and the like).
 unsigned FileMode(const std::string& path);
 // Names in the folder, sorted.
