@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Saving what was loaded writes the whole records back unchanged.
     const SaveResult saved = SaveBank(bank, folder);
     Check(saved.Ok, "the save failed");
-    const ReadResult file = ReadWholeFile(path);
+    const ReadResult file = ReadWholeFile(path, MaxBankBytes);
     Check(file.Error == 0, "the saved bank cannot be read");
     if (records > 0) {
         Check(file.Bytes == std::string(reinterpret_cast<const char*>(data), records * RecordSize),

@@ -55,6 +55,9 @@ StartupCaptions GameSession::StartUp() {
 void GameSession::ReadSettings() {
     const SettingsLoad load = LoadSettings(folders_.config);
     settingsReadable_ = load.problem.Ok;
+    if (load.notUnderstood) {
+        KeepAsideSettings(load.path);
+    }
     if (!load.problem.Ok) {
         notices_.push_back({std::string(SettingsTitle),
                             "The settings could not be read from " + load.problem.Path + ":\r" +
@@ -69,20 +72,35 @@ void GameSession::ReadSettings() {
     table_.OptionsCardBG = table_.CardBG;
 }
 
+void GameSession::KeepAsideSettings(const std::string& path) {
+    if (const SaveResult kept = KeepSettingsAside(folders_.config); !kept.Ok) {
+        settingsReadable_ = false; // never saved over: its values would be lost
+        notices_.push_back({std::string(SettingsTitle),
+                            "The settings in " + path + " could not be understood:\r" +
+                                "they could not be kept aside either (" + kept.Reason +
+                                "), so the game leaves the file alone and starts from its "
+                                "defaults."});
+        return;
+    }
+    notices_.push_back({std::string(SettingsTitle),
+                        "The settings in " + path + " could not be understood:\rthey are kept in " +
+                            path + ".bad, and the game starts from its defaults."});
+}
+
 void GameSession::ReadBank() {
     if (const SaveResult folder = CreateFolders(folders_.bank); !folder.Ok) {
-        LoadBank(bank_, folders_.bank);  // the Default account, to play with
-        bank_.LoadError = ENOTDIR;       // and nothing to save it into
-        notices_.push_back({std::string(BankTitle), "The bank's folder could not be made at " +
-                                                        folder.Path + ":\r" + folder.Reason +
-                                                        ". You may play on; the accounts are not saved."});
+        LoadBank(bank_, folders_.bank); // the Default account, to play with
+        bank_.LoadError = ENOTDIR;      // and nothing to save it into
+        notices_.push_back({std::string(BankTitle),
+                            "The bank's folder could not be made at " + folder.Path + ":\r" +
+                                folder.Reason + ". You may play on; the accounts are not saved."});
         return;
     }
     if (const SaveResult loaded = LoadBank(bank_, folders_.bank); !loaded.Ok) {
-        notices_.push_back({std::string(BankTitle),
-                            "The bank could not be read from " + loaded.Path + ":\r" +
-                                loaded.Reason +
-                                ". You may play on; the game leaves the file as it is."});
+        notices_.push_back(
+            {std::string(BankTitle), "The bank could not be read from " + loaded.Path + ":\r" +
+                                         loaded.Reason +
+                                         ". You may play on; the game leaves the file as it is."});
     }
 }
 

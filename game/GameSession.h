@@ -113,6 +113,7 @@ public:
 private:
     // The start-up's reading of each file; what went wrong is said.
     void ReadSettings();
+    void KeepAsideSettings(const std::string& path);
     void ReadBank();
     // The cash on hand and the current account's savings: the trainer's bankroll.
     std::int64_t Bankroll() const;

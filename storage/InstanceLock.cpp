@@ -11,8 +11,8 @@
 namespace corvanta {
 
 InstanceLock::InstanceLock(const std::string& lockFilePath) {
-    fd_ = ::open(lockFilePath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                 0600);
+    fd_ =
+        ::open(lockFilePath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         error_ = errno; // ELOOP for a symbolic link in its place
         return;

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <functional>
 #include <csignal>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,8 +35,7 @@ TEST(BankFolder, ABankBesideTheProgramIsUsedOnlyWhereItIsThePlayersOwn) {
     } rows[] = {
         {"no bank beside the program", [](const std::string&) {}, false, ""},
         {"the player's bank in the player's folder",
-         [](const std::string& program) { test::WriteBytes(program + "/gbank.db", ""); }, true,
-         ""},
+         [](const std::string& program) { test::WriteBytes(program + "/gbank.db", ""); }, true, ""},
         {"a folder the player's group can write",
          [](const std::string& program) {
              test::WriteBytes(program + "/gbank.db", "");
@@ -56,8 +55,8 @@ TEST(BankFolder, ABankBesideTheProgramIsUsedOnlyWhereItIsThePlayersOwn) {
          },
          false, "it is not a regular file"},
         {"a folder in the bank's place",
-         [](const std::string& program) { ::mkdir((program + "/gbank.db").c_str(), 0700); },
-         false, "it is not a regular file"},
+         [](const std::string& program) { ::mkdir((program + "/gbank.db").c_str(), 0700); }, false,
+         "it is not a regular file"},
         {"another user's bank",
          [](const std::string& program) {
              test::WriteBytes(program + "/gbank.db", "");
@@ -73,10 +72,10 @@ TEST(BankFolder, ABankBesideTheProgramIsUsedOnlyWhereItIsThePlayersOwn) {
         const BankPlace place = ChooseBankFolder(program, folder / "share");
         EXPECT_EQ(place.folder, row.besideTheProgram ? program : folder / "share/corvanta")
             << row.what;
-        const std::string note = *row.note == '\0'
-                                     ? std::string()
-                                     : "The gbank.db beside the program is not used: " +
-                                           std::string(row.note) + ".";
+        const std::string note =
+            *row.note == '\0'
+                ? std::string()
+                : "The gbank.db beside the program is not used: " + std::string(row.note) + ".";
         EXPECT_EQ(place.note, row.besideTheProgram ? "" : note) << row.what;
     }
 }

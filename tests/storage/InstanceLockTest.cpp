@@ -57,7 +57,8 @@ TEST(InstanceLock, NothingButThePlayersOwnFileIsTakenAsTheLock) {
     if (root) {
         ::chown((folder / "others.lock").c_str(), 1, 1);
     }
-    for (const char* name : {"link.lock", "folder.lock", "fifo.lock", "others.lock", "gone/x.lock"}) {
+    for (const char* name :
+         {"link.lock", "folder.lock", "fifo.lock", "others.lock", "gone/x.lock"}) {
         if (!root && std::string_view(name) == "others.lock") {
             continue; // only root can give a file to another user
         }

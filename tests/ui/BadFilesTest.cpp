@@ -4,6 +4,7 @@
 // must say exactly what went wrong (or nothing), and what was on disk and could not be read
 // is left as it was. Random bytes in the files are the fuzz targets' part (fuzz/).
 #include "WindowTesting.h"
+#include "support/TempFolder.h"
 
 #include "bank/BankFile.h"
 #include "settings/Settings.h"
@@ -217,7 +218,10 @@ std::string Describe(const std::vector<Message>& messages) {
 struct Expected {
     std::vector<Message> messages;
     enum class Bank { Untouched, Saved, Missing } bank;
-    bool settingsSaved; // else untouched
+    bool settingsSaved;                    // else untouched
+    QString cash = QStringLiteral("$100"); // at the start
+    bool settingsKeptAside = false;        // as settings.reg.bad, byte for byte
+    int back = 63;                         // the card back in use
 };
 
 std::vector<Message> Filled(const std::vector<Message>& messages, const std::string& folder,
@@ -250,6 +254,13 @@ struct Row {
     bool asPlayer = true;
     bool bankIsAnotherUsers = false;
 };
+
+void PutSettings(const TempFolders& f, const std::string& bytes) {
+    ASSERT_EQ(::mkdir((f.ConfigFolder() + "/corvanta").c_str(), 0700), 0);
+    Put(SettingsFilePath(f.ConfigFolder()), bytes);
+}
+
+const std::string GarbledSettings("\x01Windows Registry\x00\xff\xfe\x02 Poker", 32);
 
 const Row Rows[] = {
     {"a FIFO in the bank's place",
@@ -306,6 +317,31 @@ const Row Rows[] = {
         QStringLiteral("The bank could not be saved to {bank}:\rPermission denied")}},
       Expected::Bank::Missing,
       false}},
+    {"settings the game cannot understand",
+     [](const TempFolders& f, GameFolders&) { PutSettings(f, GarbledSettings); },
+     {{{QStringLiteral("Corvanta - Settings"),
+        QStringLiteral("The settings in {settings} could not be understood:\rthey are kept in "
+                       "{settings}.bad, and the game starts from its defaults.")}},
+      Expected::Bank::Saved,
+      true,
+      QStringLiteral("$100"),
+      true}},
+    {"settings exported by reg.exe in UTF-16",
+     [](const TempFolders& f, GameFolders&) {
+         PutSettings(f, test::Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+                                      u"[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n"
+                                      u"\"Card BG\"=dword:00000037\r\n"
+                                      u"\"Current Account\"=dword:00000001\r\n"
+                                      u"\"Current Money\"=dword:00001388\r\n\r\n"));
+     },
+     {{}, Expected::Bank::Saved, true, QStringLiteral("$5000"), false, 55}},
+    {"a back number that names no back",
+     [](const TempFolders& f, GameFolders&) {
+         PutSettings(f, "Windows Registry Editor Version 5.00\n\n"
+                        "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\n"
+                        "\"Card BG\"=dword:ffffffff\n");
+     },
+     {{}, Expected::Bank::Saved, true}},
     {"settings the player may not read",
      [](const TempFolders& f, GameFolders&) {
          ASSERT_TRUE(SaveSettings(f.ConfigFolder(), {55, 2, 777}).Ok);
@@ -343,6 +379,7 @@ TEST(BadFiles, EachOddFileOrFolderIsSaidAndLeftAlone) {
         ::chmod(settingsPath.c_str(), 0600);
 
         EXPECT_NE(run.lastHand, QStringLiteral("No Hand Played"));
+        EXPECT_EQ(run.cash, row.expected.cash);
         EXPECT_EQ(Describe(run.messages),
                   Describe(Filled(row.expected.messages, gameFolders.bank, settingsPath)));
         switch (row.expected.bank) {
@@ -356,8 +393,12 @@ TEST(BadFiles, EachOddFileOrFolderIsSaidAndLeftAlone) {
             EXPECT_FALSE(std::filesystem::is_regular_file(bankPath));
             break;
         }
+        if (row.expected.settingsKeptAside) {
+            EXPECT_TRUE(Get(settingsPath + ".bad") == settingsBefore);
+        }
         if (row.expected.settingsSaved) {
             EXPECT_EQ(StoredSettings(folders.ConfigFolder()), SettingsOf(session.model));
+            EXPECT_EQ(session.model.GetTable().CardBG, row.expected.back);
         } else {
             EXPECT_TRUE(Get(settingsPath) == settingsBefore);
         }

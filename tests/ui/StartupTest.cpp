@@ -4,9 +4,9 @@
 #include "app/RunGame.h"
 #include "bank/BankFile.h"
 #include "bank/BankFolder.h"
+#include "settings/basRegistry.h"
 #include "storage/Folders.h"
 #include "storage/InstanceLock.h"
-#include "settings/basRegistry.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmPoker/MainWindow.h"
 

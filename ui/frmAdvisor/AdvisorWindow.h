@@ -59,5 +59,4 @@ private:
     QLabel* lblGivenUp_ = nullptr;
 };
 
-
 } // namespace corvanta

@@ -65,15 +65,14 @@ QString RoundsCsv(const TrainingSession& session) {
     const auto& rounds = session.Rounds();
     for (std::size_t n = rounds.size(); n-- > 0;) {
         const TrainedRound& round = rounds[n];
-        const QStringList fields = {
-            QString::number(n + 1),
-            CardNames(round.dealt, AllKept),
-            CardNames(round.dealt, AllKept & ~KeptBy(round.discards)),
-            HoldText(round.dealt, round.bestHold),
-            QString::number(round.bet),
-            QString::number(round.multipleGivenUp, 'f', 4),
-            QString::number(round.DollarsGivenUp(), 'f', 2),
-            MistakeText(round.mistake)};
+        const QStringList fields = {QString::number(n + 1),
+                                    CardNames(round.dealt, AllKept),
+                                    CardNames(round.dealt, AllKept & ~KeptBy(round.discards)),
+                                    HoldText(round.dealt, round.bestHold),
+                                    QString::number(round.bet),
+                                    QString::number(round.multipleGivenUp, 'f', 4),
+                                    QString::number(round.DollarsGivenUp(), 'f', 2),
+                                    MistakeText(round.mistake)};
         QStringList quoted;
         for (const QString& field : fields) {
             quoted << CsvField(field);
