@@ -70,6 +70,7 @@ void GameSession::ReadSettings() {
     bank_.GCNum = settings.GCNum;
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
+    trainer_ = settings.Trainer;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -140,7 +141,7 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
     }
     if (settingsReadable_) {
         SettingsFile settings =
-            SettingsImage(folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand});
+            SettingsImage(folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
         if (!settings.result.Ok) {
             return settings.result;
         }
@@ -183,6 +184,13 @@ DealReport GameSession::Deal() {
                                     report.outcome.settlement.bet, Bankroll());
     Changed();
     return report;
+}
+
+void GameSession::SetTrainer(bool on) {
+    if (trainer_ != on) {
+        trainer_ = on;
+        Changed();
+    }
 }
 
 DrawAdvice GameSession::AdviseDraw() const {

@@ -81,7 +81,10 @@ public:
     BetOutcome Bet(std::string_view amountText);
     DealReport Deal();
     bool ToggleDiscard(int slot);
-    // The trainer's look at the marks on the table before the draw (cards dealt only).
+    // The trainer: on or off (remembered with the settings), and its look at the marks on the
+    // table before the draw (cards dealt only).
+    bool TrainerOn() const { return trainer_; }
+    void SetTrainer(bool on);
     DrawAdvice AdviseDraw() const;
 
     // The bank.
@@ -130,6 +133,7 @@ private:
     Table table_;
     Bank bank_;
     TrainingSession training_;     // this session's rounds, graded; nothing of it is saved
+    bool trainer_ = false;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     std::vector<Notice> notices_;

@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view CardBGValue = "Card BG";
 constexpr std::string_view CurrentAccountValue = "Current Account";
 constexpr std::string_view CurrentMoneyValue = "Current Money";
+constexpr std::string_view TrainerValue = "Trainer";
 
 // A stored number as it is; a text holding a decimal number rounded half to even. Nothing
 // when the value is unusable or does not fit the field.
@@ -56,6 +57,8 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.CardBG = ReadSetting(store, CardBGValue, DefaultSettings.CardBG);
     settings.GCNum = ReadSetting(store, CurrentAccountValue, DefaultSettings.GCNum);
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
+    // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
+    settings.Trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
     return load;
 }
 
@@ -72,7 +75,8 @@ namespace {
 std::vector<SettingsStore::NamedValue> NamedValues(const StoredSettings& settings) {
     return {{std::string(CardBGValue), std::int32_t{settings.CardBG}},
             {std::string(CurrentAccountValue), std::int32_t{settings.GCNum}},
-            {std::string(CurrentMoneyValue), settings.CashOnHand}};
+            {std::string(CurrentMoneyValue), settings.CashOnHand},
+            {std::string(TrainerValue), std::int32_t{settings.Trainer ? 1 : 0}}};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// The values kept between runs outside the bank: the card back, the current account and
-// the cash on hand, in the key "Software\Brondel\Poker" of the per-user store.
+// The values kept between runs outside the bank: the card back, the current account, the
+// cash on hand and whether the trainer is on, in the key "Software\Brondel\Poker" of the
+// per-user store.
 
 #include "storage/AtomicFile.h"
 #include "storage/SaveJournal.h"
@@ -13,11 +14,13 @@ namespace corvanta {
 
 inline constexpr std::string_view SettingsKeyPath = "Software\\Brondel\\Poker";
 
-// "Card BG", "Current Account" and "Current Money"; the defaults are those of a first run.
+// "Card BG", "Current Account", "Current Money" and "Trainer" (a dword, 0 or 1; whoever
+// reads the first three needs nothing of it); the defaults are those of a first run.
 struct StoredSettings {
     std::int16_t CardBG = 63;
     std::int16_t GCNum = 1;
     std::int32_t CashOnHand = 100;
+    bool Trainer = false;
 
     bool operator==(const StoredSettings&) const = default;
 };

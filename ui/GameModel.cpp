@@ -154,6 +154,11 @@ EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& pa
     return outcome;
 }
 
+void GameModel::SetTrainer(bool on) {
+    session_.SetTrainer(on);
+    ReportNotices();
+}
+
 std::optional<RecordView> GameModel::NewRecord(RecordEditor& editor) {
     auto view = session_.NewRecord(editor);
     ReportNotices();

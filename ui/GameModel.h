@@ -51,6 +51,11 @@ public:
     // Returns the console's summary line for the new current account.
     QString SetAsGCNum(const RecordEditor& editor);
 
+    // The trainer.
+    bool TrainerOn() const { return session_.TrainerOn(); }
+    void SetTrainer(bool on);
+    DrawAdvice AdviseDraw() const { return session_.AdviseDraw(); }
+
     // The options window.
     void ChooseBack(int picture) { session_.ChooseBack(picture); }
     void TakeChosenBack() { session_.TakeChosenBack(); }

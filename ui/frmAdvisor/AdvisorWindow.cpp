@@ -36,10 +36,6 @@ constexpr int SessionHeadingTop = FiguresTop + 420;
 constexpr int SessionTop = SessionHeadingTop + 270;
 constexpr int WindowHeight = SessionTop + 3 * RowStep + 150;
 
-QString Multiple(double multiple) {
-    return QString::number(multiple, 'f', 4) + QStringLiteral(" × bet");
-}
-
 QLabel* AdvisorLabel(QWidget* window, const QString& name, int left, int top, int width, int height,
                      bool bold = false) {
     const std::string latin1 = name.toStdString();
@@ -140,13 +136,13 @@ void AdvisorWindow::ShowHolds() {
         lblRank_[row]->setText(hold.equalToPrevious ? QStringLiteral("=")
                                                     : QStringLiteral("%1.").arg(row + 1));
         lblHold_[row]->setText(HoldText(table.Hand, hold.kept) + QStringLiteral(" — returns ") +
-                               Multiple(hold.payback.Multiple()));
+                               MultipleText(hold.payback.Multiple()));
     }
     const MarksReview review = ReviewMarks(ranking_, table.Discard);
     lblYourMarks_->setText(
-        QStringLiteral("Your marks: returns ") + Multiple(review.played.Multiple()) +
+        QStringLiteral("Your marks: returns ") + MultipleText(review.played.Multiple()) +
         (review.matchedBest ? QStringLiteral(", a best hold.")
-                            : QStringLiteral(", ") + Multiple(review.MultipleGivenUp()) +
+                            : QStringLiteral(", ") + MultipleText(review.MultipleGivenUp()) +
                                   QStringLiteral(" less than the best.")));
 }
 
@@ -161,9 +157,10 @@ void AdvisorWindow::ShowSession() {
 
 void AdvisorWindow::ShowFigures() {
     const GameFigures figures = ComputeGameFigures();
-    lblFigures_->setText(QStringLiteral("Perfect play returns ") + Multiple(figures.PerfectPlay()) +
-                         QStringLiteral("; standing pat returns ") + Multiple(figures.StandPat()) +
-                         QStringLiteral("."));
+    lblFigures_->setText(QStringLiteral("Perfect play returns ") +
+                         MultipleText(figures.PerfectPlay()) +
+                         QStringLiteral("; standing pat returns ") +
+                         MultipleText(figures.StandPat()) + QStringLiteral("."));
 }
 
 void AdvisorWindow::MarkBestHold() {

@@ -47,6 +47,20 @@ QString ShortCards(const FiveCards& hand, HoldMask shown) {
     return names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1Char(' '));
 }
 
+QString MultipleText(double multiple) {
+    return QString::number(multiple, 'f', 4) + QStringLiteral(" × bet");
+}
+
+QString TrainerWarning(const FiveCards& hand, const DrawAdvice& advice) {
+    const QString size = advice.mistake == Mistake::Large ? QStringLiteral("a large mistake")
+                                                          : QStringLiteral("a small mistake");
+    return QStringLiteral("Your discards return %1: %2, %3 less than the best.\r%4: returns "
+                          "%5.\rDraw anyway?")
+        .arg(MultipleText(advice.review.played.Multiple()), size,
+             MultipleText(advice.review.MultipleGivenUp()), HoldText(hand, advice.bestHold),
+             MultipleText(advice.review.best.Multiple()));
+}
+
 QString MistakeText(Mistake mistake) {
     switch (mistake) {
     case Mistake::None:

@@ -5,6 +5,7 @@
 #include "ui/GameModel.h"
 #include "ui/basCards/basCards.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
+#include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmHelp/HelpWindow.h"
 #include "ui/frmOptions/OptionsWindow.h"
@@ -96,12 +97,13 @@ void MainWindow::ConnectCommands() {
     connect(cmdAddBet_, &QPushButton::clicked, this, [this] { model_.Bet(txtBet_->text()); });
     connect(mnuBet_, &QAction::triggered, this,
             [this] { model_.Bet(Ask(PlaceBetTitle, PlaceBetPrompt)); });
-    connect(cmdDeal_, &QPushButton::clicked, model, &GameModel::Deal);
-    connect(mnuDeal_, &QAction::triggered, model, &GameModel::Deal);
+    connect(cmdDeal_, &QPushButton::clicked, this, &MainWindow::Deal);
+    connect(mnuDeal_, &QAction::triggered, this, &MainWindow::Deal);
     for (CardPicture* card : cardPictures_) {
         connect(card, &CardPicture::clicked, model, &GameModel::ToggleDiscard);
     }
     connect(mnuAdvisor_, &QAction::triggered, this, &MainWindow::OpenAdvisor);
+    connect(mnuTrainer_, &QAction::toggled, model, &GameModel::SetTrainer);
     connect(cmdWithdrawCash_, &QPushButton::clicked, this,
             [this] { model_.Withdraw(txtBank_->text(), AmountSource::BankBox); });
     connect(mnuWithdraw_, &QAction::triggered, this,
@@ -137,11 +139,24 @@ void MainWindow::Load() {
     int height = 0;
     cards_.cdtInit(width, height);
     model_.StartUp();
+    mnuTrainer_->setChecked(model_.TrainerOn());
     for (int slot = 0; slot < HandSize; ++slot) {
         cardPictures_[slot]->setFixedSize(width, height);
         PaintBackground(cardPictures_[slot], TableGreen);
         discardLabels_[slot]->hide();
     }
+}
+
+void MainWindow::Deal() {
+    if (model_.TrainerOn() && Permitted(model_.GetTable()).mark) {
+        const DrawAdvice advice = model_.AdviseDraw();
+        if (advice.mistake != Mistake::None &&
+            !AskYesNo(this, QStringLiteral("Corvanta - Trainer"),
+                      TrainerWarning(model_.GetTable().Hand, advice))) {
+            return; // back to marking, the marks as they were
+        }
+    }
+    model_.Deal();
 }
 
 void MainWindow::ShowNotice(const Notice& notice) {

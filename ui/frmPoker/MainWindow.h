@@ -60,6 +60,8 @@ private:
     void ConnectCommands();
     void Load();
     void ShowNotice(const Notice& notice);
+    // Deal, Enter and Ctrl+D: with the trainer on, a draw that gives up return is asked first.
+    void Deal();
     QString Ask(std::string_view title, std::string_view prompt);
 
     // The other windows.
@@ -105,6 +107,7 @@ private:
     QAction* mnuBet_ = nullptr;
     QAction* mnuDeal_ = nullptr;
     QAction* mnuAdvisor_ = nullptr;
+    QAction* mnuTrainer_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuWithdraw_ = nullptr;
     QAction* mnuDeposit_ = nullptr;

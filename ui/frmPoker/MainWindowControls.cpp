@@ -172,6 +172,8 @@ void MainWindow::BuildMenus() {
     mnuBet_ = action(game, "mnuBet", "Place &Bet", "Ctrl+B");
     mnuDeal_ = action(game, "mnuDeal", "&Deal", "Ctrl+D");
     mnuAdvisor_ = action(game, "mnuAdvisor", "Hold &Advisor", "Ctrl+H");
+    mnuTrainer_ = action(game, "mnuTrainer", "&Trainer Mode", "Ctrl+T");
+    mnuTrainer_->setCheckable(true);
     separator(game, "mnuSep1");
     mnuExit_ = action(game, "mnuExit", "E&xit", "Ctrl+Y");
 
