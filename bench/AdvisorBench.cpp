@@ -1,5 +1,5 @@
-// The hold advisor: all 32 holds of a hand, the tables behind them and the game figures,
-// each beside the computation it replaced (the advisor as first written, in
+// The hold advisor: all 32 holds of a hand, the tables behind them, the game figures and the
+// return table, each beside the computation it replaced (the advisor as first written, in
 // the test support) and the brute force over every draw.
 #include "engine/Advisor.h"
 #include "support/BruteForcePayback.h"
@@ -110,6 +110,23 @@ void BM_ReferenceGameFigures(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReferenceGameFigures)->Unit(benchmark::kMillisecond);
+
+// Every category's rounds under perfect play and standing pat, the shared table built
+// beforehand; the perfect-play return as a counter.
+void BM_ReturnTable(benchmark::State& state) {
+    PaybackTable::Shared();
+    ReturnTable table;
+    for (auto _ : state) {
+        table = ComputeReturnTable();
+        benchmark::DoNotOptimize(table);
+    }
+    double perfectPlay = 0;
+    for (const ReturnRow& row : table.perfectPlay) {
+        perfectPlay += row.Contribution();
+    }
+    state.counters["perfectPlay"] = perfectPlay;
+}
+BENCHMARK(BM_ReturnTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace corvanta

@@ -431,6 +431,96 @@ GameFigures ComputeGameFigures() {
     return figures;
 }
 
+namespace {
+
+using ReturnRows = std::array<ReturnRow, CategoryCount>;
+
+// The tally of the return table: the category each final hand ends in.
+DrawSums<CategoryCount> CategoryCounts() {
+    return SumOverDraws<CategoryCount>([](const Values& sorted, bool oneSuit) {
+        Tally<CategoryCount> tally{};
+        tally[static_cast<std::size_t>(FastCategory(sorted, oneSuit))] = 1;
+        return tally;
+    });
+}
+
+void AddRounds(ReturnRows& rows, const Totals<CategoryCount>& counts, std::uint64_t hands) {
+    for (std::size_t category = 0; category < rows.size(); ++category) {
+        rows[category].rounds += counts[category] * hands;
+    }
+}
+
+// The subsets of positions of the largest payback, bit s for subset s: the holds RankHolds
+// may list first, depending on the slots the cards were dealt to.
+std::uint32_t BestSubsets(const std::array<Payback, HoldCount>& paybacks) {
+    const Payback best = *std::max_element(paybacks.begin(), paybacks.end());
+    std::uint32_t subsets = 0;
+    for (unsigned subset = 0; subset < HoldCount; ++subset) {
+        subsets |= (paybacks[subset] == best ? 1u : 0u) << subset;
+    }
+    return subsets;
+}
+
+[[maybe_unused]] bool ReachCategoriesAlike(const DealtClass& dealt, std::uint32_t subsets,
+                                           const Totals<CategoryCount>& counts,
+                                           const DrawSums<CategoryCount>& outcomes) {
+    for (; subsets != 0; subsets &= subsets - 1) {
+        const int subset = std::countr_zero(subsets);
+        if (outcomes.Hold(dealt.multiset[subset], dealt.OneSuit(subset)) != counts) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The rounds of perfect play in one class. Of equal best holds, RankHolds lists first the
+// one keeping the most cards, then the lowest mask of slots, which depends on the slots the
+// cards were dealt to. But in this game equal best holds always reach every category equally
+// often (checked below, in the debug builds the tests run), so the one of the most cards and
+// the lowest positions stands for whichever the rule takes.
+void AddPerfectPlay(ReturnRows& rows, const DealtClass& dealt, std::uint32_t best,
+                    const DrawSums<CategoryCount>& outcomes) {
+    int chosen = std::countr_zero(best);
+    for (std::uint32_t rest = best; rest != 0; rest &= rest - 1) {
+        const int subset = std::countr_zero(rest);
+        chosen = KeptCards[subset] > KeptCards[chosen] ? subset : chosen;
+    }
+    const Totals<CategoryCount> counts =
+        outcomes.Hold(dealt.multiset[chosen], dealt.OneSuit(chosen));
+    assert(ReachCategoriesAlike(dealt, best, counts, outcomes));
+    AddRounds(rows, counts, dealt.Hands());
+}
+
+} // namespace
+
+double ReturnRow::Probability() const {
+    return static_cast<double>(static_cast<long double>(rounds) / RoundSequences);
+}
+
+double ReturnRow::Contribution() const {
+    return multiplier * Probability();
+}
+
+ReturnTable ComputeReturnTable() {
+    const PaybackTable& table = PaybackTable::Shared();
+    const DrawSums<CategoryCount> outcomes = CategoryCounts();
+    ReturnTable result;
+    for (std::size_t category = 0; category < PayoffTable.size(); ++category) {
+        result.perfectPlay[category].multiplier = PayoffTable[category].multiplier;
+        result.standPat[category].multiplier = PayoffTable[category].multiplier;
+    }
+    ForEachDealtClass([&](const DealtClass& dealt) {
+        std::array<Payback, HoldCount> paybacks{};
+        for (unsigned subset = 0; subset < HoldCount; ++subset) {
+            paybacks[subset] = table.Lookup(dealt.multiset[subset], dealt.OneSuit(subset));
+        }
+        AddPerfectPlay(result.perfectPlay, dealt, BestSubsets(paybacks), outcomes);
+        AddRounds(result.standPat, outcomes.Hold(dealt.multiset[AllKept], dealt.OneSuit(AllKept)),
+                  dealt.Hands());
+    });
+    return result;
+}
+
 double MarksReview::MultipleGivenUp() const {
     return static_cast<double>(best.total - played.total) / DrawSequences;
 }

@@ -62,6 +62,7 @@ HoldMask KeptBy(const DiscardMarks& discards);
 DiscardMarks BestHoldDiscards(const FiveCards& hand);
 
 struct GameFigures;
+struct ReturnTable;
 
 // The payback of every hold of every possible hand, by lookup: for each multiset of kept
 // values (index: the sizes 0..5 one after the other, each in the combinatorial number
@@ -82,6 +83,7 @@ public:
 
 private:
     friend GameFigures ComputeGameFigures();
+    friend ReturnTable ComputeReturnTable();
     Payback Lookup(std::uint32_t multiset, bool oneSuit) const;
 
     std::vector<Payback> entries_; // by 2 * multiset index + (kept cards of one suit)
@@ -103,6 +105,39 @@ struct GameFigures {
 GameFigures ComputeGameFigures();
 
 inline constexpr std::uint64_t RoundSequences = DrawSequences * DrawSequences; // 52^10
+
+// One line of the return table: how often rounds end in a category and what it pays.
+struct ReturnRow {
+    // Of the 52^5 dealt hands times the 52^5 draw sequences (the draws a hold does not use
+    // come along), the rounds that end in the category.
+    std::uint64_t rounds = 0;
+    int multiplier = 0; // the payout, times the bet
+
+    double Probability() const;  // rounds / 52^10
+    double Contribution() const; // multiplier x probability: its share of the return, x bet
+    // The contribution times 52^10, exact: the rows add up to the GameFigures totals.
+    std::uint64_t ContributionTotal() const {
+        return rounds * static_cast<std::uint64_t>(multiplier);
+    }
+};
+
+// "The game under perfect play": each category's payout, probability and contribution to
+// the return of a round, for perfect play and for standing pat. Rows by category code.
+//
+// Perfect play takes, in every dealt hand, the hold RankHolds lists first: the largest
+// payback; among equal ones the hold keeping the most cards, and among those the lowest
+// mask of slots. Equal holds could in principle reach the categories differently (only
+// their paybacks must agree); in this game equal best holds never do, which the
+// computation checks in debug builds, so the rows are the same whichever of them is taken.
+struct ReturnTable {
+    std::array<ReturnRow, CategoryCount> perfectPlay{};
+    std::array<ReturnRow, CategoryCount> standPat{};
+};
+
+// Exact counts over every dealt hand, in a few tens of milliseconds. It shares nothing but
+// the tables behind RankHolds and FastCategory, which are only read once built, so it may
+// run on any thread. The caller keeps the result: nothing is cached.
+ReturnTable ComputeReturnTable();
 
 // Session-only counters; nothing is stored.
 struct AdvisorSession {

@@ -201,8 +201,12 @@ TEST(BestHold, DiscardsAndKeptSlotsConvertBothWays) {
 
 class Figures : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { figures = ComputeGameFigures(); }
+    static void SetUpTestSuite() {
+        figures = ComputeGameFigures();
+        returns = ComputeReturnTable();
+    }
     static inline GameFigures figures;
+    static inline ReturnTable returns;
 };
 
 TEST_F(Figures, StandingPatEqualsDiscardingAllFive) {
@@ -217,6 +221,66 @@ TEST_F(Figures, PerfectPlayReturnsWhatTheEnumeratingAdvisorSummed) {
     // 2.1768 x bet: the sum the advisor's first implementation, which enumerated every
     // hold's draws, found over all 52^10 rounds.
     EXPECT_EQ(figures.perfectPlayTotal, 314'662'914'199'966'720u);
+}
+
+// Standing pat, a round ends in the category of the dealt hand, with each of the 52^5 draw
+// sequences. The ordered hands of five cards dealt with replacement, counted by hand; 1020
+// of the 4^5 suit tuples are not all one suit.
+TEST_F(Figures, StandingPatRowsCountTheDealtHands) {
+    struct Row {
+        Category category;
+        int multiplier;
+        std::uint64_t hands;
+    };
+    constexpr Row rows[] = {
+        {Category::NotAWinningHand, 0, 156'427'200}, // (C(13,5) - 9 straights) x 5! x 1020
+        {Category::OnePair, 1, 175'032'000},         // 13 x C(12,3) x 5!/2! x 1020
+        {Category::TwoPair, 2, 26'254'800},          // C(13,2) x 11 x 5!/(2! 2!) x 1020
+        {Category::ThreeOfAKind, 3, 17'503'200},     // 13 x C(12,2) x 5!/3! x 1020
+        {Category::Straight, 5, 1'101'600},          // 9 x 5! x 1020
+        {Category::Flush, 8, 1'477'680},      // 4 x (13^5 - 13 five - 780 four - 9 x 5! straights)
+        {Category::FullHouse, 12, 1'591'200}, // 13 x 12 x C(5,3) x 1020
+        {Category::FourOfAKind, 25, 798'720}, // 13 x 12 x 5 x 4^5: in one suit still four
+        {Category::FiveOfAKind, 40, 13'312},  // 13 x 4^5
+        {Category::StraightFlush, 50, 3'840}, // 8 x 5! x 4
+        {Category::RoyalFlush, 100, 480},     // 5! x 4
+    };
+    for (const Row& row : rows) {
+        const auto code = static_cast<std::size_t>(row.category);
+        EXPECT_EQ(returns.standPat[code].rounds, row.hands * DrawSequences) << code;
+        EXPECT_EQ(returns.standPat[code].multiplier, row.multiplier) << code;
+        EXPECT_EQ(returns.perfectPlay[code].multiplier, row.multiplier) << code;
+    }
+    const ReturnRow& royal = returns.standPat[static_cast<std::size_t>(Category::RoyalFlush)];
+    EXPECT_DOUBLE_EQ(royal.Probability(), 480.0 / DrawSequences);
+    EXPECT_DOUBLE_EQ(royal.Contribution(), 48'000.0 / DrawSequences);
+}
+
+// The rows count every round once, and their contributions, exact integers, add up to the
+// returns the game figures find from the paybacks alone.
+TEST_F(Figures, ReturnRowsAddUpToEveryRoundAndToTheReturns) {
+    struct Sums {
+        std::uint64_t rounds = 0;
+        std::uint64_t total = 0;
+        double contribution = 0;
+    };
+    auto add = [](const std::array<ReturnRow, CategoryCount>& rows) {
+        Sums sums;
+        for (const ReturnRow& row : rows) {
+            sums.rounds += row.rounds;
+            sums.total += row.ContributionTotal();
+            sums.contribution += row.Contribution();
+        }
+        return sums;
+    };
+    const Sums perfectPlay = add(returns.perfectPlay);
+    const Sums standPat = add(returns.standPat);
+    EXPECT_EQ(perfectPlay.rounds, 144'555'105'949'057'024u); // 52^10
+    EXPECT_EQ(standPat.rounds, 144'555'105'949'057'024u);
+    EXPECT_EQ(perfectPlay.total, figures.perfectPlayTotal);
+    EXPECT_EQ(standPat.total, figures.standPatTotal);
+    EXPECT_NEAR(perfectPlay.contribution, 2.1768, 5e-5);
+    EXPECT_NEAR(standPat.contribution, 0.8869, 5e-5);
 }
 
 TEST(AdvisorSession, CountsRoundsMatchesAndWhatOtherChoicesGaveUp) {
