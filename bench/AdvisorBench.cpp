@@ -48,7 +48,7 @@ void BM_ExpectedPayback(benchmark::State& state) {
         benchmark::DoNotOptimize(ExpectedPayback(hands[i++ & 63], kept));
     }
 }
-BENCHMARK(BM_ExpectedPayback)->Arg(0)->Arg(5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExpectedPayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 void BM_ReferencePayback(benchmark::State& state) {
     const auto hands = testing::SeededHands(64, 2024);
