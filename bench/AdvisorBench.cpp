@@ -1,7 +1,9 @@
-// The hold advisor: all 32 holds of a hand, the game figures, and the brute force over
-// every draw that the fast computation replaces.
+// The hold advisor: all 32 holds of a hand, the tables behind them, the game figures and the
+// return table, each beside the computation it replaced (the advisor as first written, in
+// the test support) and the brute force over every draw.
 #include "engine/Advisor.h"
 #include "support/BruteForcePayback.h"
+#include "support/ReferenceAdvisor.h"
 #include "support/ScriptedRandom.h"
 
 #include <benchmark/benchmark.h>
@@ -12,9 +14,11 @@
 namespace corvanta {
 namespace {
 
-// What the advisor window needs per dealt hand: every hold, ranked.
+// What the advisor window and the trainer need per dealt hand: every hold, ranked. The
+// shared table is built before the timing starts.
 void BM_RankHolds(benchmark::State& state) {
     const auto hands = testing::SeededHands(64, 2024);
+    PaybackTable::Shared();
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(RankHolds(hands[i++ & 63]));
@@ -23,17 +27,38 @@ void BM_RankHolds(benchmark::State& state) {
 }
 BENCHMARK(BM_RankHolds)->Unit(benchmark::kMicrosecond);
 
-// One hold alone, by the number of discards (kept: the first 5 - discards slots).
+void BM_ReferenceRankHolds(benchmark::State& state) {
+    const auto hands = testing::SeededHands(64, 2024);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(testing::ReferenceRankHolds(hands[i++ & 63]));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ReferenceRankHolds)->Unit(benchmark::kMicrosecond);
+
+// One hold alone, by the number of discards (kept: the first 5 - discards slots): a lookup
+// now, an enumeration of the draws before.
 void BM_ExpectedPayback(benchmark::State& state) {
     const auto hands = testing::SeededHands(64, 2024);
-    const int discards = static_cast<int>(state.range(0));
-    const HoldMask kept = AllKept >> discards;
+    const HoldMask kept = AllKept >> state.range(0);
+    PaybackTable::Shared();
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ExpectedPayback(hands[i++ & 63], kept));
     }
 }
 BENCHMARK(BM_ExpectedPayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
+
+void BM_ReferencePayback(benchmark::State& state) {
+    const auto hands = testing::SeededHands(64, 2024);
+    const HoldMask kept = AllKept >> state.range(0);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(testing::ReferencePayback(hands[i++ & 63], kept));
+    }
+}
+BENCHMARK(BM_ReferencePayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 // The same hold of four discards drawn 52^4 times and evaluated one by one.
 void BM_BruteForceFourDiscards(benchmark::State& state) {
@@ -44,6 +69,8 @@ void BM_BruteForceFourDiscards(benchmark::State& state) {
 }
 BENCHMARK(BM_BruteForceFourDiscards)->Unit(benchmark::kMillisecond);
 
+// The payback of every kept value multiset (8568) in both suit cases: what the first
+// RankHolds of a run waits for.
 void BM_PaybackTable(benchmark::State& state) {
     for (auto _ : state) {
         PaybackTable table;
@@ -52,9 +79,18 @@ void BM_PaybackTable(benchmark::State& state) {
 }
 BENCHMARK(BM_PaybackTable)->Unit(benchmark::kMillisecond);
 
-// The expected return of a round under perfect play and when standing pat; the figures
-// themselves are reported as counters.
+// The same paybacks, each by enumerating its draws, as the first table was built.
+void BM_ReferencePaybackTable(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(testing::ReferencePaybackSum());
+    }
+}
+BENCHMARK(BM_ReferencePaybackTable)->Unit(benchmark::kMillisecond);
+
+// The expected return of a round under perfect play and when standing pat (the shared table
+// built beforehand); the figures themselves are reported as counters.
 void BM_GameFigures(benchmark::State& state) {
+    PaybackTable::Shared();
     GameFigures figures;
     for (auto _ : state) {
         figures = ComputeGameFigures();
@@ -64,6 +100,33 @@ void BM_GameFigures(benchmark::State& state) {
     state.counters["standPat"] = figures.StandPat();
 }
 BENCHMARK(BM_GameFigures)->Unit(benchmark::kMillisecond);
+
+// The game figures as first computed: the table built by enumeration, then the same walk
+// over the dealt hands (timed as the new walk plus the old table).
+void BM_ReferenceGameFigures(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(testing::ReferencePaybackSum());
+        benchmark::DoNotOptimize(ComputeGameFigures());
+    }
+}
+BENCHMARK(BM_ReferenceGameFigures)->Unit(benchmark::kMillisecond);
+
+// Every category's rounds under perfect play and standing pat, the shared table built
+// beforehand; the perfect-play return as a counter.
+void BM_ReturnTable(benchmark::State& state) {
+    PaybackTable::Shared();
+    ReturnTable table;
+    for (auto _ : state) {
+        table = ComputeReturnTable();
+        benchmark::DoNotOptimize(table);
+    }
+    double perfectPlay = 0;
+    for (const ReturnRow& row : table.perfectPlay) {
+        perfectPlay += row.Contribution();
+    }
+    state.counters["perfectPlay"] = perfectPlay;
+}
+BENCHMARK(BM_ReturnTable)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace corvanta

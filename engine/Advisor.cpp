@@ -1,19 +1,17 @@
 #include "engine/Advisor.h"
 
 #include "engine/Round.h"
+#include "engine/ValueMultisets.h"
 #include "engine/basPoker.h"
 
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <functional>
 #include <limits>
 
 namespace corvanta {
 namespace {
-
-constexpr int LowestValue = 2;   // the two
-constexpr int HighestValue = 14; // the ace, high only
-constexpr int ValueCount = HighestValue - LowestValue + 1;
 
 constexpr std::uint64_t Power(std::uint64_t base, int exponent) {
     std::uint64_t result = 1;
@@ -38,19 +36,15 @@ constexpr std::uint64_t Choose(int n, int k) {
     return result;
 }
 
-// Calls visit(values) for every nondecreasing filling of slots [from, to) with values of
-// at least `lowest`: each multiset of values once.
-template <class Visit>
-void ForEachMultiset(Values& values, int from, int to, int lowest, Visit& visit) {
-    if (from >= to || from >= HandSize) {
-        visit(values);
-        return;
+// The number of cards each hold keeps. (std::popcount is a library call on the baseline
+// x86-64 the program is built for, and the ranking asks for it in every comparison.)
+constexpr std::array<int, HoldCount> KeptCards = [] {
+    std::array<int, HoldCount> counts{};
+    for (unsigned kept = 1; kept < HoldCount; ++kept) {
+        counts[kept] = counts[kept & (kept - 1)] + 1;
     }
-    for (int value = lowest; value <= HighestValue; ++value) {
-        values[from] = value;
-        ForEachMultiset(values, from + 1, to, value, visit);
-    }
-}
+    return counts;
+}();
 
 // How many ordered tuples the sorted slots [from, to) stand for: n! / (m1! m2! ...) for
 // the multiplicities m of their values.
@@ -80,14 +74,6 @@ constexpr std::array<std::array<std::uint32_t, HandSize>, HighestValue + 1> Mult
 
 constexpr auto MultisetTerm = MultisetTerms(); // [value][position]
 
-std::uint32_t MultisetRank(const Values& sorted, int size) {
-    std::uint32_t rank = 0;
-    for (int position = 0; position < size; ++position) {
-        rank += MultisetTerm[sorted[position]][position];
-    }
-    return rank;
-}
-
 // Multisets of every size 0..5 share one index range, the smaller sizes first.
 constexpr std::array<std::uint32_t, HandSize + 2> MultisetOffsets() {
     std::array<std::uint32_t, HandSize + 2> offsets{};
@@ -100,8 +86,38 @@ constexpr std::array<std::uint32_t, HandSize + 2> MultisetOffsets() {
 
 constexpr auto Offsets = MultisetOffsets();
 constexpr std::uint32_t MultisetCount = Offsets[HandSize + 1];
-constexpr std::uint32_t FiveValueMultisets = Offsets[HandSize + 1] - Offsets[HandSize];
-static_assert(MultisetCount == 8568 && FiveValueMultisets == 6188);
+static_assert(MultisetCount == 8568);
+
+// The index of the first `size` sorted values.
+std::uint32_t MultisetIndex(const Values& sorted, int size) {
+    std::uint32_t rank = 0;
+    for (int position = 0; position < size; ++position) {
+        rank += MultisetTerm[sorted[position]][position];
+    }
+    return Offsets[size] + rank;
+}
+
+// The index of the first `size` sorted values with one more value.
+std::uint32_t IndexWith(const Values& sorted, int size, int value) {
+    Values with{};
+    int i = 0;
+    for (; i < size && sorted[i] <= value; ++i) {
+        with[i] = sorted[i];
+    }
+    with[i] = value;
+    for (; i < size; ++i) {
+        with[i + 1] = sorted[i];
+    }
+    return MultisetIndex(with, size + 1);
+}
+
+int SizeOf(std::uint32_t index) {
+    int size = 0;
+    while (index >= Offsets[size + 1]) {
+        ++size;
+    }
+    return size;
+}
 
 // For values in ascending order: the multiset index of every subset of the five positions
 // (bit i is position i), each built from the subset without its highest position.
@@ -119,65 +135,6 @@ std::array<std::uint32_t, HoldCount> SubsetIndices(const Values& sortedValues) {
     return index;
 }
 
-// The multiplier of the final hands the draws reach, by their sorted values and whether
-// all five cards share one suit. The evaluator looks at suits only to ask just that, and
-// the value pattern it reads does not depend on the order of the cards, so one
-// representative hand stands for all. Each is evaluated once, the first time it is asked
-// for: the holds of one hand reach the same final hands again and again.
-class FinalHands {
-public:
-    FinalHands() { multiplier_.fill(Unknown); }
-
-    int Multiplier(const Values& sorted, bool oneSuit) {
-        static constexpr Values OneSuit = {1, 1, 1, 1, 1};
-        static constexpr Values MixedSuits = {1, 1, 1, 1, 2};
-        std::int8_t& known = multiplier_[2 * MultisetRank(sorted, HandSize) + (oneSuit ? 1 : 0)];
-        if (known == Unknown) {
-            known = static_cast<std::int8_t>(
-                PayoffFor(Classify(sorted, oneSuit ? OneSuit : MixedSuits).category).multiplier);
-        }
-        return known;
-    }
-
-private:
-    static constexpr std::int8_t Unknown = -1;
-    std::array<std::int8_t, 2 * FiveValueMultisets> multiplier_;
-};
-
-// The payback of keeping cards of the sorted values in slots [0, keptCount), of one suit
-// or not, and drawing the other k = 5 - keptCount slots.
-//
-// The 52^k ordered draws group by the multiset of drawn values: each multiset stands for
-// k!/(m1! m2! ...) value tuples, and each tuple for 4^k suit choices. Of these,
-// `flushChoices` put all five cards in one suit: the one choice of the kept suit when the
-// kept cards share it, none when they do not, one per suit when nothing is kept. So the
-// multiplier of a one-suit and of a mixed-suit final hand per multiset, each weighed by
-// its count, sum exactly to the sum over every single draw.
-Payback KeptPayback(Values values, int keptCount, bool keptOneSuit, FinalHands& finals) {
-    const int drawCount = HandSize - keptCount;
-    const std::uint64_t suitChoices = Power(SuitCount, drawCount);
-    const std::uint64_t flushChoices = keptCount == 0 ? SuitCount : keptOneSuit ? 1 : 0;
-    const std::uint64_t mixedChoices = suitChoices - flushChoices;
-
-    std::uint64_t drawTotal = 0; // sum of the multipliers over the 52^k draws
-    auto addDraw = [&](const Values& keptAndDrawn) {
-        Values final{};
-        std::merge(keptAndDrawn.begin(), keptAndDrawn.begin() + keptCount,
-                   keptAndDrawn.begin() + keptCount, keptAndDrawn.end(), final.begin());
-        std::uint64_t sum = 0;
-        if (flushChoices > 0) {
-            sum += flushChoices * static_cast<std::uint64_t>(finals.Multiplier(final, true));
-        }
-        if (mixedChoices > 0) {
-            sum += mixedChoices * static_cast<std::uint64_t>(finals.Multiplier(final, false));
-        }
-        drawTotal += Orderings(keptAndDrawn, keptCount, HandSize) * sum;
-    };
-    ForEachMultiset(values, keptCount, HandSize, LowestValue, addDraw);
-    // Over 52^5 sequences: every draw outcome stands for 52^keptCount unused ones.
-    return {drawTotal * Power(CardCount, keptCount)};
-}
-
 // Bit s set: the cards of subset s (bit i is position i) share one suit, as any subset of
 // fewer than two cards does.
 std::uint32_t OneSuitSubsets(const Values& suits) {
@@ -191,6 +148,72 @@ std::uint32_t OneSuitSubsets(const Values& suits) {
         }
     }
     return oneSuit;
+}
+
+// What is added up over the draws: one count (the multiplier) for the paybacks, one count
+// per category for the return table.
+template <std::size_t N> using Tally = std::array<std::uint32_t, N>;
+template <std::size_t N>
+using Totals = std::array<std::uint64_t, N>; // over the 52^5 draw sequences
+
+// For every multiset of kept values, by index: the tally summed over the 13^k value tuples
+// the k = 5 - size draws can add, once with the five final cards in mixed suits and once
+// in one suit. (13^5 tuples times the largest multiplier, 100, fit in 32 bits.)
+template <std::size_t N> struct DrawSums {
+    std::vector<Tally<N>> mixed = std::vector<Tally<N>>(MultisetCount);
+    std::vector<Tally<N>> oneSuit = std::vector<Tally<N>>(MultisetCount);
+
+    // Keeping the multiset, its cards of one suit or not. Each value tuple comes with 4^k
+    // suit choices for the drawn cards; `flushChoices` of them put all five cards in one
+    // suit: the kept suit when the kept cards share it, none when they do not, any of the
+    // four when nothing is kept. Every draw stands for 52^size unused ones.
+    Totals<N> Hold(std::uint32_t index, bool keptOneSuit) const {
+        const int size = SizeOf(index);
+        const std::uint64_t suitChoices = Power(SuitCount, HandSize - size);
+        const std::uint64_t flushChoices =
+            size == 0 ? SuitCount : (keptOneSuit || size == 1 ? 1 : 0);
+        const std::uint64_t unused = Power(CardCount, size);
+        Totals<N> totals{};
+        for (std::size_t i = 0; i < N; ++i) {
+            totals[i] = (flushChoices * oneSuit[index][i] +
+                         (suitChoices - flushChoices) * mixed[index][i]) *
+                        unused;
+        }
+        return totals;
+    }
+};
+
+template <std::size_t N> void AddTo(Tally<N>& sum, const Tally<N>& part) {
+    for (std::size_t i = 0; i < N; ++i) {
+        sum[i] += part[i];
+    }
+}
+
+// leaf(sorted values, one suit) tallies a final hand. A multiset of fewer values sums its
+// tallies over the value of the next card drawn: the tuples of k values are those of k - 1
+// values after each of the 13 first ones. So each multiset costs 13 additions, from the
+// five-card hands down to the empty one.
+template <std::size_t N, class Leaf> DrawSums<N> SumOverDraws(Leaf leaf) {
+    DrawSums<N> sums;
+    Values values{};
+    auto finalHand = [&](const Values& sorted) {
+        const std::uint32_t index = MultisetIndex(sorted, HandSize);
+        sums.mixed[index] = leaf(sorted, false);
+        sums.oneSuit[index] = leaf(sorted, true);
+    };
+    ForEachMultiset(values, 0, HandSize, LowestValue, finalHand);
+    for (int size = HandSize - 1; size >= 0; --size) {
+        auto kept = [&](const Values& sorted) {
+            const std::uint32_t index = MultisetIndex(sorted, size);
+            for (int value = LowestValue; value <= HighestValue; ++value) {
+                const std::uint32_t next = IndexWith(sorted, size, value);
+                AddTo(sums.mixed[index], sums.mixed[next]);
+                AddTo(sums.oneSuit[index], sums.oneSuit[next]);
+            }
+        };
+        ForEachMultiset(values, 0, size, LowestValue, kept);
+    }
+    return sums;
 }
 
 // The ways to give five slots suits, up to renaming the suits: which slots share a suit,
@@ -219,61 +242,146 @@ std::vector<SuitPattern> SuitPatterns() {
     return patterns;
 }
 
-Payback HoldPayback(const FiveCards& hand, HoldMask kept, FinalHands& finals) {
-    assert(kept <= AllKept);
-    Values values{};
-    Values suits{};
-    int keptCount = 0;
-    for (int slot = 0; slot < HandSize; ++slot) {
-        assert(hand[slot] >= 0 && hand[slot] < CardCount);
-        suits[slot] = CardSuit(hand[slot]);
-        if (kept & (1u << slot)) {
-            int position = keptCount++; // insert in order
-            for (; position > 0 && values[position - 1] > CardValue(hand[slot]); --position) {
-                values[position] = values[position - 1];
-            }
-            values[position] = CardValue(hand[slot]);
-        }
+// Dealt hands alike up to the order of their cards and the names of their suits: sorted
+// values, and which subsets of their positions share a suit.
+struct DealtClass {
+    std::array<std::uint32_t, HoldCount> multiset{}; // index of each subset of positions
+    std::uint32_t oneSuit = 0;                       // bit per subset of positions
+    std::uint64_t orderings = 0;                     // value tuples that sort to `sorted`
+    std::uint64_t tuples = 0;                        // suit tuples of the pattern
+
+    std::uint64_t Hands() const { return orderings * tuples; }
+    bool OneSuit(unsigned subset) const { return (oneSuit >> subset) & 1u; }
+};
+
+// Every ordered hand is a tuple of values with a tuple of suits. Sorting the values (and
+// carrying the suits along) maps the 13^5 value tuples onto the 6188 sorted ones, each
+// standing for Orderings() of them; the 4^5 suit tuples fall into 51 patterns of which
+// positions share a suit, and renaming the suits changes no payback. So the classes,
+// weighed by Hands(), cover all 52^5 dealt hands exactly.
+template <class Visit> void ForEachDealtClass(Visit visit) {
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> patterns; // one-suit subsets, tuples
+    for (const SuitPattern& pattern : SuitPatterns()) {
+        patterns.emplace_back(OneSuitSubsets(pattern.suits), pattern.tuples);
     }
-    const bool oneSuit = (OneSuitSubsets(suits) >> kept) & 1u;
-    return KeptPayback(values, keptCount, oneSuit, finals);
+    DealtClass dealt;
+    auto addValues = [&](const Values& sorted) {
+        dealt.multiset = SubsetIndices(sorted);
+        dealt.orderings = Orderings(sorted, 0, HandSize);
+        for (const auto& [oneSuit, tuples] : patterns) {
+            dealt.oneSuit = oneSuit;
+            dealt.tuples = tuples;
+            visit(dealt);
+        }
+    };
+    Values values{};
+    ForEachMultiset(values, 0, HandSize, LowestValue, addValues);
 }
 
 // A sum of Payback::total over the 52^5 dealt hands as a multiple of the bet. The sum
 // fits in 64 bits, as the largest multiplier is 100 (static_assert below), and a long
 // double holds it exactly.
 double PerDealtHand(std::uint64_t total) {
-    return static_cast<double>(static_cast<long double>(total) /
-                               (static_cast<long double>(DrawSequences) * DrawSequences));
+    return static_cast<double>(static_cast<long double>(total) / RoundSequences);
 }
 
 static_assert(PayoffFor(Category::RoyalFlush).multiplier == 100 &&
-              std::numeric_limits<std::uint64_t>::max() / DrawSequences / DrawSequences >= 100);
+              std::numeric_limits<std::uint64_t>::max() / RoundSequences >= 100);
 
 } // namespace
 
+PaybackTable::PaybackTable() : entries_(2 * std::size_t{MultisetCount}) {
+    const DrawSums<1> sums = SumOverDraws<1>([](const Values& sorted, bool oneSuit) {
+        return Tally<1>{
+            static_cast<std::uint32_t>(PayoffFor(FastCategory(sorted, oneSuit)).multiplier)};
+    });
+    for (std::uint32_t index = 0; index < MultisetCount; ++index) {
+        entries_[2 * index] = {sums.Hold(index, false)[0]};
+        entries_[2 * index + 1] = {sums.Hold(index, true)[0]};
+    }
+}
+
+const PaybackTable& PaybackTable::Shared() {
+    static const PaybackTable table;
+    return table;
+}
+
+Payback PaybackTable::Lookup(std::uint32_t multiset, bool oneSuit) const {
+    return entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)];
+}
+
+std::array<Payback, HoldCount> PaybackTable::AllHolds(const FiveCards& hand) const {
+    // Sorted by value, every subset of the positions lists its values in order.
+    Values value{};
+    Values suit{};
+    std::array<HoldMask, HandSize> slot{};
+    for (int i = 0; i < HandSize; ++i) {
+        assert(IsFace(hand[i]));
+        int j = i;
+        for (; j > 0 && value[j - 1] > CardValue(hand[i]); --j) {
+            value[j] = value[j - 1];
+            suit[j] = suit[j - 1];
+            slot[j] = slot[j - 1];
+        }
+        value[j] = CardValue(hand[i]);
+        suit[j] = CardSuit(hand[i]);
+        slot[j] = 1u << i;
+    }
+    const auto multiset = SubsetIndices(value);
+    const std::uint32_t oneSuit = OneSuitSubsets(suit);
+    std::array<HoldMask, HoldCount> kept{}; // the slots of each subset of positions
+    std::array<Payback, HoldCount> result{};
+    for (unsigned subset = 0; subset < HoldCount; ++subset) {
+        if (subset > 0) {
+            const int highest = std::bit_width(subset) - 1;
+            kept[subset] = kept[subset & ~(1u << highest)] | slot[highest];
+        }
+        result[kept[subset]] = Lookup(multiset[subset], (oneSuit >> subset) & 1u);
+    }
+    return result;
+}
+
+Payback PaybackTable::Hold(const FiveCards& hand, HoldMask kept) const {
+    assert(kept <= AllKept);
+    Values values{};
+    int size = 0;
+    bool oneSuit = true;
+    for (int slot = 0; slot < HandSize; ++slot) {
+        assert(IsFace(hand[slot]));
+        if ((kept & (1u << slot)) == 0) {
+            continue;
+        }
+        oneSuit = oneSuit &&
+                  (size == 0 || CardSuit(hand[slot]) == CardSuit(hand[std::countr_zero(kept)]));
+        int position = size++; // insert in order
+        for (; position > 0 && values[position - 1] > CardValue(hand[slot]); --position) {
+            values[position] = values[position - 1];
+        }
+        values[position] = CardValue(hand[slot]);
+    }
+    return Lookup(MultisetIndex(values, size), oneSuit);
+}
+
 Payback ExpectedPayback(const FiveCards& hand, HoldMask kept) {
-    FinalHands finals;
-    return HoldPayback(hand, kept, finals);
+    return PaybackTable::Shared().Hold(hand, kept);
 }
 
 HoldRanking RankHolds(const FiveCards& hand) {
-    FinalHands finals;
-    HoldRanking ranking;
+    const auto paybacks = PaybackTable::Shared().AllHolds(hand);
+    // One number a hold, larger for the hold listed first: the payback, then the number of
+    // kept cards, then the lower mask (counted down from AllKept).
+    static_assert(PayoffFor(Category::RoyalFlush).multiplier * DrawSequences < (1ull << 56));
+    std::array<std::uint64_t, HoldCount> keys{};
     for (HoldMask kept = 0; kept <= AllKept; ++kept) {
-        ranking[kept] = {kept, HoldPayback(hand, kept, finals), false};
+        keys[kept] = paybacks[kept].total << 8 | static_cast<std::uint64_t>(KeptCards[kept]) << 5 |
+                     (AllKept - kept);
     }
-    std::sort(ranking.begin(), ranking.end(), [](const HoldValue& a, const HoldValue& b) {
-        if (a.payback != b.payback) {
-            return a.payback > b.payback;
-        }
-        if (std::popcount(a.kept) != std::popcount(b.kept)) {
-            return std::popcount(a.kept) > std::popcount(b.kept);
-        }
-        return a.kept < b.kept;
-    });
-    for (std::size_t i = 1; i < ranking.size(); ++i) {
-        ranking[i].equalToPrevious = ranking[i].payback == ranking[i - 1].payback;
+    std::sort(keys.begin(), keys.end(), std::greater<>());
+    HoldRanking ranking;
+    for (std::size_t i = 0; i < ranking.size(); ++i) {
+        ranking[i].kept = AllKept - static_cast<HoldMask>(keys[i] & AllKept);
+        ranking[i].payback = {keys[i] >> 8};
+        ranking[i].equalToPrevious = i > 0 && ranking[i].payback == ranking[i - 1].payback;
     }
     return ranking;
 }
@@ -300,56 +408,6 @@ DiscardMarks BestHoldDiscards(const FiveCards& hand) {
     return DiscardsOf(RankHolds(hand).front().kept);
 }
 
-PaybackTable::PaybackTable() : entries_(2 * std::size_t{MultisetCount}) {
-    FinalHands finals;
-    Values values{};
-    for (int size = 0; size <= HandSize; ++size) {
-        auto fill = [&](const Values& kept) {
-            const std::size_t index = Offsets[size] + MultisetRank(kept, size);
-            const Payback oneSuit = KeptPayback(kept, size, true, finals);
-            // Fewer than two cards are always "of one suit".
-            entries_[2 * index + 1] = oneSuit;
-            entries_[2 * index] = size >= 2 ? KeptPayback(kept, size, false, finals) : oneSuit;
-        };
-        ForEachMultiset(values, 0, size, LowestValue, fill);
-    }
-}
-
-Payback PaybackTable::Lookup(std::uint32_t multiset, bool oneSuit) const {
-    return entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)];
-}
-
-std::array<Payback, HoldCount> PaybackTable::AllHolds(const FiveCards& hand) const {
-    // Sorted by value, every subset of the positions lists its values in order.
-    Values value{};
-    Values suit{};
-    std::array<int, HandSize> slot{};
-    for (int i = 0; i < HandSize; ++i) {
-        int j = i;
-        for (; j > 0 && value[j - 1] > CardValue(hand[i]); --j) {
-            value[j] = value[j - 1];
-            suit[j] = suit[j - 1];
-            slot[j] = slot[j - 1];
-        }
-        value[j] = CardValue(hand[i]);
-        suit[j] = CardSuit(hand[i]);
-        slot[j] = i;
-    }
-    const auto multiset = SubsetIndices(value);
-    const std::uint32_t oneSuit = OneSuitSubsets(suit);
-    std::array<Payback, HoldCount> result{};
-    for (unsigned subset = 0; subset < HoldCount; ++subset) {
-        HoldMask kept = 0;
-        for (int position = 0; position < HandSize; ++position) {
-            if (subset & (1u << position)) {
-                kept |= 1u << slot[position];
-            }
-        }
-        result[kept] = Lookup(multiset[subset], (oneSuit >> subset) & 1u);
-    }
-    return result;
-}
-
 double GameFigures::PerfectPlay() const {
     return PerDealtHand(perfectPlayTotal);
 }
@@ -359,34 +417,108 @@ double GameFigures::StandPat() const {
 }
 
 GameFigures ComputeGameFigures() {
-    // Every ordered hand is a tuple of values with a tuple of suits. Sorting the values
-    // (and carrying the suits along) maps the 13^5 value tuples onto the 6188 sorted
-    // ones, each standing for Orderings() of them; the 4^5 suit tuples fall into 51
-    // patterns of which slots share a suit, and renaming the suits changes no payback.
-    // So the sorted values and a pattern, weighed by both counts, cover all 52^5 hands
-    // exactly; the table gives the payback of each of their 32 holds.
-    const PaybackTable table;
-    std::vector<std::pair<std::uint32_t, std::uint64_t>> patterns; // one-suit subsets, tuples
-    for (const SuitPattern& pattern : SuitPatterns()) {
-        patterns.emplace_back(OneSuitSubsets(pattern.suits), pattern.tuples);
-    }
+    const PaybackTable& table = PaybackTable::Shared();
     GameFigures figures;
-    auto addValues = [&](const Values& sorted) {
-        const std::uint64_t orderings = Orderings(sorted, 0, HandSize);
-        const auto multiset = SubsetIndices(sorted);
-        for (const auto& [oneSuit, tuples] : patterns) {
-            Payback best;
-            for (unsigned subset = 0; subset < HoldCount; ++subset) {
-                best = std::max(best, table.Lookup(multiset[subset], (oneSuit >> subset) & 1u));
-            }
-            const Payback standPat = table.Lookup(multiset[AllKept], (oneSuit >> AllKept) & 1u);
-            figures.perfectPlayTotal += orderings * tuples * best.total;
-            figures.standPatTotal += orderings * tuples * standPat.total;
+    ForEachDealtClass([&](const DealtClass& dealt) {
+        Payback best;
+        for (unsigned subset = 0; subset < HoldCount; ++subset) {
+            best = std::max(best, table.Lookup(dealt.multiset[subset], dealt.OneSuit(subset)));
         }
-    };
-    Values values{};
-    ForEachMultiset(values, 0, HandSize, LowestValue, addValues);
+        const Payback standPat = table.Lookup(dealt.multiset[AllKept], dealt.OneSuit(AllKept));
+        figures.perfectPlayTotal += dealt.Hands() * best.total;
+        figures.standPatTotal += dealt.Hands() * standPat.total;
+    });
     return figures;
+}
+
+namespace {
+
+using ReturnRows = std::array<ReturnRow, CategoryCount>;
+
+// The tally of the return table: the category each final hand ends in.
+DrawSums<CategoryCount> CategoryCounts() {
+    return SumOverDraws<CategoryCount>([](const Values& sorted, bool oneSuit) {
+        Tally<CategoryCount> tally{};
+        tally[static_cast<std::size_t>(FastCategory(sorted, oneSuit))] = 1;
+        return tally;
+    });
+}
+
+void AddRounds(ReturnRows& rows, const Totals<CategoryCount>& counts, std::uint64_t hands) {
+    for (std::size_t category = 0; category < rows.size(); ++category) {
+        rows[category].rounds += counts[category] * hands;
+    }
+}
+
+// The subsets of positions of the largest payback, bit s for subset s: the holds RankHolds
+// may list first, depending on the slots the cards were dealt to.
+std::uint32_t BestSubsets(const std::array<Payback, HoldCount>& paybacks) {
+    const Payback best = *std::max_element(paybacks.begin(), paybacks.end());
+    std::uint32_t subsets = 0;
+    for (unsigned subset = 0; subset < HoldCount; ++subset) {
+        subsets |= (paybacks[subset] == best ? 1u : 0u) << subset;
+    }
+    return subsets;
+}
+
+[[maybe_unused]] bool ReachCategoriesAlike(const DealtClass& dealt, std::uint32_t subsets,
+                                           const Totals<CategoryCount>& counts,
+                                           const DrawSums<CategoryCount>& outcomes) {
+    for (; subsets != 0; subsets &= subsets - 1) {
+        const int subset = std::countr_zero(subsets);
+        if (outcomes.Hold(dealt.multiset[subset], dealt.OneSuit(subset)) != counts) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The rounds of perfect play in one class. Of equal best holds, RankHolds lists first the
+// one keeping the most cards, then the lowest mask of slots, which depends on the slots the
+// cards were dealt to. But in this game equal best holds always reach every category equally
+// often (checked below, in the debug builds the tests run), so the one of the most cards and
+// the lowest positions stands for whichever the rule takes.
+void AddPerfectPlay(ReturnRows& rows, const DealtClass& dealt, std::uint32_t best,
+                    const DrawSums<CategoryCount>& outcomes) {
+    int chosen = std::countr_zero(best);
+    for (std::uint32_t rest = best; rest != 0; rest &= rest - 1) {
+        const int subset = std::countr_zero(rest);
+        chosen = KeptCards[subset] > KeptCards[chosen] ? subset : chosen;
+    }
+    const Totals<CategoryCount> counts =
+        outcomes.Hold(dealt.multiset[chosen], dealt.OneSuit(chosen));
+    assert(ReachCategoriesAlike(dealt, best, counts, outcomes));
+    AddRounds(rows, counts, dealt.Hands());
+}
+
+} // namespace
+
+double ReturnRow::Probability() const {
+    return static_cast<double>(static_cast<long double>(rounds) / RoundSequences);
+}
+
+double ReturnRow::Contribution() const {
+    return multiplier * Probability();
+}
+
+ReturnTable ComputeReturnTable() {
+    const PaybackTable& table = PaybackTable::Shared();
+    const DrawSums<CategoryCount> outcomes = CategoryCounts();
+    ReturnTable result;
+    for (std::size_t category = 0; category < PayoffTable.size(); ++category) {
+        result.perfectPlay[category].multiplier = PayoffTable[category].multiplier;
+        result.standPat[category].multiplier = PayoffTable[category].multiplier;
+    }
+    ForEachDealtClass([&](const DealtClass& dealt) {
+        std::array<Payback, HoldCount> paybacks{};
+        for (unsigned subset = 0; subset < HoldCount; ++subset) {
+            paybacks[subset] = table.Lookup(dealt.multiset[subset], dealt.OneSuit(subset));
+        }
+        AddPerfectPlay(result.perfectPlay, dealt, BestSubsets(paybacks), outcomes);
+        AddRounds(result.standPat, outcomes.Hold(dealt.multiset[AllKept], dealt.OneSuit(AllKept)),
+                  dealt.Hands());
+    });
+    return result;
 }
 
 double MarksReview::MultipleGivenUp() const {

@@ -7,8 +7,13 @@
 // outcomes. Counting every hold over 52^5 draw sequences (the draws it does not use come
 // along) puts every expectation over the same denominator: a payback is an exact integer
 // and two holds compare, or tie, exactly.
+//
+// A hold's payback depends only on the values it keeps and on whether the kept cards share
+// one suit, so one table of the 8568 multisets of at most five values, in both suit cases,
+// answers every hold of every hand by lookup (PaybackTable). It is built on first use.
 
 #include "engine/Table.h"
+#include "engine/basPoker.h"
 
 #include <array>
 #include <compare>
@@ -32,9 +37,8 @@ using HoldMask = unsigned;
 inline constexpr HoldMask AllKept = (1u << HandSize) - 1;
 inline constexpr int HoldCount = 1 << HandSize;
 
-// The one computation: the expected payback of keeping the slots of `kept` and drawing
-// the others. The hand holds card numbers 0..51. Under half a millisecond for a discard
-// of all five, microseconds to tens of microseconds for the other holds.
+// The expected payback of keeping the slots of `kept` and drawing the others. The hand
+// holds card numbers 0..51. A lookup: well under a microsecond once the table is built.
 Payback ExpectedPayback(const FiveCards& hand, HoldMask kept);
 
 struct HoldValue {
@@ -48,6 +52,7 @@ using HoldRanking = std::array<HoldValue, HoldCount>;
 // All 32 holds, best first. Equal paybacks are ordered by the tie rule: the hold keeping
 // more cards first, then the lower mask (the leftmost slots, roughly). So the first entry
 // is the best hold, and every entry flagged equal right after it is a best hold too.
+// About a microsecond: fast enough to check every draw.
 HoldRanking RankHolds(const FiveCards& hand);
 
 DiscardMarks DiscardsOf(HoldMask kept);
@@ -57,19 +62,28 @@ HoldMask KeptBy(const DiscardMarks& discards);
 DiscardMarks BestHoldDiscards(const FiveCards& hand);
 
 struct GameFigures;
+struct ReturnTable;
 
-// The payback of every hold of every possible hand, by lookup: a hold's payback depends
-// only on the values of the kept cards and on whether they share one suit, so 8568 value
-// multisets times two suit cases cover them all. Building it takes a few milliseconds;
-// it pays off when very many hands are evaluated, as for the game figures.
+// The payback of every hold of every possible hand, by lookup: for each multiset of kept
+// values (index: the sizes 0..5 one after the other, each in the combinatorial number
+// system) and each suit case, the sum over the 52^5 draw sequences. Built in a fraction of a
+// millisecond by summing over one drawn card at a time, from the five-card hands down.
 class PaybackTable {
 public:
     PaybackTable();
-    // Indexed by HoldMask; equal to ExpectedPayback for every hold.
+    // The one table RankHolds, ExpectedPayback and the figures use, built on the first
+    // call; safe to call from any thread, e.g. early from a background one, so that the
+    // first hand finds it ready.
+    static const PaybackTable& Shared();
+
+    // One hold; what ExpectedPayback answers.
+    Payback Hold(const FiveCards& hand, HoldMask kept) const;
+    // Every hold, indexed by HoldMask.
     std::array<Payback, HoldCount> AllHolds(const FiveCards& hand) const;
 
 private:
     friend GameFigures ComputeGameFigures();
+    friend ReturnTable ComputeReturnTable();
     Payback Lookup(std::uint32_t multiset, bool oneSuit) const;
 
     std::vector<Payback> entries_; // by 2 * multiset index + (kept cards of one suit)
@@ -86,9 +100,44 @@ struct GameFigures {
 };
 
 // Enumerates the dealt hands by their sorted values and by which slots share a suit, with
-// the number of ordered hands each stands for; a few tens of milliseconds. The caller
-// keeps the result: nothing is cached.
+// the number of ordered hands each stands for; a few milliseconds. The caller keeps the
+// result: nothing is cached.
 GameFigures ComputeGameFigures();
+
+inline constexpr std::uint64_t RoundSequences = DrawSequences * DrawSequences; // 52^10
+
+// One line of the return table: how often rounds end in a category and what it pays.
+struct ReturnRow {
+    // Of the 52^5 dealt hands times the 52^5 draw sequences (the draws a hold does not use
+    // come along), the rounds that end in the category.
+    std::uint64_t rounds = 0;
+    int multiplier = 0; // the payout, times the bet
+
+    double Probability() const;  // rounds / 52^10
+    double Contribution() const; // multiplier x probability: its share of the return, x bet
+    // The contribution times 52^10, exact: the rows add up to the GameFigures totals.
+    std::uint64_t ContributionTotal() const {
+        return rounds * static_cast<std::uint64_t>(multiplier);
+    }
+};
+
+// "The game under perfect play": each category's payout, probability and contribution to
+// the return of a round, for perfect play and for standing pat. Rows by category code.
+//
+// Perfect play takes, in every dealt hand, the hold RankHolds lists first: the largest
+// payback; among equal ones the hold keeping the most cards, and among those the lowest
+// mask of slots. Equal holds could in principle reach the categories differently (only
+// their paybacks must agree); in this game equal best holds never do, which the
+// computation checks in debug builds, so the rows are the same whichever of them is taken.
+struct ReturnTable {
+    std::array<ReturnRow, CategoryCount> perfectPlay{};
+    std::array<ReturnRow, CategoryCount> standPat{};
+};
+
+// Exact counts over every dealt hand, in a few tens of milliseconds. It shares nothing but
+// the tables behind RankHolds and FastCategory, which are only read once built, so it may
+// run on any thread. The caller keeps the result: nothing is cached.
+ReturnTable ComputeReturnTable();
 
 // Session-only counters; nothing is stored.
 struct AdvisorSession {

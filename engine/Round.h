@@ -18,7 +18,7 @@ struct Payoff {
 };
 
 // Indexed by category code 0..10.
-inline constexpr std::array<Payoff, 11> PayoffTable = {{
+inline constexpr std::array<Payoff, CategoryCount> PayoffTable = {{
     {0, "Not a Winning Hand"},
     {1, "One Pair"},
     {2, "Two Pair"},

@@ -9,6 +9,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace corvanta {
 
@@ -55,6 +56,7 @@ enum class Category : std::int16_t {
     StraightFlush = 9,
     RoyalFlush = 10,
 };
+inline constexpr int CategoryCount = 11;
 
 using Values = std::array<int, HandSize>;
 
@@ -98,6 +100,29 @@ struct Classification {
 // and five of a kind stop there; otherwise a flush overwrites the kinds, a straight
 // overwrites that, and both together make a straight flush (royal with lowest value 10).
 Classification Classify(const Values& values, const Values& suits);
+
+// The category Classify gives, by one lookup in a table filled from Classify: the fast path
+// of the advisor and of every computation over many hands, while Classify and EvaluateHand
+// stay the rules as written, with the figures the debug console traces. Values 2..14, suits
+// 1..4.
+Category FastCategory(const Values& values, const Values& suits);
+// The same for five values and whether all five cards share one suit.
+Category FastCategory(const Values& values, bool flush);
+
+// The table behind FastCategory. Five values are named, in any order, by the sum of a weight
+// per value, chosen so that no two multisets of five values share a sum; each sum reached
+// holds the category in mixed suits and in one suit. FastCategory uses the shared table,
+// filled on first use (safe from any thread) in about a millisecond; building another is
+// only for measuring that.
+class CategoryTable {
+public:
+    CategoryTable();
+    static const CategoryTable& Shared();
+    Category Lookup(const Values& values, bool flush) const;
+
+private:
+    std::vector<std::uint8_t> bySum_;
+};
 
 // Everything one evaluation saw, for the settlement and the debug console.
 struct Evaluation : Classification {

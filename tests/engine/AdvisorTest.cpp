@@ -1,5 +1,6 @@
 #include "engine/Advisor.h"
 #include "support/BruteForcePayback.h"
+#include "support/ReferenceAdvisor.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ namespace {
 using testing::BruteForceDrawTotal;
 using testing::Card;
 using testing::HandOf;
+using testing::ReferenceRankHolds;
 using testing::SeededHands;
 
 constexpr std::uint64_t PowerOf52(int exponent) {
@@ -136,32 +138,27 @@ TEST(ExpectedPayback, APairOfTwosBeatsThePairWithAKicker) {
     EXPECT_GT(ExpectedPayback(hand, 0b00011), ExpectedPayback(hand, 0b10011));
 }
 
-TEST(RankHolds, ListsEveryHoldOnceBestFirst) {
-    for (const FiveCards& hand : SeededHands(5, 3)) {
+// The lookups against the advisor as first written, which counted every hold's draws anew:
+// the same paybacks, the same order (ties included) and the same equal flags, on random
+// hands and on the shaped ones with repeated cards and suited draws.
+TEST(RankHolds, EqualsTheReferenceOnEveryHold) {
+    std::vector<FiveCards> hands = SeededHands(Sanitized ? 100 : 1000, 2718);
+    for (const FiveCards& hand : ShapedHands()) {
+        hands.push_back(hand);
+    }
+    for (const FiveCards& hand : hands) {
         const HoldRanking ranking = RankHolds(hand);
-        unsigned seen = 0;
+        const HoldRanking reference = ReferenceRankHolds(hand);
         for (std::size_t i = 0; i < ranking.size(); ++i) {
-            seen |= 1u << ranking[i].kept;
-            EXPECT_EQ(ranking[i].payback, ExpectedPayback(hand, ranking[i].kept));
-            if (i > 0) {
-                EXPECT_GE(ranking[i - 1].payback, ranking[i].payback);
-            }
+            ASSERT_EQ(ranking[i].kept, reference[i].kept)
+                << "rank " << i << ", cards " << hand[0] << ' ' << hand[1] << ' ' << hand[2] << ' '
+                << hand[3] << ' ' << hand[4];
+            ASSERT_EQ(ranking[i].payback, reference[i].payback) << "mask " << ranking[i].kept;
+            ASSERT_EQ(ranking[i].equalToPrevious, reference[i].equalToPrevious) << "rank " << i;
+            ASSERT_EQ(ExpectedPayback(hand, reference[i].kept), reference[i].payback)
+                << "mask " << reference[i].kept;
         }
-        EXPECT_EQ(seen, 0xFFFFFFFFu);
     }
-}
-
-TEST(RankHolds, MirrorImagesBySuitAreListedAsEqual) {
-    // A-K of spades and A-K of hearts are the same hold with the suits renamed.
-    const HoldRanking ranking = RankHolds(HandOf({{14, 1}, {13, 1}, {14, 2}, {13, 2}, {7, 3}}));
-    std::size_t spades = 0;
-    while (ranking[spades].kept != 0b00011) {
-        ++spades;
-    }
-    ASSERT_LT(spades + 1, ranking.size());
-    EXPECT_EQ(ranking[spades + 1].kept, 0b01100u); // the tie rule: the lower mask first
-    EXPECT_TRUE(ranking[spades + 1].equalToPrevious);
-    EXPECT_EQ(ranking[spades + 1].payback, ranking[spades].payback);
 }
 
 // A seven and an eight each sit in five straights, none of them royal, so keeping either
@@ -202,24 +199,14 @@ TEST(BestHold, DiscardsAndKeptSlotsConvertBothWays) {
     EXPECT_EQ(KeptBy(DiscardMarks{}), AllKept);
 }
 
-TEST(PaybackTable, LooksUpWhatExpectedPaybackComputes) {
-    const PaybackTable table;
-    std::vector<FiveCards> hands = SeededHands(20, 5);
-    for (const FiveCards& hand : ShapedHands()) {
-        hands.push_back(hand);
-    }
-    for (const FiveCards& hand : hands) {
-        const auto holds = table.AllHolds(hand);
-        for (const HoldValue& entry : RankHolds(hand)) {
-            ASSERT_EQ(holds[entry.kept], entry.payback) << "mask " << entry.kept;
-        }
-    }
-}
-
 class Figures : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { figures = ComputeGameFigures(); }
+    static void SetUpTestSuite() {
+        figures = ComputeGameFigures();
+        returns = ComputeReturnTable();
+    }
     static inline GameFigures figures;
+    static inline ReturnTable returns;
 };
 
 TEST_F(Figures, StandingPatEqualsDiscardingAllFive) {
@@ -230,12 +217,70 @@ TEST_F(Figures, StandingPatEqualsDiscardingAllFive) {
     }
 }
 
-TEST_F(Figures, PerfectPlayBeatsEveryFixedWayOfPlaying) {
-    const std::uint64_t discardAll = ExpectedPayback(SeededHands(1, 1)[0], 0).total;
-    EXPECT_GT(figures.perfectPlayTotal, discardAll * DrawSequences);
-    EXPECT_GT(figures.perfectPlayTotal, figures.standPatTotal);
-    // Holding one middle card of a hand of nothing already beats drawing five.
-    EXPECT_GT(RankHolds(TwoBestHolds)[0].payback.total, discardAll);
+TEST_F(Figures, PerfectPlayReturnsWhatTheEnumeratingAdvisorSummed) {
+    // 2.1768 x bet: the sum the advisor's first implementation, which enumerated every
+    // hold's draws, found over all 52^10 rounds.
+    EXPECT_EQ(figures.perfectPlayTotal, 314'662'914'199'966'720u);
+}
+
+// Standing pat, a round ends in the category of the dealt hand, with each of the 52^5 draw
+// sequences. The ordered hands of five cards dealt with replacement, counted by hand; 1020
+// of the 4^5 suit tuples are not all one suit.
+TEST_F(Figures, StandingPatRowsCountTheDealtHands) {
+    struct Row {
+        Category category;
+        int multiplier;
+        std::uint64_t hands;
+    };
+    constexpr Row rows[] = {
+        {Category::NotAWinningHand, 0, 156'427'200}, // (C(13,5) - 9 straights) x 5! x 1020
+        {Category::OnePair, 1, 175'032'000},         // 13 x C(12,3) x 5!/2! x 1020
+        {Category::TwoPair, 2, 26'254'800},          // C(13,2) x 11 x 5!/(2! 2!) x 1020
+        {Category::ThreeOfAKind, 3, 17'503'200},     // 13 x C(12,2) x 5!/3! x 1020
+        {Category::Straight, 5, 1'101'600},          // 9 x 5! x 1020
+        {Category::Flush, 8, 1'477'680},      // 4 x (13^5 - 13 five - 780 four - 9 x 5! straights)
+        {Category::FullHouse, 12, 1'591'200}, // 13 x 12 x C(5,3) x 1020
+        {Category::FourOfAKind, 25, 798'720}, // 13 x 12 x 5 x 4^5: in one suit still four
+        {Category::FiveOfAKind, 40, 13'312},  // 13 x 4^5
+        {Category::StraightFlush, 50, 3'840}, // 8 x 5! x 4
+        {Category::RoyalFlush, 100, 480},     // 5! x 4
+    };
+    for (const Row& row : rows) {
+        const auto code = static_cast<std::size_t>(row.category);
+        EXPECT_EQ(returns.standPat[code].rounds, row.hands * DrawSequences) << code;
+        EXPECT_EQ(returns.standPat[code].multiplier, row.multiplier) << code;
+        EXPECT_EQ(returns.perfectPlay[code].multiplier, row.multiplier) << code;
+    }
+    const ReturnRow& royal = returns.standPat[static_cast<std::size_t>(Category::RoyalFlush)];
+    EXPECT_DOUBLE_EQ(royal.Probability(), 480.0 / DrawSequences);
+    EXPECT_DOUBLE_EQ(royal.Contribution(), 48'000.0 / DrawSequences);
+}
+
+// The rows count every round once, and their contributions, exact integers, add up to the
+// returns the game figures find from the paybacks alone.
+TEST_F(Figures, ReturnRowsAddUpToEveryRoundAndToTheReturns) {
+    struct Sums {
+        std::uint64_t rounds = 0;
+        std::uint64_t total = 0;
+        double contribution = 0;
+    };
+    auto add = [](const std::array<ReturnRow, CategoryCount>& rows) {
+        Sums sums;
+        for (const ReturnRow& row : rows) {
+            sums.rounds += row.rounds;
+            sums.total += row.ContributionTotal();
+            sums.contribution += row.Contribution();
+        }
+        return sums;
+    };
+    const Sums perfectPlay = add(returns.perfectPlay);
+    const Sums standPat = add(returns.standPat);
+    EXPECT_EQ(perfectPlay.rounds, 144'555'105'949'057'024u); // 52^10
+    EXPECT_EQ(standPat.rounds, 144'555'105'949'057'024u);
+    EXPECT_EQ(perfectPlay.total, figures.perfectPlayTotal);
+    EXPECT_EQ(standPat.total, figures.standPatTotal);
+    EXPECT_NEAR(perfectPlay.contribution, 2.1768, 5e-5);
+    EXPECT_NEAR(standPat.contribution, 0.8869, 5e-5);
 }
 
 TEST(AdvisorSession, CountsRoundsMatchesAndWhatOtherChoicesGaveUp) {

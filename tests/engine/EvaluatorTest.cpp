@@ -174,5 +174,26 @@ TEST(Evaluation, KindsDependOnlyOnTheValuePattern) {
     }
 }
 
+// The table behind FastCategory against the rules on every tuple of five values, in one
+// suit and in mixed suits (the odd suit moving from slot to slot), in any order.
+TEST(FastCategory, AgreesWithTheRulesOnEveryValueTuple) {
+    for (int code = 0; code < 13 * 13 * 13 * 13 * 13; ++code) {
+        Values values{};
+        for (int slot = 0, rest = code; slot < HandSize; ++slot, rest /= 13) {
+            values[slot] = rest % 13 + 2;
+        }
+        const int suit = code % SuitCount + 1;
+        const Values oneSuit = {suit, suit, suit, suit, suit};
+        Values mixed = oneSuit;
+        mixed[code % HandSize] = suit % SuitCount + 1;
+        const Category flush = Classify(values, oneSuit).category;
+        const Category noFlush = Classify(values, mixed).category;
+        ASSERT_EQ(FastCategory(values, oneSuit), flush) << code;
+        ASSERT_EQ(FastCategory(values, true), flush) << code;
+        ASSERT_EQ(FastCategory(values, mixed), noFlush) << code;
+        ASSERT_EQ(FastCategory(values, false), noFlush) << code;
+    }
+}
+
 } // namespace
 } // namespace corvanta
