@@ -536,13 +536,4 @@ MarksReview ReviewMarks(const HoldRanking& ranking, const DiscardMarks& discards
     return review;
 }
 
-MarksReview RecordRound(AdvisorSession& session, const FiveCards& dealt,
-                        const DiscardMarks& discards, std::int32_t bet) {
-    const MarksReview review = ReviewMarks(RankHolds(dealt), discards);
-    ++session.roundsAdvised;
-    session.roundsMatchingBest += review.matchedBest ? 1 : 0;
-    session.dollarsGivenUp += static_cast<double>(bet) * review.MultipleGivenUp();
-    return review;
-}
-
 } // namespace corvanta

@@ -139,13 +139,6 @@ struct ReturnTable {
 // run on any thread. The caller keeps the result: nothing is cached.
 ReturnTable ComputeReturnTable();
 
-// Session-only counters; nothing is stored.
-struct AdvisorSession {
-    int roundsAdvised = 0;
-    int roundsMatchingBest = 0; // the discards were those of a best hold (any of the equal)
-    double dollarsGivenUp = 0;  // sum of bet x (best payback - payback of the hold played)
-};
-
 // The player's marks against the best hold of the same hand.
 struct MarksReview {
     Payback played; // the payback of the hold the marks keep
@@ -158,9 +151,5 @@ struct MarksReview {
 
 // One review for every window: the ranking of the hand and the marks on it.
 MarksReview ReviewMarks(const HoldRanking& ranking, const DiscardMarks& discards);
-
-// Counts a round from the hand as dealt, the discards the player drew with and the bet.
-MarksReview RecordRound(AdvisorSession& session, const FiveCards& dealt,
-                        const DiscardMarks& discards, std::int32_t bet);
 
 } // namespace corvanta

@@ -283,33 +283,6 @@ TEST_F(Figures, ReturnRowsAddUpToEveryRoundAndToTheReturns) {
     EXPECT_NEAR(standPat.contribution, 0.8869, 5e-5);
 }
 
-TEST(AdvisorSession, CountsRoundsMatchesAndWhatOtherChoicesGaveUp) {
-    AdvisorSession session;
-    const FiveCards fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
-
-    MarksReview review =
-        RecordRound(session, fourToARoyal, DiscardMarks{false, false, false, false, true}, 5);
-    EXPECT_TRUE(review.matchedBest);
-    EXPECT_EQ(review.played, review.best);
-    EXPECT_EQ(review.MultipleGivenUp(), 0.0);
-
-    // Standing pat on nothing returns 0 instead of 280/52 per dollar.
-    review = RecordRound(session, fourToARoyal, DiscardMarks{}, 10);
-    EXPECT_FALSE(review.matchedBest);
-    EXPECT_EQ(review.played.total, 0u);
-    EXPECT_EQ(review.best.total, 280u * PowerOf52(4));
-    EXPECT_NEAR(review.MultipleGivenUp(), 280.0 / 52, 1e-12);
-
-    // Keeping the seven is as good as keeping the eight, which the tie rule lists first.
-    review = RecordRound(session, TwoBestHolds, DiscardMarks{true, true, false, true, true}, 5);
-    EXPECT_TRUE(review.matchedBest);
-    EXPECT_EQ(review.MultipleGivenUp(), 0.0);
-
-    EXPECT_EQ(session.roundsAdvised, 3);
-    EXPECT_EQ(session.roundsMatchingBest, 2);
-    EXPECT_NEAR(session.dollarsGivenUp, 10 * 280.0 / 52, 1e-9);
-}
-
 TEST(ReviewMarks, ComparesTheMarksWithTheBestHoldOfTheRanking) {
     const FiveCards fourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
     const HoldRanking ranking = RankHolds(fourToARoyal);
