@@ -7,6 +7,7 @@
 #include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -146,6 +147,35 @@ void DrawAndAskForAnAccount(QWidget* window) {
     Click(window, "cmdChangeAccount");
 }
 
+// With the trainer on: rounds with poor marks, the warning before the first draw, and the
+// advisor window with the graded session, its chart and the game's return table.
+void TrainWithTheAdvisor(QWidget* window) {
+    window->findChild<QAction*>(QStringLiteral("mnuTrainer"))->trigger();
+    for (int round = 0; round < 8; ++round) {
+        Click(window, "cmdAddBet");
+        Click(window, "cmdDeal");
+        Click(window, "Card1");
+        Click(window, "Card2");
+        OnNextDialog([round](QWidget* dialog) {
+            if (round == 0) {
+                Shoot(dialog, "trainer-warning");
+            }
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+                if (button->text().contains(QStringLiteral("Yes"))) {
+                    button->click();
+                }
+            }
+        });
+        Click(window, "cmdDeal");
+        QTest::qWait(350); // a draw the trainer let pass leaves no box open
+    }
+    window->findChild<QAction*>(QStringLiteral("mnuAdvisor"))->trigger();
+    QWidget* advisor = TopLevel("frmAdvisor");
+    QTest::qWait(500); // the game's return table fills in
+    ShootModeless(advisor, "advisor-trainer");
+    advisor->close();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -167,8 +197,10 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(program);
     QDir().mkpath(config);
     CardDrawing cards;
-    // A fixed clock: the same cards in every run.
-    TimeSeededRandom random([] { return std::chrono::microseconds(43'210'000'123); });
+    // A clock that moves on by a fixed step at every deal: the same cards in every run.
+    TimeSeededRandom random([tick = 0]() mutable {
+        return std::chrono::microseconds(43'210'000'123 + 7919 * tick++);
+    });
     GameModel model({.bank = program.toStdString(), .config = config.toStdString()}, random);
     MainWindow window(model, cards);
     window.show();
@@ -178,6 +210,7 @@ int main(int argc, char* argv[]) {
     PlayToTheMarks(&window);
     VisitTheWindows(&window);
     DrawAndAskForAnAccount(&window);
+    TrainWithTheAdvisor(&window);
     window.close();
     return 0;
 }

@@ -154,6 +154,16 @@ EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& pa
     return outcome;
 }
 
+const ReturnTable* GameModel::ReturnTableIfReady() const {
+    if (!returnTable_.valid()) {
+        returnTable_ = std::async(std::launch::async, ComputeReturnTable).share();
+    }
+    if (returnTable_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        return nullptr;
+    }
+    return &returnTable_.get();
+}
+
 void GameModel::SetTrainer(bool on) {
     session_.SetTrainer(on);
     ReportNotices();

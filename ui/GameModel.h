@@ -7,7 +7,9 @@
 #include "game/GameSession.h"
 
 #include <QObject>
+
 #include <QString>
+#include <future>
 
 namespace corvanta {
 
@@ -51,6 +53,10 @@ public:
     // Returns the console's summary line for the new current account.
     QString SetAsGCNum(const RecordEditor& editor);
 
+    // The game's return table, computed once per game on another thread; nothing until it is
+    // ready (the first call starts it).
+    const ReturnTable* ReturnTableIfReady() const;
+
     // The trainer.
     bool TrainerOn() const { return session_.TrainerOn(); }
     void SetTrainer(bool on);
@@ -86,6 +92,7 @@ private:
     void ShowTransfer(const TransferOutcome& outcome);
 
     GameSession session_;
+    mutable std::shared_future<ReturnTable> returnTable_;
 };
 
 } // namespace corvanta

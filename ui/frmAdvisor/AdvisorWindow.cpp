@@ -4,7 +4,9 @@
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
+#include "ui/frmAdvisor/ReturnTableView.h"
 #include "ui/frmAdvisor/SessionRounds.h"
+#include "ui/frmAdvisor/SessionView.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,11 +18,13 @@
 namespace corvanta {
 namespace {
 
-// The controls, in twips: a title, the ranked holds (rank column and hold), the player's own
-// marks, the button, then the game's figures and the session's counts under their headings.
+// The controls, in twips. On the left: a title, the ranked holds (rank column and hold), the
+// player's own marks, the button, the game's return, then the session. On the right: the
+// game's return table.
 constexpr int Margin = 240;
-constexpr int WindowWidth = 9300;
-constexpr int InnerWidth = WindowWidth - 2 * Margin;
+constexpr int LeftWidth = SessionView::Width;
+constexpr int RightLeft = Margin + LeftWidth + 360;
+constexpr int WindowWidth = RightLeft + ReturnTableView::Width + Margin;
 constexpr int LineHeight = 255;
 constexpr int TitleTop = 120;
 constexpr int RankWidth = 360;
@@ -32,9 +36,8 @@ constexpr int ButtonWidth = 1800;
 constexpr int ButtonHeight = 375;
 constexpr int FiguresHeadingTop = ButtonTop + ButtonHeight + 300;
 constexpr int FiguresTop = FiguresHeadingTop + 270;
-constexpr int SessionHeadingTop = FiguresTop + 420;
-constexpr int SessionTop = SessionHeadingTop + 270;
-constexpr int WindowHeight = SessionTop + 3 * RowStep + 150;
+constexpr int SessionTop = FiguresTop + 420;
+constexpr int WindowHeight = SessionTop + SessionView::Height + 180;
 
 QLabel* AdvisorLabel(QWidget* window, const QString& name, int left, int top, int width, int height,
                      bool bold = false) {
@@ -56,48 +59,49 @@ AdvisorWindow::AdvisorWindow(const GameModel& model)
     setWindowTitle(QStringLiteral("Corvanta - Hold Advisor"));
     setFont(FontOf(GameFont::Standard));
     setFixedSize(Px(WindowWidth), Px(WindowHeight));
+    BuildHolds();
+    AdvisorLabel(this, QStringLiteral("lblFiguresHeading"), Margin, FiguresHeadingTop, LeftWidth,
+                 LineHeight, true)
+        ->setText(QStringLiteral("The game's return per round, as a multiple of the bet"));
+    lblFigures_ =
+        AdvisorLabel(this, QStringLiteral("lblFigures"), Margin, FiguresTop, LeftWidth, LineHeight);
+    lblFigures_->setText(QStringLiteral("Computing…"));
+    session_ = new SessionView(model_.Training(), this);
+    session_->move(Px(Margin), Px(SessionTop));
+    session_->resize(Px(SessionView::Width), Px(SessionView::Height));
+    returns_ = new ReturnTableView(this);
+    returns_->setGeometry(
+        ToPixels({RightLeft, TitleTop, ReturnTableView::Width, ReturnTableView::Height}));
 
-    lblTitle_ = AdvisorLabel(this, QStringLiteral("lblTitle"), Margin, TitleTop, InnerWidth,
+    connect(&model_, &GameModel::handChanged, this, &AdvisorWindow::Refresh);
+    connect(&model_, &GameModel::betChanged, this, &AdvisorWindow::Refresh);
+    connect(&model_, &GameModel::roundSettled, this, &AdvisorWindow::Refresh);
+    Refresh();
+    // The game's return is computed once, on another thread; the window shows at once and
+    // fills it in when it is ready.
+    figuresTimer_ = new QTimer(this);
+    connect(figuresTimer_, &QTimer::timeout, this, &AdvisorWindow::ShowFigures);
+    figuresTimer_->start(20);
+    ShowFigures();
+}
+
+void AdvisorWindow::BuildHolds() {
+    lblTitle_ = AdvisorLabel(this, QStringLiteral("lblTitle"), Margin, TitleTop, LeftWidth,
                              LineHeight, true);
     for (int row = 0; row < ListedHolds; ++row) {
         const int top = RowTop + row * RowStep;
         lblRank_[row] = AdvisorLabel(this, QStringLiteral("lblRank%1").arg(row + 1), Margin, top,
                                      RankWidth, LineHeight);
         lblHold_[row] = AdvisorLabel(this, QStringLiteral("lblHold%1").arg(row + 1),
-                                     Margin + RankWidth, top, InnerWidth - RankWidth, LineHeight);
+                                     Margin + RankWidth, top, LeftWidth - RankWidth, LineHeight);
     }
-    lblYourMarks_ = AdvisorLabel(this, QStringLiteral("lblYourMarks"), Margin, MarksTop, InnerWidth,
-                                 LineHeight);
-
+    lblYourMarks_ =
+        AdvisorLabel(this, QStringLiteral("lblYourMarks"), Margin, MarksTop, LeftWidth, LineHeight);
     cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), this);
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
     cmdMarkBest_->setGeometry(ToPixels({Margin, ButtonTop, ButtonWidth, ButtonHeight}));
     cmdMarkBest_->setDefault(true); // Enter presses it while it is enabled; Esc closes
     connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::MarkBestHold);
-
-    AdvisorLabel(this, QStringLiteral("lblFiguresHeading"), Margin, FiguresHeadingTop, InnerWidth,
-                 LineHeight, true)
-        ->setText(QStringLiteral("The game's return per round, as a multiple of the bet"));
-    lblFigures_ = AdvisorLabel(this, QStringLiteral("lblFigures"), Margin, FiguresTop, InnerWidth,
-                               LineHeight);
-    lblFigures_->setText(QStringLiteral("Computing…"));
-    AdvisorLabel(this, QStringLiteral("lblSessionHeading"), Margin, SessionHeadingTop, InnerWidth,
-                 LineHeight, true)
-        ->setText(QStringLiteral("This session (not saved)"));
-    auto sessionLine = [&](const QString& name, int line) {
-        return AdvisorLabel(this, name, Margin, SessionTop + line * RowStep, InnerWidth,
-                            LineHeight);
-    };
-    lblRoundsAdvised_ = sessionLine(QStringLiteral("lblRoundsAdvised"), 0);
-    lblRoundsBest_ = sessionLine(QStringLiteral("lblRoundsBest"), 1);
-    lblGivenUp_ = sessionLine(QStringLiteral("lblGivenUp"), 2);
-
-    connect(&model_, &GameModel::handChanged, this, &AdvisorWindow::Refresh);
-    connect(&model_, &GameModel::betChanged, this, &AdvisorWindow::Refresh);
-    connect(&model_, &GameModel::roundSettled, this, &AdvisorWindow::Refresh);
-    Refresh();
-    // The figures take a moment; the window shows first.
-    QTimer::singleShot(0, this, &AdvisorWindow::ShowFigures);
 }
 
 void AdvisorWindow::Refresh() {
@@ -147,20 +151,27 @@ void AdvisorWindow::ShowHolds() {
 }
 
 void AdvisorWindow::ShowSession() {
-    const TrainingSession& session = model_.Training();
-    lblRoundsAdvised_->setText(QStringLiteral("Rounds advised: %1").arg(session.RoundsAdvised()));
-    lblRoundsBest_->setText(QStringLiteral("Rounds whose discards were a best hold: %1")
-                                .arg(session.RoundsMatchingBest()));
-    lblGivenUp_->setText(QStringLiteral("Expected dollars given up by the other choices: $%1")
-                             .arg(session.DollarsGivenUp(), 0, 'f', 2));
+    session_->Refresh();
 }
 
 void AdvisorWindow::ShowFigures() {
-    const GameFigures figures = ComputeGameFigures();
+    const ReturnTable* table = model_.ReturnTableIfReady();
+    if (table == nullptr) {
+        return;
+    }
+    figuresTimer_->stop();
+    const auto perRound = [](const std::array<ReturnRow, CategoryCount>& rows) {
+        std::uint64_t total = 0;
+        for (const ReturnRow& row : rows) {
+            total += row.ContributionTotal();
+        }
+        return static_cast<double>(total) / static_cast<double>(RoundSequences);
+    };
     lblFigures_->setText(QStringLiteral("Perfect play returns ") +
-                         MultipleText(figures.PerfectPlay()) +
+                         MultipleText(perRound(table->perfectPlay)) +
                          QStringLiteral("; standing pat returns ") +
-                         MultipleText(figures.StandPat()) + QStringLiteral("."));
+                         MultipleText(perRound(table->standPat)) + QStringLiteral("."));
+    returns_->Fill(*table);
 }
 
 void AdvisorWindow::MarkBestHold() {

@@ -16,10 +16,13 @@
 
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace corvanta {
 
 class GameModel;
+class ReturnTableView;
+class SessionView;
 
 class AdvisorWindow : public QDialog {
     Q_OBJECT
@@ -39,6 +42,7 @@ signals:
     void toggleRequested(int slot);
 
 private:
+    void BuildHolds();
     void MarkBestHold();
     void ShowFigures();
     void ShowHolds();
@@ -54,9 +58,9 @@ private:
     QLabel* lblYourMarks_ = nullptr;
     QPushButton* cmdMarkBest_ = nullptr;
     QLabel* lblFigures_ = nullptr;
-    QLabel* lblRoundsAdvised_ = nullptr;
-    QLabel* lblRoundsBest_ = nullptr;
-    QLabel* lblGivenUp_ = nullptr;
+    QTimer* figuresTimer_ = nullptr;
+    SessionView* session_ = nullptr;
+    ReturnTableView* returns_ = nullptr;
 };
 
 } // namespace corvanta

@@ -32,10 +32,10 @@ void BankrollChart::Show(std::int64_t starting, std::vector<std::int64_t> afterE
                         : QStringLiteral("%1 at the start, %2 after %3 rounds")
                               .arg(Dollars(starting_), Dollars(rounds_.back()))
                               .arg(rounds_.size()));
-    if (highest_ == lowest_) {
-        highest_ += 1; // a flat line sits in the middle of a range of one dollar
-        lowest_ -= 1;
-    }
+    // A little room above and below, so that no line lies on the frame.
+    const std::int64_t room = std::max<std::int64_t>(1, (highest_ - lowest_) / 10);
+    highest_ += room;
+    lowest_ -= room;
     update();
 }
 
