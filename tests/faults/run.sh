@@ -3,6 +3,8 @@
 # copy of the working tree, which is built and tested; a fault is caught when a test fails.
 #   tests/faults/run.sh              every fault
 #   tests/faults/run.sh NAME...      only these
+#   EVERY_TEST=1 tests/faults/run.sh  name every test that catches each fault (slower: no test
+#                                    run stops at the first failure)
 # Prints one line a fault and "N caught, M missed"; exits 1 when any was missed. About half an
 # hour on two cores (each fault rebuilds what it touches and runs every test, the soak too).
 set -euo pipefail
@@ -21,7 +23,7 @@ cmake --build "$build" >/dev/null
 
 # Replaces the one line `old` of `file` (in the scratch copy) by `new` ("\n" starts a line).
 apply() { # file old new
-    OLD="$2" NEW="$3" perl -0 -i -e '
+    OLD="$2" NEW="$3" perl -0 -e '
         my $text = do { local $/; <> };
         my $count = () = $text =~ /\Q$ENV{OLD}\E/g;
         die "the fault no longer fits: found $count times\n" unless $count == 1;
@@ -31,11 +33,12 @@ apply() { # file old new
     mv "$scratch/$1.fault" "$scratch/$1"
 }
 
+stop=(--stop-on-failure)
+[ -z "${EVERY_TEST:-}" ] || stop=()
 caught=0
 missed=0
 missedNames=()
 while IFS= read -r header && IFS= read -r file && IFS= read -r old && IFS= read -r new; do
-    read -r _ || true # the blank line between faults
     name=${header#\#\# }
     name=${name%%:*}
     if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then
@@ -49,10 +52,11 @@ while IFS= read -r header && IFS= read -r file && IFS= read -r old && IFS= read 
     fi
     if ! cmake --build "$build" >"$build/fault.log" 2>&1; then
         result="MISSED  $name (it does not build)"
-    elif ctest --test-dir "$build" -j 2 --timeout 180 --stop-on-failure >>"$build/fault.log" 2>&1; then
+    elif ctest --test-dir "$build" -j 2 --timeout 180 "${stop[@]}" >>"$build/fault.log" 2>&1; then
         result="MISSED  $name"
     else
-        result="caught  $name by $(grep -m1 -oE '[0-9]+ - [^ ]+' "$build/fault.log" | cut -d' ' -f3)"
+        catchers=$(grep -oE '^[[:space:]]*[0-9]+ - [^ ]+' "$build/fault.log" | awk '{print $3}')
+        result="caught  $name by $(echo $catchers | tr ' ' ',')"
     fi
     echo "$result"
     if [[ $result == caught* ]]; then
@@ -61,7 +65,7 @@ while IFS= read -r header && IFS= read -r file && IFS= read -r old && IFS= read 
         missed=$((missed + 1)); missedNames+=("$name")
     fi
     cp "$build/original" "$scratch/$file"
-done < <(grep -v '^#[^#]' "$list")
+done < <(grep -v -e '^#[^#]' -e '^$' "$list") # four lines a fault: comments and blanks go
 cmake --build "$build" >/dev/null
 echo "$caught caught, $missed missed${missedNames:+: ${missedNames[*]}}"
 [ "$missed" -eq 0 ]
