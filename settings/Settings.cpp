@@ -72,24 +72,33 @@ SaveResult KeepSettingsAside(std::string_view configFolder) {
 
 namespace {
 
-std::vector<SettingsStore::NamedValue> NamedValues(const StoredSettings& settings) {
-    return {{std::string(CardBGValue), std::int32_t{settings.CardBG}},
-            {std::string(CurrentAccountValue), std::int32_t{settings.GCNum}},
-            {std::string(CurrentMoneyValue), settings.CashOnHand},
-            {std::string(TrainerValue), std::int32_t{settings.Trainer ? 1 : 0}}};
+// The Trainer value is written once the trainer has been turned on (and from then on), so
+// that the file of a player who never turns it on holds only the three values it always held.
+std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
+                                                   const StoredSettings& settings) {
+    std::vector<SettingsStore::NamedValue> values = {
+        {std::string(CardBGValue), std::int32_t{settings.CardBG}},
+        {std::string(CurrentAccountValue), std::int32_t{settings.GCNum}},
+        {std::string(CurrentMoneyValue), settings.CashOnHand}};
+    const bool stored = std::holds_alternative<std::int32_t>(
+        store.ReadValue(Hive::CurrentUser, SettingsKeyPath, TrainerValue));
+    if (settings.Trainer || stored) {
+        values.push_back({std::string(TrainerValue), std::int32_t{settings.Trainer ? 1 : 0}});
+    }
+    return values;
 }
 
 } // namespace
 
 SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsStore store(SettingsFilePath(configFolder));
-    return store.WriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(settings));
+    return store.WriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(store, settings));
 }
 
 SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsStore store(SettingsFilePath(configFolder));
     SettingsStore::Rewrite rewrite =
-        store.RewriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(settings));
+        store.RewriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(store, settings));
     return {rewrite.result, {store.FilePath(), std::move(rewrite.bytes)}};
 }
 

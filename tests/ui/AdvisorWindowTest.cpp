@@ -104,8 +104,8 @@ TEST_F(AdvisorWindowTest, CtrlHOpensOneModelessOwnerlessWindowFromTheGameMenu) {
         names << action->objectName();
     }
     EXPECT_EQ(names, (QStringList{QStringLiteral("mnuBet"), QStringLiteral("mnuDeal"),
-                                  QStringLiteral("mnuAdvisor"), QStringLiteral("mnuSep1"),
-                                  QStringLiteral("mnuExit")}));
+                                  QStringLiteral("mnuAdvisor"), QStringLiteral("mnuTrainer"),
+                                  QStringLiteral("mnuSep1"), QStringLiteral("mnuExit")}));
     auto* entry = Find<QAction>(*window, "mnuAdvisor");
     EXPECT_EQ(entry->text(), QStringLiteral("Hold &Advisor"));
     const QKeySequence ctrlH(QStringLiteral("Ctrl+H"));

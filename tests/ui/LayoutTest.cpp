@@ -168,7 +168,8 @@ TEST_F(LayoutTest, MenusHoldTheirEntriesShortcutsAndSeparatorsInOrder) {
         QList<QAction*> actions = menu->actions();
         actions.erase(std::remove_if(actions.begin(), actions.end(),
                                      [](QAction* a) {
-                                         return a->objectName() == QStringLiteral("mnuAdvisor");
+                                         return a->objectName() == QStringLiteral("mnuAdvisor") ||
+                                                a->objectName() == QStringLiteral("mnuTrainer");
                                      }),
                       actions.end());
         ASSERT_EQ(actions.size(), static_cast<qsizetype>(entries.size())) << menuName;
