@@ -2,6 +2,7 @@
 // The game from start to end, apart from the QApplication that main() makes.
 
 #include <string>
+#include <string_view>
 
 namespace corvanta {
 
@@ -11,13 +12,17 @@ struct Folders {
     std::string config;  // the per-user settings folder ($XDG_CONFIG_HOME, default ~/.config)
 };
 
+// The game's id on the desktop: its .desktop entry, icon and AppStream files are named by it.
+inline constexpr std::string_view AppId = "org.corvanta.Corvanta";
+
 // The exit status of a copy that found another copy running.
 inline constexpr int AlreadyRunningStatus = 1;
 
-// Chooses the bank's folder, takes the lock beside the bank, then shows the main window and
-// runs the event loop until the game ends; returns the exit status. When another copy holds
-// the lock, says so in a message box and returns AlreadyRunningStatus without reading or
-// writing the bank or the settings.
+// Chooses the bank's folder, takes the locks beside the bank and beside the settings (making
+// their folders and the empty lock files first), then shows the main window and runs the event
+// loop until the game ends; returns the exit status. When another copy holds a lock, says so
+// in a message box and returns AlreadyRunningStatus without reading or writing the bank or
+// the settings.
 int RunGame(const Folders& folders);
 
 } // namespace corvanta

@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -17,8 +18,10 @@ namespace {
 int signalPipe[2] = {-1, -1};
 
 void OnSignal(int) {
+    const int saved = errno; // the interrupted code may be about to read it
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+    errno = saved;
 }
 
 } // namespace
@@ -43,19 +46,28 @@ SignalQuit::~SignalQuit() {
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         ::signal(signal, SIG_DFL);
     }
+    for (int& end : signalPipe) {
+        if (end >= 0) {
+            ::close(end);
+            end = -1;
+        }
+    }
 }
 
 void SignalQuit::Quit() {
     char buffer[16];
     [[maybe_unused]] const auto read = ::read(signalPipe[1], buffer, sizeof buffer);
-    // A prompt or message box may be open; close it so the shutdown is not held up.
+    // A prompt or message box may be open; close it so the shutdown is not held up. The
+    // command that opened it finishes first (closing a prompt answers it as Cancel), and the
+    // main window closes after it, from the event loop: a shutdown in the middle of a command
+    // would save before the command is done.
     while (QWidget* modal = QApplication::activeModalWidget()) {
         modal->close();
         if (QApplication::activeModalWidget() == modal) {
             break;
         }
     }
-    mainWindow_.close();
+    QMetaObject::invokeMethod(&mainWindow_, &QWidget::close, Qt::QueuedConnection);
 }
 
 } // namespace corvanta

@@ -1,7 +1,6 @@
 // Corvanta: finds the program's folder and the player's data and settings folders, and
 // runs the game.
 #include "app/RunGame.h"
-#include "bank/BankFolder.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>

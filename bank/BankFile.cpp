@@ -65,14 +65,14 @@ ReadResult ReadBankFile(const std::string& path) {
 
 } // namespace
 
-std::string BankFilePath(std::string_view programFolder) {
-    std::string path(programFolder);
+std::string BankFilePath(std::string_view bankFolder) {
+    std::string path(bankFolder);
     path += "/gbank.db";
     return path;
 }
 
-SaveResult LoadBank(Bank& bank, std::string_view programFolder) {
-    const std::string path = BankFilePath(programFolder);
+SaveResult LoadBank(Bank& bank, std::string_view bankFolder) {
+    const std::string path = BankFilePath(bankFolder);
     const ReadResult file = ReadBankFile(path);
     bank.LoadError = file.Error;
     const std::string& bytes = file.Bytes;
@@ -123,12 +123,19 @@ std::string BankBytes(const Bank& bank) {
     return bytes;
 }
 
-SaveResult SaveBank(const Bank& bank, std::string_view programFolder) {
-    const std::string path = BankFilePath(programFolder);
+std::optional<FileImage> BankImage(const Bank& bank, std::string_view bankFolder) {
     if (bank.LoadError != 0) {
-        return SaveResult::Failure(path, bank.LoadError);
+        return std::nullopt;
     }
-    return WriteFileAtomically(path, BankBytes(bank));
+    return FileImage{BankFilePath(bankFolder), BankBytes(bank)};
+}
+
+SaveResult SaveBank(const Bank& bank, std::string_view bankFolder) {
+    const std::optional<FileImage> image = BankImage(bank, bankFolder);
+    if (!image) {
+        return SaveResult::Failure(BankFilePath(bankFolder), bank.LoadError);
+    }
+    return WriteFileAtomically(image->path, image->bytes);
 }
 
 } // namespace corvanta

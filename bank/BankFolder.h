@@ -13,9 +13,6 @@
 
 namespace corvanta {
 
-// The game's id on the desktop: its .desktop entry, icon and AppStream files are named by it.
-inline constexpr std::string_view AppId = "org.corvanta.Corvanta";
-
 struct BankPlace {
     std::string folder; // where gbank.db is read and saved
     std::string note;   // why a gbank.db beside the program was not used; empty otherwise

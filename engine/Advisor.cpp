@@ -536,4 +536,12 @@ MarksReview ReviewMarks(const HoldRanking& ranking, const DiscardMarks& discards
     return review;
 }
 
+double ReturnPerRound(const ReturnRows& rows) {
+    std::uint64_t total = 0;
+    for (const ReturnRow& row : rows) {
+        total += row.ContributionTotal();
+    }
+    return static_cast<double>(static_cast<long double>(total) / RoundSequences);
+}
+
 } // namespace corvanta

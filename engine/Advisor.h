@@ -129,10 +129,14 @@ struct ReturnRow {
 // mask of slots. Equal holds could in principle reach the categories differently (only
 // their paybacks must agree); in this game equal best holds never do, which the
 // computation checks in debug builds, so the rows are the same whichever of them is taken.
+using ReturnRows = std::array<ReturnRow, CategoryCount>;
 struct ReturnTable {
-    std::array<ReturnRow, CategoryCount> perfectPlay{};
-    std::array<ReturnRow, CategoryCount> standPat{};
+    ReturnRows perfectPlay{};
+    ReturnRows standPat{};
 };
+
+// The return of one round, times the bet: the rows' contributions added up exactly.
+double ReturnPerRound(const ReturnRows& rows);
 
 // Exact counts over every dealt hand, in a few tens of milliseconds. It shares nothing but
 // the tables behind RankHolds and FastCategory, which are only read once built, so it may

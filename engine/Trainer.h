@@ -5,9 +5,13 @@
 #include "engine/Advisor.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace corvanta {
+
+// The title of the trainer's question before a costly draw.
+inline constexpr std::string_view TrainerTitle = "Corvanta - Trainer";
 
 // Giving up less than this per dollar bet is a small mistake; this or more, a large one.
 inline constexpr double LargeMistakeFrom = 0.05;

@@ -14,6 +14,8 @@
 namespace corvanta {
 namespace {
 
+static_assert(DefaultSettings.CardBG == DefaultBack, "a first run's back is the deck's default");
+
 constexpr std::string_view SaveTitle = "Corvanta - Save";
 constexpr std::string_view BankTitle = "Corvanta - Bank";
 constexpr std::string_view SettingsTitle = "Corvanta - Settings";
@@ -38,7 +40,13 @@ std::string GameSession::JournalPath() const {
 
 StartupCaptions GameSession::StartUp() {
     if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.Ok) {
-        notices_.push_back(SaveFailure(std::string(SaveTitle), recovered));
+        // The journal holds the last save, newer than the files: it stays for a later start,
+        // and this game saves nothing over it.
+        savesOff_ = true;
+        notices_.push_back({std::string(SaveTitle),
+                            "The last save could not be completed in " + recovered.Path + ":\r" +
+                                recovered.Reason +
+                                ". It is kept for the next start; this game saves nothing."});
     }
     ReadSettings();
     StartupCaptions captions;
@@ -107,6 +115,10 @@ void GameSession::ReadBank() {
 
 std::vector<Notice> GameSession::ShutDown() {
     std::vector<Notice> notices = TakeNotices();
+    if (savesOff_) {
+        return notices;
+    }
+    savesOff_ = true; // a command after the end must not save over the last save
     if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
         notices.push_back(SaveFailure(std::string(ExitTitle), saved));
     }
@@ -114,6 +126,9 @@ std::vector<Notice> GameSession::ShutDown() {
 }
 
 void GameSession::Checkpoint() {
+    if (savesOff_) {
+        return;
+    }
     if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
         notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
     }
@@ -124,6 +139,9 @@ std::vector<Notice> GameSession::TakeNotices() {
 }
 
 void GameSession::Changed() {
+    if (savesOff_) {
+        return;
+    }
     const SaveResult saved = SaveBoth(JournalEnd::Kept);
     if (saved.Ok) {
         saveFailureShown_ = false;
@@ -136,12 +154,12 @@ void GameSession::Changed() {
 SaveResult GameSession::SaveBoth(JournalEnd end) const {
     std::vector<FileImage> files;
     // A file the game could not read at start-up is left as it is; the player was told.
-    if (bank_.LoadError == 0) {
-        files.push_back({BankFilePath(folders_.bank), BankBytes(bank_)});
+    if (std::optional<FileImage> bank = BankImage(bank_, folders_.bank)) {
+        files.push_back(std::move(*bank));
     }
     if (settingsReadable_) {
-        SettingsFile settings =
-            SettingsImage(folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
+        SettingsFile settings = SettingsImage(
+            folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
         if (!settings.result.Ok) {
             return settings.result;
         }
@@ -193,8 +211,12 @@ void GameSession::SetTrainer(bool on) {
     }
 }
 
-DrawAdvice GameSession::AdviseDraw() const {
-    return corvanta::AdviseDraw(table_.Hand, table_.Discard);
+std::optional<DrawAdvice> GameSession::DrawNeedsConfirmation() const {
+    if (!trainer_ || !Permitted(table_).mark) {
+        return std::nullopt;
+    }
+    const DrawAdvice advice = AdviseDraw(table_.Hand, table_.Discard);
+    return advice.mistake == Mistake::None ? std::nullopt : std::optional(advice);
 }
 
 std::int64_t GameSession::Bankroll() const {

@@ -21,8 +21,6 @@
 
 namespace corvanta {
 
-class RandomSource;
-
 struct GameFolders {
     std::string bank;   // where gbank.db lives (see ChooseBankFolder)
     std::string config; // the per-user settings folder ($XDG_CONFIG_HOME)
@@ -81,11 +79,12 @@ public:
     BetOutcome Bet(std::string_view amountText);
     DealReport Deal();
     bool ToggleDiscard(int slot);
-    // The trainer: on or off (remembered with the settings), and its look at the marks on the
-    // table before the draw (cards dealt only).
+    // The trainer: on or off (remembered with the settings). With it on, a draw whose marks
+    // return less than the best hold is put to the player first (TrainerTitle); this is the
+    // advice to show then, and nothing when the draw goes ahead without a question.
     bool TrainerOn() const { return trainer_; }
     void SetTrainer(bool on);
-    DrawAdvice AdviseDraw() const;
+    std::optional<DrawAdvice> DrawNeedsConfirmation() const;
 
     // The bank.
     TransferOutcome Deposit(std::string_view amountText);
@@ -132,10 +131,11 @@ private:
     RandomSource& random_;
     Table table_;
     Bank bank_;
-    TrainingSession training_;     // this session's rounds, graded; nothing of it is saved
+    TrainingSession training_; // this session's rounds, graded; nothing of it is saved
     bool trainer_ = false;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
+    bool savesOff_ = false; // after the shutdown, or when the last save could not be completed
     std::vector<Notice> notices_;
 };
 

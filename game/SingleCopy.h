@@ -15,7 +15,8 @@ class SingleCopy {
 public:
     explicit SingleCopy(const GameFolders& folders);
 
-    // Another copy holds one of the locks: this one must say so and end, touching nothing.
+    // Another copy holds one of the locks: this one must say so and end without reading or
+    // writing the bank or the settings.
     bool AnotherCopyRuns() const;
 
 private:

@@ -17,9 +17,12 @@ namespace corvanta {
 struct RegistryFile {
     TextEncoding Encoding = TextEncoding::Utf8;
     TextEncoding HexText = TextEncoding::Utf8; // of hex(1) text data
-    LineEnd End = LineEnd::Lf;                 // of the lines the store adds: the first line's
-    std::vector<FileLine> Lines;               // wrapped data joined; the first line at [0]
-    bool EndsOpen = false;                     // in wrapped data that the next line would continue
+    // The line end of the lines the store adds: the first line's.
+    LineEnd End = LineEnd::Lf;
+    // The lines, wrapped data joined; the first line at [0].
+    std::vector<FileLine> Lines;
+    // The file ends in wrapped data that a next line would continue.
+    bool EndsOpen = false;
 };
 
 // Nothing when the file does not begin with a registry export's first line.
@@ -33,10 +36,10 @@ RegistryFile NewFile();
 std::optional<ValueLine> LastValueLine(const RegistryFile& file, std::string_view fullPath,
                                        std::string_view name);
 
-// Gives the value `line` (its whole value line, in UTF-8) in the key, opening the key at the
+// Gives the value `text` (its whole value line, in UTF-8) in the key, opening the key at the
 // end of the file when it is missing. A value found more than once is left with one line.
 void PutValue(RegistryFile& file, std::string_view fullPath, std::string_view name,
-              const std::string& line);
+              const std::string& text);
 
 // Once the values are put: an earlier opening of the key left with nothing but blank lines
 // goes, so a key whose earlier openings held only those values is opened once. Openings that

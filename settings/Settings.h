@@ -26,8 +26,8 @@ struct StoredSettings {
 };
 inline constexpr StoredSettings DefaultSettings{};
 
-// Reads the three values. A value that is missing, not a number or too wide for its field
-// takes its default, as do all three on a first run (no file, or an empty one).
+// Reads the values. A value that is missing, not a number or too wide for its field takes its
+// default, as do all of them on a first run (no file, or an empty one).
 struct SettingsLoad {
     StoredSettings values;
     // Why a file that exists could not be read; such a file is left alone and the values
@@ -46,8 +46,8 @@ SettingsLoad LoadSettings(std::string_view configFolder);
 // next save starts a new file. A failure names the settings file and the system's reason.
 SaveResult KeepSettingsAside(std::string_view configFolder);
 
-// Stores the three values as REG_DWORD, in the order above, in one replacement of the file;
-// everything else in the file stays as it was.
+// Stores the values as REG_DWORD, in the order above (Trainer once it has been on), in one
+// replacement of the file; everything else in the file stays as it was.
 SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings);
 
 // The settings file as SaveSettings would write it, for a save that replaces it together

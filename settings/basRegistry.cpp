@@ -114,6 +114,9 @@ SaveResult SettingsStore::WriteValues(Hive hive, std::string_view keyPath,
     if (!rewrite.result.Ok) {
         return rewrite.result;
     }
+    if (SaveResult folder = CreateFolders(FolderOf(filePath_)); !folder.Ok) {
+        return folder;
+    }
     return WriteFileAtomically(filePath_, rewrite.bytes);
 }
 
@@ -130,9 +133,6 @@ SettingsStore::Rewrite SettingsStore::RewriteValues(Hive hive, std::string_view 
         PutValue(file, fullPath, name, ValueLineText(name, StoredForm(value), file.HexText));
     }
     RemoveEmptyEarlierOpenings(file, fullPath);
-    if (SaveResult folder = CreateFolders(FolderOf(filePath_)); !folder.Ok) {
-        return {folder, {}};
-    }
     return {{}, FileBytes(file)};
 }
 

@@ -32,15 +32,4 @@ SaveResult CreateFolders(const std::string& folder) {
     return S_ISDIR(made.st_mode) ? SaveResult{} : SaveResult::Failure(folder, ENOTDIR);
 }
 
-bool CanCreateFilesIn(const std::string& folder) {
-    std::string probe = folder + "/.corvanta-probe-XXXXXX";
-    const int fd = ::mkostemp(probe.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return true;
-}
-
 } // namespace corvanta

@@ -13,8 +13,4 @@ SaveResult CreateFolders(const std::string& folder);
 // The folder part of a path ("." for a bare file name).
 std::string FolderOf(const std::string& path);
 
-// True when a new file can be created in `folder`, found out by creating and removing one:
-// permission bits do not tell (root ignores them, a read-only mount refuses anyway).
-bool CanCreateFilesIn(const std::string& folder);
-
 } // namespace corvanta

@@ -18,8 +18,9 @@ InstanceLock::InstanceLock(const std::string& lockFilePath) {
         return;
     }
     struct stat status {};
-    if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
-        error_ = S_ISREG(status.st_mode) ? EPERM : NotARegularFile;
+    const bool examined = ::fstat(fd_, &status) == 0;
+    if (!examined || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
+        error_ = !examined ? errno : S_ISREG(status.st_mode) ? EPERM : NotARegularFile;
         ::close(fd_);
         fd_ = -1;
         return;

@@ -2,9 +2,11 @@
 // the X server shows of each step as FOLDER/NN-name.png. Run it under Xvfb
 // (tools/screenshots.sh does), with the same fonts, to compare two builds pixel by pixel.
 #include "engine/basPoker.h"
+#include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
 #include "ui/basCards/basCards.h"
+#include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QAbstractButton>
@@ -117,7 +119,7 @@ void VisitTheWindows(QWidget* window) {
     OnNextDialog([](QWidget* dialog) {
         Shoot(dialog, "debug-code-prompt");
         auto* prompt = qobject_cast<QInputDialog*>(dialog);
-        prompt->setTextValue(QStringLiteral("larkspurs"));
+        prompt->setTextValue(ToQString(DebugAccessCode));
         prompt->accept();
     });
     QTest::mouseClick(Find<QWidget>(window, "imgShowDebug"), Qt::LeftButton);
@@ -198,9 +200,8 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(config);
     CardDrawing cards;
     // A clock that moves on by a fixed step at every deal: the same cards in every run.
-    TimeSeededRandom random([tick = 0]() mutable {
-        return std::chrono::microseconds(43'210'000'123 + 7919 * tick++);
-    });
+    TimeSeededRandom random(
+        [tick = 0]() mutable { return std::chrono::microseconds(43'210'000'123 + 7919 * tick++); });
     GameModel model({.bank = program.toStdString(), .config = config.toStdString()}, random);
     MainWindow window(model, cards);
     window.show();

@@ -155,13 +155,24 @@ EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& pa
 }
 
 const ReturnTable* GameModel::ReturnTableIfReady() const {
-    if (!returnTable_.valid()) {
-        returnTable_ = std::async(std::launch::async, ComputeReturnTable).share();
+    try {
+        if (!returnTable_.valid()) {
+            returnTable_ = std::async(std::launch::async, ComputeReturnTable).share();
+        }
+        if (returnTable_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            return nullptr;
+        }
+        return &returnTable_.get();
+    } catch (const std::exception&) {
+        // No thread to be had, or no memory for the tables: computed here instead, once.
+        returnTable_ = std::async(std::launch::deferred, ComputeReturnTable).share();
+        return &returnTable_.get();
     }
-    if (returnTable_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-        return nullptr;
-    }
-    return &returnTable_.get();
+}
+
+void GameModel::TakeChosenBack() {
+    session_.TakeChosenBack();
+    ReportNotices();
 }
 
 void GameModel::SetTrainer(bool on) {

@@ -60,11 +60,13 @@ public:
     // The trainer.
     bool TrainerOn() const { return session_.TrainerOn(); }
     void SetTrainer(bool on);
-    DrawAdvice AdviseDraw() const { return session_.AdviseDraw(); }
+    std::optional<DrawAdvice> DrawNeedsConfirmation() const {
+        return session_.DrawNeedsConfirmation();
+    }
 
     // The options window.
     void ChooseBack(int picture) { session_.ChooseBack(picture); }
-    void TakeChosenBack() { session_.TakeChosenBack(); }
+    void TakeChosenBack();
 
 signals:
     void cashChanged(const QString& lblCurrentCash);

@@ -2,6 +2,7 @@
 
 #include "bank/BankFile.h"
 #include "settings/Settings.h"
+#include "storage/SaveJournal.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 
@@ -13,6 +14,12 @@
 #include <utility>
 
 namespace corvanta {
+
+// Readable notices in failure messages.
+inline void PrintTo(const Notice& notice, std::ostream* os) {
+    *os << "[" << notice.title << ": " << notice.text << "]";
+}
+
 namespace {
 
 using testing::Card;
@@ -190,6 +197,25 @@ TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
     EXPECT_EQ(captions.account,
               (AccountDisplay{"Default", "$120", "0", "1", "1", "$0", "$10", "$-10"}));
     EXPECT_EQ(next.GetTable().CardBG, 54);
+}
+
+// The journal of a save cut short holds a newer pair than the files: when the next start
+// cannot complete it, it is kept for a later start and nothing is saved over it.
+TEST_F(SessionFixture, ASaveThatCannotBeCompletedIsKeptAndNotSavedOver) {
+    const std::string journal = folder.Path() + "/corvanta/save.journal";
+    const std::string blocked = folder.Path() + "/gone/gbank.db"; // in a folder not there
+    ASSERT_EQ(::mkdir((folder.Path() + "/corvanta").c_str(), 0700), 0);
+    const std::string pending = JournalBytes({{blocked, "a bank"}});
+    test::WriteBytes(journal, pending);
+    session.StartUp();
+    EXPECT_EQ(session.TakeNotices(),
+              std::vector<Notice>(
+                  {{"Corvanta - Save", "The last save could not be completed in " + blocked +
+                                           ":\rNo such file or directory. It is kept for the "
+                                           "next start; this game saves nothing."}}));
+    session.Bet("5");
+    EXPECT_TRUE(session.ShutDown().empty());
+    EXPECT_TRUE(test::ReadBytes(journal) == pending);
 }
 
 TEST_F(SessionFixture, WhatCannotBeSavedIsSaidAtTheEnd) {

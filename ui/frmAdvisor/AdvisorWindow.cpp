@@ -73,9 +73,10 @@ AdvisorWindow::AdvisorWindow(const GameModel& model)
     returns_->setGeometry(
         ToPixels({RightLeft, TitleTop, ReturnTableView::Width, ReturnTableView::Height}));
 
-    connect(&model_, &GameModel::handChanged, this, &AdvisorWindow::Refresh);
-    connect(&model_, &GameModel::betChanged, this, &AdvisorWindow::Refresh);
-    connect(&model_, &GameModel::roundSettled, this, &AdvisorWindow::Refresh);
+    // The holds follow every change of the table; the session changes with each draw only.
+    connect(&model_, &GameModel::handChanged, this, &AdvisorWindow::ShowHolds);
+    connect(&model_, &GameModel::betChanged, this, &AdvisorWindow::ShowHolds);
+    connect(&model_, &GameModel::roundSettled, this, &AdvisorWindow::ShowSession);
     Refresh();
     // The game's return is computed once, on another thread; the window shows at once and
     // fills it in when it is ready.
@@ -111,7 +112,7 @@ void AdvisorWindow::Refresh() {
 
 void AdvisorWindow::ShowHolds() {
     const Table& table = model_.GetTable();
-    const bool dealt = table.DealState == DealStateCode::CardsDealt;
+    const bool dealt = Permitted(table).mark;
     cmdMarkBest_->setEnabled(dealt);
     if (!dealt) {
         rankedHand_.reset();
@@ -160,23 +161,16 @@ void AdvisorWindow::ShowFigures() {
         return;
     }
     figuresTimer_->stop();
-    const auto perRound = [](const std::array<ReturnRow, CategoryCount>& rows) {
-        std::uint64_t total = 0;
-        for (const ReturnRow& row : rows) {
-            total += row.ContributionTotal();
-        }
-        return static_cast<double>(total) / static_cast<double>(RoundSequences);
-    };
     lblFigures_->setText(QStringLiteral("Perfect play returns ") +
-                         MultipleText(perRound(table->perfectPlay)) +
+                         MultipleText(ReturnPerRound(table->perfectPlay)) +
                          QStringLiteral("; standing pat returns ") +
-                         MultipleText(perRound(table->standPat)) + QStringLiteral("."));
+                         MultipleText(ReturnPerRound(table->standPat)) + QStringLiteral("."));
     returns_->Fill(*table);
 }
 
 void AdvisorWindow::MarkBestHold() {
     const Table& table = model_.GetTable();
-    if (table.DealState != DealStateCode::CardsDealt) {
+    if (!Permitted(table).mark) {
         return;
     }
     const DiscardMarks best = BestHoldDiscards(table.Hand);

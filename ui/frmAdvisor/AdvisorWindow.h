@@ -4,10 +4,7 @@
 // and this session's counts. It only reads the table: marking the best hold is asked of the
 // main window, which marks the cards as a click would.
 
-// moc cannot parse the standard headers the advisor's core uses; it needs none of its types.
-#ifndef Q_MOC_RUN
 #include "engine/Advisor.h"
-#endif
 
 #include <QDialog>
 

@@ -56,8 +56,11 @@ void BankrollChart::DrawAxes(QPainter& painter) const {
     painter.setPen(QColor(90, 90, 90));
     painter.drawRect(plot);
     const QRect amounts(0, plot.top() - 6, LeftMargin - 4, plot.height() + 12);
-    painter.drawText(amounts, Qt::AlignRight | Qt::AlignTop, Dollars(highest_));
-    painter.drawText(amounts, Qt::AlignRight | Qt::AlignBottom, Dollars(lowest_));
+    const auto [lowest, highest] = std::minmax_element(rounds_.begin(), rounds_.end());
+    const std::int64_t top = rounds_.empty() ? starting_ : std::max(starting_, *highest);
+    const std::int64_t bottom = rounds_.empty() ? starting_ : std::min(starting_, *lowest);
+    painter.drawText(amounts, Qt::AlignRight | Qt::AlignTop, Dollars(top));
+    painter.drawText(amounts, Qt::AlignRight | Qt::AlignBottom, Dollars(bottom));
     const QRect rounds(plot.left(), plot.bottom() + 2, plot.width(), BottomMargin - 2);
     painter.drawText(rounds, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("start"));
     painter.drawText(rounds, Qt::AlignRight | Qt::AlignVCenter,

@@ -53,8 +53,7 @@ QString Percent(double probability) {
     return QString::number(100 * probability, 'g', 4) + QStringLiteral(" %");
 }
 
-void FillTable(QTableWidget* table, const std::array<ReturnRow, CategoryCount>& rows) {
-    std::uint64_t total = 0;
+void FillTable(QTableWidget* table, const ReturnRows& rows) {
     double probability = 0;
     for (int category = CategoryCount - 1; category >= 0; --category) {
         const ReturnRow& row = rows[static_cast<std::size_t>(category)];
@@ -63,13 +62,11 @@ void FillTable(QTableWidget* table, const std::array<ReturnRow, CategoryCount>& 
             {ToQString(PayoffTable[static_cast<std::size_t>(category)].lastHand),
              row.multiplier == 0 ? QStringLiteral("—") : QStringLiteral("%1x").arg(row.multiplier),
              Percent(row.Probability()), QString::number(row.Contribution(), 'f', 4)});
-        total += row.ContributionTotal();
         probability += row.Probability();
     }
-    const double perRound = static_cast<double>(total) / static_cast<double>(RoundSequences);
     SetRow(table, CategoryCount,
            {QStringLiteral("All rounds"), QString(), Percent(probability),
-            QString::number(perRound, 'f', 4)});
+            QString::number(ReturnPerRound(rows), 'f', 4)});
 }
 
 } // namespace
@@ -78,7 +75,7 @@ ReturnTableView::ReturnTableView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("viewReturns"));
     tblPerfectPlay_ = ReturnRowsTable(this, "lblPerfectPlay", "The game under perfect play", 0);
     tblStandPat_ = ReturnRowsTable(this, "lblStandPat", "The game when standing pat",
-                                 HeadingHeight + TableHeight + 210);
+                                   HeadingHeight + TableHeight + 210);
 }
 
 void ReturnTableView::Fill(const ReturnTable& table) {

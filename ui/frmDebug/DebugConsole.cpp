@@ -161,18 +161,17 @@ void DebugConsole::BuildEditor() {
 }
 
 void DebugConsole::ConnectEditor() {
-    const GameSession& records = model_.Records();
     auto showIfAny = [this](const std::optional<RecordView>& view) {
         if (view) {
             ShowView(*view);
         }
     };
     connect(cmdCurRec_, &QPushButton::clicked, this,
-            [this, &records] { ShowView(records.ShowCurrentRecord(editor_)); });
+            [this] { ShowView(model_.Records().ShowCurrentRecord(editor_)); });
     connect(cmdNextRec_, &QPushButton::clicked, this,
-            [=, this, &records] { showIfAny(records.ShowNextRecord(editor_)); });
+            [=, this] { showIfAny(model_.Records().ShowNextRecord(editor_)); });
     connect(cmdPrevRec_, &QPushButton::clicked, this,
-            [=, this, &records] { showIfAny(records.ShowPreviousRecord(editor_)); });
+            [=, this] { showIfAny(model_.Records().ShowPreviousRecord(editor_)); });
     connect(cmdNewRecord_, &QPushButton::clicked, this,
             [=, this] { showIfAny(model_.NewRecord(editor_)); });
     connect(cmdSaveChanges_, &QPushButton::clicked, this, [this] {

@@ -1,5 +1,6 @@
 #include "ui/frmPoker/AppIcon.h"
 
+#include "ui/basCards/CardDeck.h"
 #include "ui/basCards/SuitPaths.h"
 
 #include <QFileInfo>
@@ -93,8 +94,11 @@ QImage AppIconImage(int size) {
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(card.adjusted(border / 2, border / 2, -border / 2, -border / 2),
                             size / 10.0, size / 10.0);
-    constexpr int Spades = 3;
-    cardart::DrawPip(painter, Spades, card.center(), height * 0.55);
+    const auto spades = std::find_if(Suits.begin(), Suits.end(), [](const SuitInfo& suit) {
+        return suit.shape == SuitShape::Spade;
+    });
+    cardart::DrawPip(painter, static_cast<int>(spades - Suits.begin()), card.center(),
+                     height * 0.55);
     return image;
 }
 

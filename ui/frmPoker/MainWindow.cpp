@@ -148,13 +148,10 @@ void MainWindow::Load() {
 }
 
 void MainWindow::Deal() {
-    if (model_.TrainerOn() && Permitted(model_.GetTable()).mark) {
-        const DrawAdvice advice = model_.AdviseDraw();
-        if (advice.mistake != Mistake::None &&
-            !AskYesNo(this, QStringLiteral("Corvanta - Trainer"),
-                      TrainerWarning(model_.GetTable().Hand, advice))) {
-            return; // back to marking, the marks as they were
-        }
+    if (const auto advice = model_.DrawNeedsConfirmation();
+        advice &&
+        !AskYesNo(this, ToQString(TrainerTitle), TrainerWarning(model_.GetTable().Hand, *advice))) {
+        return; // back to marking, the marks as they were
     }
     model_.Deal();
 }

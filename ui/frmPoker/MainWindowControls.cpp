@@ -104,7 +104,9 @@ void MainWindow::BuildButtons(const Areas& areas) {
         button->setObjectName(Latin1(item.name));
         button->setGeometry(ToPixels(item.place));
         button->setAutoDefault(false);
-        this->*MemberNamed(keptButtons, item.name) = button;
+        if (auto kept = MemberNamed(keptButtons, item.name)) {
+            this->*kept = button;
+        }
     }
     cmdBankLoan_->hide();
     cmdDeal_->setDefault(true);
