@@ -17,7 +17,7 @@ namespace {
 // What the advisor window and the trainer need per dealt hand: every hold, ranked. The
 // shared table is built before the timing starts.
 void BM_RankHolds(benchmark::State& state) {
-    const auto hands = testing::SeededHands(64, 2024);
+    const auto hands = test::SeededHands(64, 2024);
     PaybackTable::Shared();
     std::size_t i = 0;
     for (auto _ : state) {
@@ -28,10 +28,10 @@ void BM_RankHolds(benchmark::State& state) {
 BENCHMARK(BM_RankHolds)->Unit(benchmark::kMicrosecond);
 
 void BM_ReferenceRankHolds(benchmark::State& state) {
-    const auto hands = testing::SeededHands(64, 2024);
+    const auto hands = test::SeededHands(64, 2024);
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testing::ReferenceRankHolds(hands[i++ & 63]));
+        benchmark::DoNotOptimize(test::ReferenceRankHolds(hands[i++ & 63]));
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -40,7 +40,7 @@ BENCHMARK(BM_ReferenceRankHolds)->Unit(benchmark::kMicrosecond);
 // One hold alone, by the number of discards (kept: the first 5 - discards slots): a lookup
 // now, an enumeration of the draws before.
 void BM_ExpectedPayback(benchmark::State& state) {
-    const auto hands = testing::SeededHands(64, 2024);
+    const auto hands = test::SeededHands(64, 2024);
     const HoldMask kept = AllKept >> state.range(0);
     PaybackTable::Shared();
     std::size_t i = 0;
@@ -51,20 +51,20 @@ void BM_ExpectedPayback(benchmark::State& state) {
 BENCHMARK(BM_ExpectedPayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 void BM_ReferencePayback(benchmark::State& state) {
-    const auto hands = testing::SeededHands(64, 2024);
+    const auto hands = test::SeededHands(64, 2024);
     const HoldMask kept = AllKept >> state.range(0);
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testing::ReferencePayback(hands[i++ & 63], kept));
+        benchmark::DoNotOptimize(test::ReferencePayback(hands[i++ & 63], kept));
     }
 }
 BENCHMARK(BM_ReferencePayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 
 // The same hold of four discards drawn 52^4 times and evaluated one by one.
 void BM_BruteForceFourDiscards(benchmark::State& state) {
-    const FiveCards hand = testing::SeededHands(1, 1)[0];
+    const FiveCards hand = test::SeededHands(1, 1)[0];
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testing::BruteForceDrawTotal(hand, 0b00001));
+        benchmark::DoNotOptimize(test::BruteForceDrawTotal(hand, 0b00001));
     }
 }
 BENCHMARK(BM_BruteForceFourDiscards)->Unit(benchmark::kMillisecond);
@@ -82,7 +82,7 @@ BENCHMARK(BM_PaybackTable)->Unit(benchmark::kMillisecond);
 // The same paybacks, each by enumerating its draws, as the first table was built.
 void BM_ReferencePaybackTable(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testing::ReferencePaybackSum());
+        benchmark::DoNotOptimize(test::ReferencePaybackSum());
     }
 }
 BENCHMARK(BM_ReferencePaybackTable)->Unit(benchmark::kMillisecond);
@@ -105,7 +105,7 @@ BENCHMARK(BM_GameFigures)->Unit(benchmark::kMillisecond);
 // over the dealt hands (timed as the new walk plus the old table).
 void BM_ReferenceGameFigures(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(testing::ReferencePaybackSum());
+        benchmark::DoNotOptimize(test::ReferencePaybackSum());
         benchmark::DoNotOptimize(ComputeGameFigures());
     }
 }

@@ -29,8 +29,8 @@
 namespace corvanta {
 namespace {
 
-using testing::Card;
-using testing::ScriptedRandom;
+using test::Card;
+using test::ScriptedRandom;
 
 // One command as the player clicks it, and the same command through the game's core.
 struct Step {

@@ -12,11 +12,11 @@
 namespace corvanta {
 namespace {
 
-using testing::BruteForceDrawTotal;
-using testing::Card;
-using testing::HandOf;
-using testing::ReferenceRankHolds;
-using testing::SeededHands;
+using test::BruteForceDrawTotal;
+using test::Card;
+using test::HandOf;
+using test::ReferenceRankHolds;
+using test::SeededHands;
 
 constexpr std::uint64_t PowerOf52(int exponent) {
     return exponent == 0 ? 1 : 52 * PowerOf52(exponent - 1);

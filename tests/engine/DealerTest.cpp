@@ -15,7 +15,7 @@ Table TableHolding(FiveCards hand) {
 TEST(DealCards, ReplacesOnlyMarkedSlotsInSlotOrderAndClearsTheirMarks) {
     Table table = TableHolding({10, 11, 12, 13, 14});
     table.Discard = {true, false, true, false, true};
-    testing::ScriptedRandom random{40, 11, 51};
+    test::ScriptedRandom random{40, 11, 51};
     DealCards(table, random);
     EXPECT_EQ(table.Hand, (FiveCards{40, 11, 11, 13, 51}));
     EXPECT_EQ(table.Discard, (DiscardMarks{}));
@@ -25,7 +25,7 @@ TEST(DealCards, ReplacesOnlyMarkedSlotsInSlotOrderAndClearsTheirMarks) {
 
 TEST(DealCards, WithoutMarksChangesNothingButStillReseeds) {
     Table table = TableHolding({1, 2, 3, 4, 5});
-    testing::ScriptedRandom random;
+    test::ScriptedRandom random;
     DealCards(table, random);
     EXPECT_EQ(table.Hand, (FiveCards{1, 2, 3, 4, 5}));
     EXPECT_EQ(random.reseeds, 1);

@@ -10,8 +10,8 @@
 namespace corvanta {
 namespace {
 
-using testing::Card;
-using testing::HandOf;
+using test::Card;
+using test::HandOf;
 
 TEST(CardNumbers, ValueAndSuitFollowRankAndSuitOfTheNumber) {
     struct Row {

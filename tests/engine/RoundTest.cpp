@@ -8,8 +8,8 @@
 namespace corvanta {
 namespace {
 
-using testing::Card;
-using testing::ScriptedRandom;
+using test::Card;
+using test::ScriptedRandom;
 
 struct RoundFixture : ::testing::Test {
     RoundFixture() {

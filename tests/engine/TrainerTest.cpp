@@ -7,7 +7,7 @@
 namespace corvanta {
 namespace {
 
-using testing::HandOf;
+using test::HandOf;
 
 const FiveCards FourToARoyal = HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
 

@@ -18,7 +18,11 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 git ls-files -z | xargs -0 cp --parents -t "$scratch"
 # Warnings are not errors here: a fault that draws a warning still has to be caught by a test.
-[ -f "$build/build.ninja" ] || cmake -S "$scratch" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+# ccache, when there, makes the rebuild after each fault's removal a matter of seconds.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+[ -f "$build/build.ninja" ] ||
+    cmake -S "$scratch" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" >/dev/null
 cmake --build "$build" >/dev/null
 
 # Replaces the one line `old` of `file` (in the scratch copy) by `new` ("\n" starts a line).

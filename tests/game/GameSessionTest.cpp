@@ -22,8 +22,8 @@ inline void PrintTo(const Notice& notice, std::ostream* os) {
 
 namespace {
 
-using testing::Card;
-using testing::ScriptedRandom;
+using test::Card;
+using test::ScriptedRandom;
 
 struct SessionFixture : ::testing::Test {
     // Writes the bank (account names and savings, the first current) and the cash the

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace corvanta::testing {
+namespace corvanta::test {
 
 // The sum of the multipliers over all 52^k draws of the slots `kept` does not keep.
 inline std::uint64_t BruteForceDrawTotal(const FiveCards& hand, HoldMask kept) {
@@ -42,4 +42,4 @@ inline std::uint64_t BruteForceDrawTotal(const FiveCards& hand, HoldMask kept) {
     }
 }
 
-} // namespace corvanta::testing
+} // namespace corvanta::test

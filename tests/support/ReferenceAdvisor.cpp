@@ -7,7 +7,7 @@
 #include <bit>
 #include <cassert>
 
-namespace corvanta::testing {
+namespace corvanta::test {
 namespace {
 
 constexpr int LowestValue = 2;   // the two
@@ -239,4 +239,4 @@ std::uint64_t ReferencePaybackSum() {
     return sum;
 }
 
-} // namespace corvanta::testing
+} // namespace corvanta::test

@@ -7,7 +7,7 @@
 
 #include "engine/Advisor.h"
 
-namespace corvanta::testing {
+namespace corvanta::test {
 
 // The payback of one hold, computed from scratch.
 Payback ReferencePayback(const FiveCards& hand, HoldMask kept);
@@ -20,4 +20,4 @@ HoldRanking ReferenceRankHolds(const FiveCards& hand);
 // sum, so that nothing is optimized away.
 std::uint64_t ReferencePaybackSum();
 
-} // namespace corvanta::testing
+} // namespace corvanta::test

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace corvanta::testing {
+namespace corvanta::test {
 
 class ScriptedRandom final : public RandomSource {
 public:
@@ -65,4 +65,4 @@ inline std::vector<FiveCards> SeededHands(std::size_t count, unsigned seed) {
     return hands;
 }
 
-} // namespace corvanta::testing
+} // namespace corvanta::test

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
@@ -78,15 +80,40 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work) {
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        namespace fs = std::filesystem;
-        ::lchown(folder.Path().c_str(), NobodyId, NobodyId);
-        for (const auto& entry : fs::recursive_directory_iterator(folder.Path())) {
+void AsPlayer::Become(const std::vector<std::string>& folders, const std::string& rootKeeps) {
+    if (::geteuid() != 0) {
+        return;
+    }
+    for (const std::string& top : folders) {
+        ::lchown(top.c_str(), NobodyId, NobodyId);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(top)) {
             ::lchown(entry.path().c_str(), NobodyId, NobodyId);
         }
     }
+    if (!rootKeeps.empty()) {
+        ::lchown(rootKeeps.c_str(), 0, 0);
+    }
+    std::vector<gid_t> groups(static_cast<std::size_t>(::getgroups(0, nullptr)));
+    ::getgroups(static_cast<int>(groups.size()), groups.data());
+    groups_.assign(groups.begin(), groups.end());
+    became_ = true;
+    ASSERT_TRUE(::setgroups(0, nullptr) == 0 && ::setegid(NobodyId) == 0 &&
+                ::seteuid(NobodyId) == 0)
+        << "cannot act as nobody: " << std::strerror(errno);
+}
+
+void AsPlayer::Leave() {
+    if (!became_) {
+        return;
+    }
+    became_ = false;
+    EXPECT_EQ(::seteuid(0), 0);
+    EXPECT_EQ(::setegid(0), 0);
+    const std::vector<gid_t> groups(groups_.begin(), groups_.end());
+    EXPECT_EQ(::setgroups(groups.size(), groups.data()), 0);
+}
+
+std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work) {
     int channel[2];
     if (::pipe(channel) != 0) {
         return "<no pipe>";
@@ -94,9 +121,9 @@ std::string InChildProcess(const TempFolder& folder, const std::function<std::st
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        const bool dropped = !root || (::setgroups(0, nullptr) == 0 && ::setgid(NobodyId) == 0 &&
-                                       ::setuid(NobodyId) == 0);
-        const std::string report = dropped ? work() : "<cannot drop root>";
+        AsPlayer player;
+        player.Become({folder.Path()});
+        const std::string report = work();
         const bool sent = ::write(channel[1], report.data(), report.size()) ==
                           static_cast<ssize_t>(report.size());
         ::_exit(sent ? 0 : 1);

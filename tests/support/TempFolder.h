@@ -35,10 +35,29 @@ unsigned FileMode(const std::string& path);
 // Names in the folder, sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
 
-// Runs `work` in a child process and returns the text it returns. When the tests run as
-// root, who ignores permission bits, the folder is handed to the user "nobody" and the child
-// runs as that user, so read-only folders and unreadable files fail as they would for a
-// player. Limits and signals the child sets do not reach the tests.
+// The one way the tests act as a player: when they run as root, who ignores permission bits,
+// they act as the user "nobody" (effective ids only, so they can return to root) on folders
+// handed to that user, so that a read-only folder refuses them as it would refuse a player.
+// Run by anyone else, nothing changes: the tests already are a player.
+class AsPlayer {
+public:
+    AsPlayer() = default;
+    AsPlayer(const AsPlayer&) = delete;
+    AsPlayer& operator=(const AsPlayer&) = delete;
+    ~AsPlayer() { Leave(); }
+
+    // Hands the folders and everything in them, as they are now, to the player (but
+    // `rootKeeps`, a path below them that stays another user's) and becomes the player.
+    void Become(const std::vector<std::string>& folders, const std::string& rootKeeps = {});
+    void Leave();
+
+private:
+    bool became_ = false;
+    std::vector<unsigned> groups_;
+};
+
+// Runs `work` in a child process, as a player (AsPlayer) on `folder`, and returns the text it
+// returns. Limits and signals the child sets do not reach the tests.
 std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work);
 
 } // namespace corvanta::test

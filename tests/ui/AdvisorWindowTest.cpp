@@ -17,9 +17,9 @@
 namespace corvanta {
 namespace {
 
-using testing::Caption;
-using testing::Card;
-using testing::Find;
+using test::Caption;
+using test::Card;
+using test::Find;
 
 FiveCards HandOf(std::initializer_list<int> cards) {
     FiveCards hand{};
@@ -41,7 +41,7 @@ const QString NothingDealt =
     QStringLiteral("No cards are dealt. Once you bet and deal, the best holds will be listed "
                    "here, ranked by expected payback.");
 
-class AdvisorWindowTest : public testing::GameTest {
+class AdvisorWindowTest : public test::GameTest {
 protected:
     AdvisorWindowTest() { Start(); }
     ~AdvisorWindowTest() override {
@@ -51,7 +51,7 @@ protected:
 
     AdvisorWindow* Open() {
         Find<QAction>(*window, "mnuAdvisor")->trigger();
-        return testing::TopLevel<AdvisorWindow>("frmAdvisor");
+        return test::TopLevel<AdvisorWindow>("frmAdvisor");
     }
     using GameTest::Click;
     void Click(QWidget& parent, const char* name) {
@@ -118,9 +118,9 @@ TEST_F(AdvisorWindowTest, CtrlHOpensOneModelessOwnerlessWindowFromTheGameMenu) {
     // From the bet box too: the shortcut opens the window and leaves the box alone.
     auto* betBox = Find<QLineEdit>(*window, "txtBet");
     betBox->setFocus();
-    testing::PressKeys(*window, ctrlH);
+    test::PressKeys(*window, ctrlH);
     EXPECT_EQ(betBox->text(), QStringLiteral("5"));
-    AdvisorWindow* advisor = testing::TopLevel<AdvisorWindow>("frmAdvisor");
+    AdvisorWindow* advisor = test::TopLevel<AdvisorWindow>("frmAdvisor");
     ASSERT_NE(advisor, nullptr);
     EXPECT_TRUE(advisor->isVisible());
     EXPECT_EQ(advisor->windowTitle(), QStringLiteral("Corvanta - Hold Advisor"));
@@ -130,20 +130,20 @@ TEST_F(AdvisorWindowTest, CtrlHOpensOneModelessOwnerlessWindowFromTheGameMenu) {
 
     // Asked again it comes back: the same window, the only one.
     advisor->showMinimized();
-    testing::PressKeys(*window, ctrlH);
-    EXPECT_EQ(testing::TopLevel<AdvisorWindow>("frmAdvisor"), advisor);
+    test::PressKeys(*window, ctrlH);
+    EXPECT_EQ(test::TopLevel<AdvisorWindow>("frmAdvisor"), advisor);
     EXPECT_FALSE(advisor->isMinimized());
     EXPECT_EQ(VisibleAdvisors(), 1);
 
     // Esc closes it; the next opening is a new window, and the game's end closes that one.
     QTest::keyClick(advisor, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(testing::TopLevel<AdvisorWindow>("frmAdvisor"), nullptr);
+    EXPECT_EQ(test::TopLevel<AdvisorWindow>("frmAdvisor"), nullptr);
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(VisibleAdvisors(), 1);
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(testing::TopLevel<AdvisorWindow>("frmAdvisor"), nullptr);
+    EXPECT_EQ(test::TopLevel<AdvisorWindow>("frmAdvisor"), nullptr);
     EXPECT_EQ(VisibleAdvisors(), 0);
 }
 

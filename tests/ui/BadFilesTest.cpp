@@ -34,11 +34,11 @@
 namespace corvanta {
 namespace {
 
-using testing::Caption;
-using testing::Card;
-using testing::Find;
-using testing::TempFolders;
-using testing::TestGame;
+using test::Caption;
+using test::Card;
+using test::Find;
+using test::TempFolders;
+using test::TestGame;
 
 const std::string Header = "Windows Registry Editor Version 5.00\n\n";
 const std::string OurKey = "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\n";
@@ -102,55 +102,6 @@ public:
 
 private:
     QTimer timer_;
-};
-
-// When the tests run as root, who ignores permission bits, the game runs as the user
-// "nobody" (effective ids only, so the test can return to root) on folders given to that
-// user, so that a read-only folder refuses it as it would refuse a player. Run by anyone
-// else, the game runs as that user.
-class AsPlayer {
-public:
-    AsPlayer() = default;
-    AsPlayer(const AsPlayer&) = delete;
-    AsPlayer& operator=(const AsPlayer&) = delete;
-    ~AsPlayer() { Leave(); }
-
-    // Hands the folders, as they are now, to the player (but `rootKeeps`, a path below them
-    // that stays another user's) and becomes the player.
-    void Become(const TempFolders& folders, const std::string& rootKeeps = {}) {
-        if (::geteuid() != 0) {
-            return;
-        }
-        for (const QTemporaryDir* dir : {&folders.program, &folders.config}) {
-            const std::string top = dir->path().toStdString();
-            ::lchown(top.c_str(), Nobody, Nobody);
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(top)) {
-                ::lchown(entry.path().c_str(), Nobody, Nobody);
-            }
-        }
-        if (!rootKeeps.empty()) {
-            ::lchown(rootKeeps.c_str(), 0, 0);
-        }
-        groups_.resize(static_cast<std::size_t>(::getgroups(0, nullptr)));
-        ::getgroups(static_cast<int>(groups_.size()), groups_.data());
-        became_ = true;
-        ASSERT_TRUE(::setgroups(0, nullptr) == 0 && ::setegid(Nobody) == 0 &&
-                    ::seteuid(Nobody) == 0)
-            << "cannot act as nobody: " << std::strerror(errno);
-    }
-    void Leave() {
-        if (became_) {
-            became_ = false;
-            EXPECT_EQ(::seteuid(0), 0);
-            EXPECT_EQ(::setegid(0), 0);
-            EXPECT_EQ(::setgroups(groups_.size(), groups_.data()), 0);
-        }
-    }
-
-private:
-    static constexpr uid_t Nobody = 65534;
-    bool became_ = false;
-    std::vector<gid_t> groups_;
 };
 
 // What one run of the game showed and did.
@@ -368,9 +319,10 @@ TEST(BadFiles, EachOddFileOrFolderIsSaidAndLeftAlone) {
         const std::string bankBefore = Get(bankPath);
         const std::string settingsBefore = Get(settingsPath);
         TestGame session(gameFolders);
-        AsPlayer player;
+        test::AsPlayer player;
         if (row.asPlayer) {
-            player.Become(folders, row.bankIsAnotherUsers ? bankPath : std::string());
+            player.Become({folders.ProgramFolder(), folders.ConfigFolder()},
+                          row.bankIsAnotherUsers ? bankPath : std::string());
         }
         const GameRun run = StartPlayExit(session);
         player.Leave();

@@ -14,16 +14,16 @@
 namespace corvanta {
 namespace {
 
-using testing::AnswerDialogs;
-using testing::AnswerMessageBox;
-using testing::AnswerNextDialog;
-using testing::AnswerPrompt;
-using testing::Caption;
-using testing::Find;
+using test::AnswerDialogs;
+using test::AnswerMessageBox;
+using test::AnswerNextDialog;
+using test::AnswerPrompt;
+using test::Caption;
+using test::Find;
 
 // A bank window test starts the game on prepared files, plays through the real buttons,
 // menus and dialogs, exits, and reads what reached gbank.db.
-class BankWindowTest : public testing::GameTest {
+class BankWindowTest : public test::GameTest {
 protected:
     // Exits the game and loads the bank it saved.
     Bank ExitAndReload() {
@@ -45,13 +45,13 @@ protected:
     void SetBankBox(const QString& text) { Find<QLineEdit>(*window, "txtBank")->setText(text); }
     QString BankBox() { return Find<QLineEdit>(*window, "txtBank")->text(); }
     // Change Account through the button: the name prompt, then the question's answer.
-    std::shared_ptr<testing::SeenMessage> ChangeTo(const QString& name,
+    std::shared_ptr<test::SeenMessage> ChangeTo(const QString& name,
                                                    const char* answer = nullptr,
-                                                   std::vector<testing::DialogStep> more = {}) {
-        auto question = std::make_shared<testing::SeenMessage>();
-        std::vector<testing::DialogStep> steps = {testing::TypeInPrompt(name)};
+                                                   std::vector<test::DialogStep> more = {}) {
+        auto question = std::make_shared<test::SeenMessage>();
+        std::vector<test::DialogStep> steps = {test::TypeInPrompt(name)};
         if (answer != nullptr) {
-            steps.push_back(testing::PressInMessageBox(QString::fromLatin1(answer), question));
+            steps.push_back(test::PressInMessageBox(QString::fromLatin1(answer), question));
         }
         steps.insert(steps.end(), more.begin(), more.end());
         AnswerDialogs(std::move(steps));
@@ -129,9 +129,9 @@ TEST_F(BankWindowTest, ALongNameIsStoredAsItsFirstTwentyCharacters) {
 TEST_F(BankWindowTest, ANamelessCurrentAccountIsNamedBeforeTheNewOneIsMade) {
     Prepare({{"", 100}}, 100); // a name of twenty spaces
     Start();
-    auto naming = std::make_shared<testing::SeenMessage>();
+    auto naming = std::make_shared<test::SeenMessage>();
     ChangeTo(QStringLiteral("Second"), "&Yes",
-             {testing::TypeInPrompt(QStringLiteral("Jimmy Crack Corn"), naming)});
+             {test::TypeInPrompt(QStringLiteral("Jimmy Crack Corn"), naming)});
     EXPECT_EQ(naming->defaultText, QStringLiteral("Jimmy Crack Corn"));
     EXPECT_TRUE(naming->text.startsWith(QStringLiteral(
         "Please enter a name for this account before the new account is created:\rThe name")));
@@ -150,9 +150,9 @@ TEST_F(BankWindowTest, AFullBankRefusesANewAccountAndChangesNothing) {
     ASSERT_TRUE(SaveBank(full, folders.ProgramFolder()).Ok);
     const QByteArray before = BankBytes();
     Start();
-    auto full_message = std::make_shared<testing::SeenMessage>();
+    auto full_message = std::make_shared<test::SeenMessage>();
     ChangeTo(QStringLiteral("One Too Many"), "&Yes",
-             {testing::PressInMessageBox(QStringLiteral("OK"), full_message)});
+             {test::PressInMessageBox(QStringLiteral("OK"), full_message)});
     EXPECT_EQ(full_message->title, QStringLiteral("Corvanta - Bank Account Access"));
     EXPECT_EQ(full_message->text,
               QStringLiteral("The bank is full: it holds 100 accounts, the most it can keep."));
@@ -191,7 +191,7 @@ TEST_F(BankWindowTest, MenuPromptsCancelsAndNegativeAmounts) {
     EXPECT_EQ(deposit->title, QStringLiteral("Corvanta - Deposit Cash"));
     EXPECT_EQ(deposit->text, QStringLiteral("Please"));
     auto withdraw = AnswerPrompt(QStringLiteral("10"));
-    testing::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+W")));
+    test::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+W")));
     EXPECT_EQ(withdraw->title, QStringLiteral("Corvanta - Withdraw Cash"));
     EXPECT_EQ(Text("lblCurrentCash"), QStringLiteral("$80"));
     EXPECT_EQ(Text("lblSavings"), QStringLiteral("$120"));
@@ -302,10 +302,10 @@ TEST_F(AccountEditorTest, OpensModalOnTheCurrentNameAndSavesATrimmedName) {
 TEST_F(AccountEditorTest, ABlankNameIsRefusedAndTheStoredNameComesBack) {
     Prepare({{"Default", 100}}, 100);
     Start();
-    auto seen = std::make_shared<testing::SeenMessage>();
+    auto seen = std::make_shared<test::SeenMessage>();
     InEditor([&](QDialog* editor) {
         Fill(editor, QStringLiteral("     "), {}, {});
-        AnswerDialogs({testing::PressInMessageBox(QStringLiteral("OK"), seen)});
+        AnswerDialogs({test::PressInMessageBox(QStringLiteral("OK"), seen)});
         Press(editor, "cmdApply");
         EXPECT_TRUE(editor->isVisible());
         EXPECT_EQ(editor->findChild<QLineEdit*>(QStringLiteral("txtName"))->text(),
@@ -321,10 +321,10 @@ TEST_F(AccountEditorTest, ABlankNameIsRefusedAndTheStoredNameComesBack) {
 TEST_F(AccountEditorTest, MismatchedPasswordsThenCancelKeepTheNewNameOnly) {
     Prepare({{"Default", 100}}, 100);
     Start();
-    auto seen = std::make_shared<testing::SeenMessage>();
+    auto seen = std::make_shared<test::SeenMessage>();
     InEditor([&](QDialog* editor) {
         Fill(editor, QStringLiteral("Renamed"), QStringLiteral("one"), QStringLiteral("two"));
-        AnswerDialogs({testing::PressInMessageBox(QStringLiteral("OK"), seen)});
+        AnswerDialogs({test::PressInMessageBox(QStringLiteral("OK"), seen)});
         Press(editor, "cmdApply");
         EXPECT_TRUE(editor->isVisible());
         EXPECT_TRUE(editor->findChild<QLineEdit*>(QStringLiteral("txtPW_0"))->text().isEmpty());

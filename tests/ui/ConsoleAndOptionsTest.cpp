@@ -20,13 +20,13 @@
 namespace corvanta {
 namespace {
 
-using testing::AnswerDialogs;
-using testing::AnswerNextDialog;
-using testing::AnswerPrompt;
-using testing::Card;
-using testing::Find;
+using test::AnswerDialogs;
+using test::AnswerNextDialog;
+using test::AnswerPrompt;
+using test::Card;
+using test::Find;
 
-class OtherWindowsTest : public testing::GameTest {
+class OtherWindowsTest : public test::GameTest {
 protected:
     void Start(std::initializer_list<std::pair<const char*, std::int32_t>> accounts = {
                    {"Default", 100}}) {
@@ -45,12 +45,12 @@ protected:
         Click("cmdDeal");
     }
     // Clicks the invisible spot and answers the access code prompt.
-    std::shared_ptr<testing::SeenMessage> TypeAccessCode(const QString& code, bool cancel = false) {
+    std::shared_ptr<test::SeenMessage> TypeAccessCode(const QString& code, bool cancel = false) {
         auto seen = AnswerPrompt(code, cancel);
         QTest::mouseClick(Find(*window, "imgShowDebug"), Qt::LeftButton);
         return seen;
     }
-    DebugConsole* Console() { return testing::TopLevel<DebugConsole>("frmDebug"); }
+    DebugConsole* Console() { return test::TopLevel<DebugConsole>("frmDebug"); }
     QString Field(const char* name) {
         if (QPlainTextEdit* text =
                 Console()->findChild<QPlainTextEdit*>(QString::fromLatin1(name))) {
@@ -59,7 +59,7 @@ protected:
         if (QLineEdit* box = Console()->findChild<QLineEdit*>(QString::fromLatin1(name))) {
             return box->text();
         }
-        return testing::Caption(*Console(), name);
+        return test::Caption(*Console(), name);
     }
 };
 
@@ -139,8 +139,8 @@ TEST_F(OtherWindowsTest, RecordEditorNavigatesDeletesAndSetsTheCurrentAccount) {
     EXPECT_EQ(Field("txtIndex"), QStringLiteral(" 2"));
 
     Click(console, "cmdSetCurrRec");
-    EXPECT_EQ(testing::Caption(*window, "lblCurrentAccount"), QStringLiteral("B"));
-    EXPECT_EQ(testing::Caption(*window, "lblSavings"), QStringLiteral("150")); // no "$" here
+    EXPECT_EQ(test::Caption(*window, "lblCurrentAccount"), QStringLiteral("B"));
+    EXPECT_EQ(test::Caption(*window, "lblSavings"), QStringLiteral("150")); // no "$" here
     EXPECT_EQ(Field("txtDebug"), QStringLiteral(" 2\\ 4 > $ 150 >>B<<"));
 
     Click(console, "cmdDelRecord"); // B goes, C and D move down
@@ -223,24 +223,24 @@ TEST_F(OtherWindowsTest, HelpAskedTwiceIsOneWindowAndReopensOnItsFirstTab) {
         helpWindows += top->objectName() == QStringLiteral("frmHelp") && top->isVisible();
     }
     EXPECT_EQ(helpWindows, 1);
-    HelpWindow* help = testing::TopLevel<HelpWindow>("frmHelp");
+    HelpWindow* help = test::TopLevel<HelpWindow>("frmHelp");
     ASSERT_NE(help, nullptr);
     help->findChild<QTabWidget*>()->setCurrentIndex(2);
     help->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::mouseClick(Find<QPushButton>(*window, "cmdGameHelp"), Qt::LeftButton);
-    ASSERT_NE(testing::TopLevel<HelpWindow>("frmHelp"), nullptr);
-    EXPECT_EQ(testing::TopLevel<HelpWindow>("frmHelp")->findChild<QTabWidget*>()->currentIndex(),
+    ASSERT_NE(test::TopLevel<HelpWindow>("frmHelp"), nullptr);
+    EXPECT_EQ(test::TopLevel<HelpWindow>("frmHelp")->findChild<QTabWidget*>()->currentIndex(),
               0);
     window->close(); // the game's end closes it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(testing::TopLevel<HelpWindow>("frmHelp"), nullptr);
+    EXPECT_EQ(test::TopLevel<HelpWindow>("frmHelp"), nullptr);
 }
 
 // Every caption of the secondary windows is drawn whole in the game's fonts.
 TEST(SecondaryWindows, EveryFixedCaptionFitsItsLabel) {
-    testing::TempFolders folders;
-    testing::TestGame game(folders);
+    test::TempFolders folders;
+    test::TestGame game(folders);
     game.model.StartUp(); // the bank of a first run: "Default"
     DebugConsole console(game.model);
     AccountWindow editor(game.model, nullptr);

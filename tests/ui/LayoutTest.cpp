@@ -15,7 +15,7 @@
 namespace corvanta {
 namespace {
 
-using testing::Find;
+using test::Find;
 
 constexpr QRect TwipsRect(int left, int top, int width, int height) {
     return ToPixels({left, top, width, height});
@@ -48,8 +48,8 @@ protected:
             << widget->objectName().toStdString();
     }
 
-    testing::TempFolders folders;
-    testing::TestGame session;
+    test::TempFolders folders;
+    test::TestGame session;
     MainWindow window;
 };
 

@@ -18,13 +18,13 @@
 namespace corvanta {
 namespace {
 
-using testing::AnswerMessageBox;
-using testing::AnswerPrompt;
-using testing::Caption;
-using testing::Card;
-using testing::Find;
+using test::AnswerMessageBox;
+using test::AnswerPrompt;
+using test::Caption;
+using test::Card;
+using test::Find;
 
-class MainWindowTest : public testing::GameTest {
+class MainWindowTest : public test::GameTest {
 protected:
     MainWindowTest() { Start(); }
 
@@ -141,14 +141,14 @@ TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {
     QCoreApplication::sendEvent(window->windowHandle(), &expose);
     EXPECT_EQ(ShownHand(), faces);
     // A new back chosen between rounds waits for the next bet; the hand stays meanwhile.
-    testing::AnswerNextDialog([](QWidget* options) {
+    test::AnswerNextDialog([](QWidget* options) {
         QTest::mouseClick(Find<QWidget>(*options, "BG3"), Qt::LeftButton);
         options->close();
     });
     Click("cmdOptions");
     EXPECT_EQ(ShownHand(), faces);
     Click("cmdGameHelp");
-    testing::TopLevel<QWidget>("frmHelp")->close();
+    test::TopLevel<QWidget>("frmHelp")->close();
     window->setEnabled(false);
     window->setEnabled(true);
     EXPECT_EQ(ShownHand(), faces);
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {
 
 TEST_F(MainWindowTest, AScriptedRoundByKeyboard) {
     auto prompt = AnswerPrompt(QStringLiteral("10"));
-    testing::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+B")));
+    test::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+B")));
     EXPECT_EQ(prompt->title, QStringLiteral("Corvanta - Place Bet"));
     EXPECT_EQ(prompt->text, QStringLiteral("Enter the amount of money you would like to bet:"));
     EXPECT_EQ(Text("lblBetAmount"), QStringLiteral("$10"));
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, AScriptedRoundByKeyboard) {
     EXPECT_TRUE(session->model.GetTable().Discard[2]);
     EXPECT_TRUE(Find<QLabel>(*window, "lblDiscard3")->isVisible());
     session->random.Add({Card(2, 3)});
-    testing::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+D")));
+    test::PressKeys(*window, QKeySequence(QStringLiteral("Ctrl+D")));
     EXPECT_EQ(Text("lblLastHand"), QStringLiteral("Three of a Kind"));
     EXPECT_EQ(Text("lblCurrentCash"), QStringLiteral("$120"));
     // Space on a disabled card does nothing between rounds.

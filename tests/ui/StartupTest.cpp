@@ -26,9 +26,9 @@
 namespace corvanta {
 namespace {
 
-using testing::AnswerMessageBox;
-using testing::AnswerPrompt;
-using testing::Find;
+using test::AnswerMessageBox;
+using test::AnswerPrompt;
+using test::Find;
 
 // Every file and folder below `folder` with its bytes ("/" for a folder).
 std::map<std::string, std::string> Snapshot(const QTemporaryDir& folder) {
@@ -96,7 +96,7 @@ protected:
     }
     std::string LockPath() const { return LockFilePath(folders.ProgramFolder()); }
 
-    testing::TempFolders folders;
+    test::TempFolders folders;
     QTemporaryDir data;
 };
 
@@ -106,7 +106,7 @@ TEST_F(StartupTest, SecondCopySaysSoAndLeavesEveryFileAlone) {
     // The first copy has played and saved once, and left its empty lock files.
     const std::string settingsLock = SettingsFilePath(folders.ConfigFolder()) + ".lock";
     {
-        testing::TestGame session(folders);
+        test::TestGame session(folders);
         MainWindow(session.model, session.cards).close();
         const InstanceLock bankLock(LockPath());
         const InstanceLock settingsLockOnce(settingsLock);
@@ -147,8 +147,8 @@ TEST_F(StartupTest, PortableCopyHoldsTheLockWhileItRunsAndKeepsItsBankBesideIt) 
         lockedWhileRunning = InstanceLock(LockPath()).GetStatus() == InstanceLock::Status::InUse;
         AnswerPrompt(QStringLiteral("larkspurs"));
         QTest::mouseClick(Find(window, "imgShowDebug"), Qt::LeftButton);
-        if (auto* console = testing::TopLevel<DebugConsole>("frmDebug")) {
-            consolePath = testing::Caption(*console, "lblAppPath");
+        if (auto* console = test::TopLevel<DebugConsole>("frmDebug")) {
+            consolePath = test::Caption(*console, "lblAppPath");
         }
         window.close();
     });
@@ -166,16 +166,16 @@ TEST_F(StartupTest, ConsoleShowsTheBankInThePlayersDataFolder) {
     // An installed copy: ChooseBankFolder sent the bank to the data folder.
     const std::string bankFolder = data.path().toStdString() + "/corvanta";
     ASSERT_EQ(CreateFolders(bankFolder).Ok, true);
-    testing::TestGame session({.bank = bankFolder, .config = folders.ConfigFolder()});
+    test::TestGame session({.bank = bankFolder, .config = folders.ConfigFolder()});
     {
         MainWindow window(session.model, session.cards);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         AnswerPrompt(QStringLiteral("larkspurs"));
         QTest::mouseClick(Find(window, "imgShowDebug"), Qt::LeftButton);
-        auto* console = testing::TopLevel<DebugConsole>("frmDebug");
+        auto* console = test::TopLevel<DebugConsole>("frmDebug");
         ASSERT_NE(console, nullptr);
-        EXPECT_EQ(testing::Caption(*console, "lblAppPath"),
+        EXPECT_EQ(test::Caption(*console, "lblAppPath"),
                   QString::fromStdString(bankFolder + "/gbank.db"));
         window.close();
     }

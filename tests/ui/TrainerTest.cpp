@@ -16,14 +16,14 @@
 namespace corvanta {
 namespace {
 
-using testing::AnswerMessageBox;
-using testing::Card;
-using testing::Find;
+using test::AnswerMessageBox;
+using test::Card;
+using test::Find;
 
 // Four to a royal flush in clubs and the Three of Diamonds: the best hold throws the three.
-const FiveCards FourToARoyal = testing::HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
+const FiveCards FourToARoyal = test::HandOf({{10, 1}, {11, 1}, {12, 1}, {13, 1}, {3, 2}});
 
-class TrainerTest : public testing::GameTest {
+class TrainerTest : public test::GameTest {
 protected:
     TrainerTest() { Start(); }
 
@@ -88,7 +88,7 @@ TEST_F(TrainerTest, TheSessionIsListedNewestFirstAndSavedAsCsv) {
     QTest::mouseClick(CardAt(4), Qt::LeftButton);
     session->random.Add({Card(2, 4)});
     Click("cmdDeal");
-    BetAndDeal(testing::HandOf({{14, 4}, {3, 4}, {11, 1}, {5, 1}, {6, 3}}));
+    BetAndDeal(test::HandOf({{14, 4}, {3, 4}, {11, 1}, {5, 1}, {6, 3}}));
     for (int slot : {2, 3, 4}) {
         QTest::mouseClick(CardAt(slot), Qt::LeftButton);
     }
@@ -96,9 +96,9 @@ TEST_F(TrainerTest, TheSessionIsListedNewestFirstAndSavedAsCsv) {
     Click("cmdDeal");
 
     Find<QAction>(*window, "mnuAdvisor")->trigger();
-    QWidget* advisor = testing::TopLevel<QWidget>("frmAdvisor");
+    QWidget* advisor = test::TopLevel<QWidget>("frmAdvisor");
     ASSERT_NE(advisor, nullptr);
-    EXPECT_EQ(testing::Caption(*advisor, "lblGrades"),
+    EXPECT_EQ(test::Caption(*advisor, "lblGrades"),
               QStringLiteral("Accuracy: 50.0 %; small mistakes: 1; large mistakes: 0"));
     auto* list = Find<QTableWidget>(*advisor, "tblRounds");
     ASSERT_EQ(list->rowCount(), 2);

@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
-namespace corvanta::testing {
+namespace corvanta::test {
 namespace {
 
 void WaitForDialog(std::function<void(QWidget*)> answer, std::shared_ptr<QElapsedTimer> clock) {
@@ -130,9 +130,9 @@ QWidget* TopLevelWindow(const char* objectName) {
     return found;
 }
 
-} // namespace corvanta::testing
+} // namespace corvanta::test
 
-namespace corvanta::testing {
+namespace corvanta::test {
 
 void PressKeys(QWidget& window, const QKeySequence& keys) {
     window.activateWindow();
@@ -140,9 +140,9 @@ void PressKeys(QWidget& window, const QKeySequence& keys) {
     QTest::keySequence(&window, keys);
 }
 
-} // namespace corvanta::testing
+} // namespace corvanta::test
 
-namespace corvanta::testing {
+namespace corvanta::test {
 
 void GameTest::Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
                        std::int32_t cash) {
@@ -202,4 +202,4 @@ QImage GameTest::Drawn(int card, int mode) {
     return image;
 }
 
-} // namespace corvanta::testing
+} // namespace corvanta::test

@@ -32,7 +32,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-namespace corvanta::testing {
+namespace corvanta::test {
 
 // A program folder and a settings folder of their own, removed after the test.
 struct TempFolders {
@@ -122,4 +122,4 @@ template <typename T> T* TopLevel(const char* objectName) {
 // activation back on the offscreen platform, so the window is activated first.
 void PressKeys(QWidget& window, const QKeySequence& keys);
 
-} // namespace corvanta::testing
+} // namespace corvanta::test
