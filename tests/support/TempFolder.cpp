@@ -20,10 +20,11 @@ constexpr uid_t NobodyId = 65534;
 
 } // namespace
 
-TempFolder::TempFolder() {
-    std::string pattern = ::testing::TempDir() + "corvanta-XXXXXX";
+TempFolder::TempFolder(Place place) {
+    const bool memory = place == Place::Memory && ::access("/dev/shm", W_OK) == 0;
+    std::string pattern = (memory ? "/dev/shm/" : ::testing::TempDir()) + "corvanta-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot create a test folder under " << ::testing::TempDir();
+        ADD_FAILURE() << "cannot create the test folder " << pattern;
     }
     path_ = pattern;
 }
