@@ -2,7 +2,6 @@
 // Test folders under testing::TempDir() and small helpers for the files in them. Tests never
 // touch the user's real program or configuration folders.
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,9 +56,5 @@ private:
     bool became_ = false;
     std::vector<unsigned> groups_;
 };
-
-// Runs `work` in a child process, as a player (AsPlayer) on `folder`, and returns the text it
-// returns. Limits and signals the child sets do not reach the tests.
-std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work);
 
 } // namespace corvanta::test
