@@ -2,7 +2,6 @@
 // return table, each beside the computation it replaced (the advisor as first written, in
 // the test support) and the brute force over every draw.
 #include "engine/Advisor.h"
-#include "support/BruteForcePayback.h"
 #include "support/ReferenceAdvisor.h"
 #include "support/ScriptedRandom.h"
 
@@ -59,15 +58,6 @@ void BM_ReferencePayback(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReferencePayback)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
-
-// The same hold of four discards drawn 52^4 times and evaluated one by one.
-void BM_BruteForceFourDiscards(benchmark::State& state) {
-    const FiveCards hand = test::SeededHands(1, 1)[0];
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(test::BruteForceDrawTotal(hand, 0b00001));
-    }
-}
-BENCHMARK(BM_BruteForceFourDiscards)->Unit(benchmark::kMillisecond);
 
 // The payback of every kept value multiset (8568) in both suit cases: what the first
 // RankHolds of a run waits for.

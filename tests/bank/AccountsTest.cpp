@@ -1,174 +1,181 @@
 #include "bank/Accounts.h"
+#include "bank/AccountEditor.h"
+#include "bank/Statistics.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <vector>
+#include <string>
 
 namespace corvanta {
 namespace {
 
+constexpr std::int16_t MaxCount = std::numeric_limits<std::int16_t>::max();
 constexpr std::int32_t MaxMoney = std::numeric_limits<std::int32_t>::max();
 
-struct BankFixture : ::testing::Test {
-    // Appends an account the way a loaded bank holds it.
-    AccountRecord& Add(std::string_view name, std::int32_t savings) {
-        AccountRecord& account = bank.AccountTable[++bank.AccountCount];
-        AssignText(account.Name, name);
-        account.Savings = savings;
-        return account;
-    }
-    AccountRecord& Current() { return CurrentAccount(bank); }
-
+// A bank of one account, "Default", which is the current one.
+Bank OneAccount(std::int32_t savings) {
     Bank bank;
-    Table table;
-};
+    bank.AccountCount = 1;
+    AssignText(bank.AccountTable[1].Name, "Default");
+    AssignText(bank.AccountTable[1].Password, "old");
+    bank.AccountTable[1].Savings = savings;
+    return bank;
+}
 
-// ---- Captions ------------------------------------------------------------------------
+std::string Padded(std::string text, std::size_t width = NameWidth) {
+    text.resize(width, ' ');
+    return text;
+}
 
-TEST(DisplayAccount, AverageGainsTruncateTowardZeroAndAreZeroWithoutRounds) {
+// Amounts move only when strictly below what they come from; the loan is offered after a
+// withdrawal that leaves both the cash and the savings below $20, and makes both $25.
+TEST(Transfers, FollowTheStrictLimitsAndTheLoanOfferRule) {
+    enum Command { Deposit, Withdraw, Prompt, Loan };
+    constexpr auto Ignored = TransferStatus::Ignored;
+    constexpr auto Refused = TransferStatus::Refused;
+    constexpr auto Moved = TransferStatus::Moved;
+    struct Row {
+        const char* name;
+        Command command;
+        std::int32_t cash, savings;
+        const char* text;
+        TransferStatus status;
+        std::int32_t cashAfter, savingsAfter;
+        bool offerLoan;
+    };
+    const Row rows[] = {
+        {"deposit all the cash", Deposit, 100, 0, "100", Refused, 100, 0, false},
+        {"deposit one less", Deposit, 100, 0, "99", Moved, 1, 99, false},
+        {"deposit nothing", Deposit, 100, 7, "0", Moved, 100, 7, false},
+        {"deposit rounded half to even", Deposit, 100, 0, " 2.5 ", Moved, 98, 2, false},
+        {"deposit blank", Deposit, 10, 15, "  ", Ignored, 10, 15, false},
+        {"deposit above 16 bits", Deposit, 99999, 0, "40000", Ignored, 99999, 0, false},
+        {"deposit negative", Deposit, 100, 10, "-50", Ignored, 100, 10, false},
+        {"deposit never offers the loan", Deposit, 10, 15, "5", Moved, 5, 20, false},
+        {"deposit into full savings", Deposit, 100, MaxMoney - 1, "5", Moved, 95, MaxMoney, false},
+        {"withdraw all the savings", Withdraw, 100, 40, "40", Refused, 100, 40, false},
+        {"withdraw one less", Withdraw, 100, 40, "39", Moved, 139, 1, false},
+        {"withdraw blank box offers the loan", Withdraw, 10, 15, "   ", Ignored, 10, 15, true},
+        {"withdraw blank box, cash at $20", Withdraw, 20, 15, "", Ignored, 20, 15, false},
+        {"withdraw refused, the loan offered", Withdraw, 10, 15, "15", Refused, 10, 15, true},
+        {"withdraw leaves both low", Withdraw, 10, 15, "5", Moved, 15, 10, true},
+        {"withdraw lifts the cash to $20", Withdraw, 10, 15, "10", Moved, 20, 5, false},
+        {"withdraw leaves savings at $20", Withdraw, 10, 25, "5", Moved, 15, 20, false},
+        {"prompt cancelled", Prompt, 10, 15, "", Ignored, 10, 15, false},
+        {"prompt negative", Prompt, 10, 15, "-100", Ignored, 10, 15, false},
+        {"prompt", Prompt, 100, 40, "39", Moved, 139, 1, false},
+        {"prompt onto full cash", Prompt, MaxMoney - 1, 30000, "20000", Moved, MaxMoney, 10000,
+         false},
+        {"loan to the poor", Loan, 10, 5, "", Moved, 25, 25, false},
+        {"loan to the rich", Loan, 3000, -4, "", Moved, 25, 25, false},
+    };
+    for (const Row& row : rows) {
+        Bank bank = OneAccount(row.savings);
+        Table table;
+        table.CashOnHand = row.cash;
+        const TransferOutcome outcome =
+            row.command == Loan ? TransferOutcome{Moved, TakeLoan(table, bank), false}
+            : row.command == Deposit
+                ? corvanta::Deposit(table, bank, row.text)
+                : corvanta::Withdraw(table, bank, row.text,
+                                     row.command == Withdraw ? AmountSource::BankBox
+                                                             : AmountSource::Prompt);
+        EXPECT_EQ(outcome.status, row.status) << row.name;
+        EXPECT_EQ(table.CashOnHand, row.cashAfter) << row.name;
+        EXPECT_EQ(bank.AccountTable[1].Savings, row.savingsAfter) << row.name;
+        EXPECT_EQ(outcome.offerLoan, row.offerLoan) << row.name;
+        const MoneyCaptions moved{"$" + std::to_string(row.cashAfter),
+                                  "$" + std::to_string(row.savingsAfter)};
+        EXPECT_EQ(outcome.captions, row.status == Moved ? moved : MoneyCaptions{}) << row.name;
+    }
+}
+
+TEST(Statistics, RoundsAreCountedUpToTheLimitsAndClearedWithTheNameKept) {
+    Bank bank = OneAccount(80);
+    AccountRecord& account = bank.AccountTable[1];
+    Settlement won;
+    won.won = true;
+    won.gain = 55;
+    Settlement lost;
+    lost.loss = 25;
+    for (const Settlement& round : {won, lost, won}) {
+        RecordRound(account, round);
+    }
+    EXPECT_EQ(DisplayAccount(account),
+              (AccountDisplay{"Default", "$80", "2", "1", "3", "$110", "$25", "$28"}));
+
+    account.RoundsPlayed = account.RoundsWon = account.RoundsLost = MaxCount - 1;
+    account.AmountWon = MaxMoney - 1;
+    account.AmountLost = MaxMoney - 30000;
+    won.gain = 2'970'000;
+    lost.loss = 30000;
+    for (const Settlement& round : {won, won, lost, lost}) {
+        RecordRound(account, round);
+    }
+    EXPECT_EQ(DisplayAccount(account), (AccountDisplay{"Default", "$80", "32767", "32767", "32767",
+                                                       "$2147483647", "$2147483647", "$0"}));
+
+    const AccountRecord before = account;
+    EXPECT_EQ(ClearStatistics(bank),
+              (AccountDisplay{"Default", "$80", "0", "0", "0", "$0", "$0", "$0"}));
+    EXPECT_EQ(account.Name, before.Name);
+    EXPECT_EQ(account.Password, before.Password);
+}
+
+TEST(Statistics, AverageGainsTruncateTowardZero) {
     struct Row {
         std::int16_t played;
-        std::int32_t won;
-        std::int32_t lost;
-        const char* average;
+        std::int32_t won, lost;
+        std::int64_t expected;
     };
-    for (const Row& row : {Row{0, 50, 0, "$0"}, Row{-1, 50, 0, "$0"}, Row{3, 10, 0, "$3"},
-                           Row{2, 0, 7, "$-3"}, Row{1, MaxMoney, -MaxMoney, "$4294967294"}}) {
+    for (const Row& row :
+         {Row{1, 0, 5, -5}, Row{3, 7, 12, -1}, Row{3, 10, 25, -5}, Row{4, 10, 0, 2},
+          Row{0, 50, 0, 0}, Row{-2, 50, 0, 0}, Row{1, MaxMoney, -MaxMoney - 1, 4294967295LL}}) {
         AccountRecord account;
         account.RoundsPlayed = row.played;
         account.AmountWon = row.won;
         account.AmountLost = row.lost;
-        EXPECT_EQ(DisplayAccount(account).lblAveGains, row.average) << row.played;
+        EXPECT_EQ(AverageGains(account), row.expected) << row.played << ' ' << row.won;
     }
 }
 
-// ---- Deposit and withdrawal ---------------------------------------------------------
-
-enum class Command { Deposit, WithdrawBox, WithdrawPrompt };
-
-struct TransferRow {
-    const char* name;
-    Command command;
-    std::int32_t cash;
-    std::int32_t savings;
-    const char* text;
-    TransferStatus status;
-    std::int32_t cashAfter;
-    std::int32_t savingsAfter;
-    bool offerLoan;
-};
-
-constexpr auto Ignored = TransferStatus::Ignored;
-constexpr auto Refused = TransferStatus::Refused;
-constexpr auto Moved = TransferStatus::Moved;
-
-TEST_F(BankFixture, TransfersFollowTheStrictLimitsAndTheLoanOfferRule) {
-    const std::vector<TransferRow> rows = {
-        {"deposit all cash", Command::Deposit, 100, 0, "100", Refused, 100, 0, false},
-        {"deposit one less", Command::Deposit, 100, 0, "99", Moved, 1, 99, false},
-        {"deposit nothing", Command::Deposit, 100, 0, "0", Moved, 100, 0, false},
-        {"deposit rounded half to even", Command::Deposit, 100, 0, " 2.5 ", Moved, 98, 2, false},
-        {"deposit blank box", Command::Deposit, 100, 0, "  ", Ignored, 100, 0, false},
-        {"deposit not a number", Command::Deposit, 100, 0, "ten", Ignored, 100, 0, false},
-        {"deposit above 16 bits", Command::Deposit, 99999, 0, "40000", Ignored, 99999, 0, false},
-        {"deposit negative", Command::Deposit, 100, 10, "-50", Ignored, 100, 10, false},
-        {"deposit never offers a loan", Command::Deposit, 10, 15, "5", Moved, 5, 20, false},
-        {"deposit blank when poor", Command::Deposit, 10, 15, "", Ignored, 10, 15, false},
-        {"deposit into full savings", Command::Deposit, 100, MaxMoney - 1, "5", Moved, 95, MaxMoney,
-         false},
-        {"withdraw all savings", Command::WithdrawBox, 100, 40, "40", Refused, 100, 40, false},
-        {"withdraw one less", Command::WithdrawBox, 100, 40, "39", Moved, 139, 1, false},
-        {"withdraw blank box offers loan", Command::WithdrawBox, 10, 15, "", Ignored, 10, 15, true},
-        {"withdraw spaces offer loan", Command::WithdrawBox, 10, 15, "   ", Ignored, 10, 15, true},
-        {"withdraw blank box, no need", Command::WithdrawBox, 20, 15, "", Ignored, 20, 15, false},
-        {"withdraw refused, loan offered", Command::WithdrawBox, 10, 15, "15", Refused, 10, 15,
-         true},
-        {"withdraw leaves both low", Command::WithdrawBox, 10, 15, "5", Moved, 15, 10, true},
-        {"withdraw lifts the cash", Command::WithdrawBox, 10, 15, "10", Moved, 20, 5, false},
-        {"withdraw above 16 bits", Command::WithdrawBox, 10, 15, "99999", Ignored, 10, 15, false},
-        {"withdraw not a number", Command::WithdrawBox, 10, 15, "abc", Ignored, 10, 15, false},
-        {"withdraw prompt cancelled", Command::WithdrawPrompt, 10, 15, "", Ignored, 10, 15, false},
-        {"withdraw prompt negative", Command::WithdrawPrompt, 10, 15, "-100", Ignored, 10, 15,
-         false},
-        {"withdraw prompt", Command::WithdrawPrompt, 100, 40, "39", Moved, 139, 1, false},
-        {"withdraw onto full cash", Command::WithdrawPrompt, MaxMoney - 1, 30000, "20000", Moved,
-         MaxMoney, 10000, false},
-    };
-    for (const TransferRow& row : rows) {
-        Bank rowBank;
-        rowBank.AccountCount = 1;
-        rowBank.GCNum = 1;
-        rowBank.AccountTable[1].Savings = row.savings;
-        table.CashOnHand = row.cash;
-        const TransferOutcome outcome =
-            row.command == Command::Deposit
-                ? Deposit(table, rowBank, row.text)
-                : Withdraw(table, rowBank, row.text,
-                           row.command == Command::WithdrawBox ? AmountSource::BankBox
-                                                               : AmountSource::Prompt);
-        EXPECT_EQ(outcome.status, row.status) << row.name;
-        EXPECT_EQ(table.CashOnHand, row.cashAfter) << row.name;
-        EXPECT_EQ(rowBank.AccountTable[1].Savings, row.savingsAfter) << row.name;
-        EXPECT_EQ(outcome.offerLoan, row.offerLoan) << row.name;
-    }
-}
-
-TEST(ShouldOfferLoan, OnlyWhenBothCashAndSavingsAreBelowTwentyDollars) {
+// The name is stored first; the password when both entries match without regard to case and
+// surrounding spaces, and left alone when the first box is blank.
+TEST(AccountEditor, SaveChangesStoresTheNameAndAMatchingPassword) {
     struct Row {
-        std::int32_t cash;
-        std::int32_t savings;
-        bool offered;
+        const char *name, *password, *confirmation;
+        EditStatus status;
+        std::string storedName, storedPassword;
     };
-    for (const Row& row : {Row{15, 10, true}, Row{19, 19, true}, Row{0, -5, true},
-                           Row{20, 19, false}, Row{19, 20, false}, Row{155, 100, false}}) {
-        Table table;
-        table.CashOnHand = row.cash;
-        AccountRecord account;
-        account.Savings = row.savings;
-        EXPECT_EQ(ShouldOfferLoan(table, account), row.offered) << row.cash << '/' << row.savings;
+    const std::string old = Padded("old", PasswordWidth);
+    const Row rows[] = {
+        {"  Ace  ", "", "", EditStatus::Saved, Padded("Ace"), old},
+        {"Ace", "SeCreT", "SECRET", EditStatus::Saved, Padded("Ace"), Padded("SeCreT", 8)},
+        {"Ace", " pass ", "PaSs", EditStatus::Saved, Padded("Ace"), Padded("pass", 8)},
+        {"Ace", "ëlan", "ËLAN", EditStatus::Saved, Padded("Ace"), "ëlan    "},
+        {"Ace", "   ", "whatever", EditStatus::Saved, Padded("Ace"), old},
+        {"After", "one", "two", EditStatus::PasswordMismatch, Padded("After"), old},
+        {"     ", "new", "new", EditStatus::BlankName, Padded("Default"), old},
+    };
+    for (const Row& row : rows) {
+        Bank bank = OneAccount(10);
+        const EditOutcome outcome =
+            SaveAccountChanges(bank, row.name, row.password, row.confirmation);
+        const AccountRecord& account = bank.AccountTable[1];
+        EXPECT_EQ(outcome.status, row.status) << row.name << '/' << row.password;
+        EXPECT_EQ(StoredText(account.Name), row.storedName) << row.name;
+        EXPECT_EQ(StoredText(account.Password), row.storedPassword) << row.password;
+        EXPECT_EQ(outcome.accountCaption, row.status == EditStatus::Saved ? row.storedName : "");
+        EXPECT_EQ(outcome.restoredName, row.status == EditStatus::BlankName ? "Default" : "");
     }
-}
-
-TEST_F(BankFixture, ATransferReportsTheNewCaptions) {
-    Add("Default", 40);
-    bank.GCNum = 1;
-    table.CashOnHand = 100;
-    EXPECT_EQ(Deposit(table, bank, "99").captions, (MoneyCaptions{"$1", "$139"}));
-    EXPECT_EQ(Withdraw(table, bank, "139", AmountSource::BankBox).captions,
-              MoneyCaptions{}); // refused: the captions stay as they are
-    EXPECT_EQ(Withdraw(table, bank, "138", AmountSource::Prompt).captions,
-              (MoneyCaptions{"$139", "$1"}));
-}
-
-TEST_F(BankFixture, TheLoanSetsCashAndSavingsToTwentyFive) {
-    Add("Default", 15);
-    bank.GCNum = 1;
-    for (const std::int32_t cash : {10, 3000, -4}) {
-        table.CashOnHand = cash;
-        Current().Savings = cash / 2;
-        EXPECT_EQ(TakeLoan(table, bank), (MoneyCaptions{"$25", "$25"}));
-        EXPECT_EQ(table.CashOnHand, 25);
-        EXPECT_EQ(Current().Savings, 25);
-    }
-}
-
-TEST_F(BankFixture, ClearingStatisticsKeepsNameSavingsAndPassword) {
-    AccountRecord& account = Add("Default", 80);
-    AssignText(account.Password, "pw");
-    account.RoundsPlayed = 12;
-    account.RoundsWon = 5;
-    account.RoundsLost = 7;
-    account.AmountWon = 60;
-    account.AmountLost = 35;
-    bank.GCNum = 1;
-    AccountRecord expected = account;
-    expected.RoundsPlayed = expected.RoundsWon = expected.RoundsLost = 0;
-    expected.AmountWon = expected.AmountLost = 0;
-
-    const AccountDisplay display = ClearStatistics(bank);
-    EXPECT_EQ(account, expected);
-    EXPECT_EQ(display, (AccountDisplay{"Default", "$80", "0", "0", "0", "$0", "$0", "$0"}));
+    Bank bank = OneAccount(10);
+    EXPECT_EQ(SaveAccountChanges(bank, " ", "", "").message,
+              "Unable to save the new name!\rNames cannot consist solely of spaces, but may "
+              "include letters, numbers, or punctuation.");
+    EXPECT_EQ(SaveAccountChanges(bank, "A", "one", "two").message,
+              "Unable to save the new password!\rThe two entries do not match. Please input the "
+              "password again.");
 }
 
 } // namespace

@@ -8,189 +8,130 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <initializer_list>
 #include <sys/stat.h>
-#include <utility>
 
 namespace corvanta {
-
-// Readable notices in failure messages.
-inline void PrintTo(const Notice& notice, std::ostream* os) {
-    *os << "[" << notice.title << ": " << notice.text << "]";
-}
-
 namespace {
 
 using test::Card;
-using test::ScriptedRandom;
 
 struct SessionFixture : ::testing::Test {
-    // Writes the bank (account names and savings, the first current) and the cash the
-    // game will start from.
-    void Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
-                 std::int32_t cash) {
-        Bank bank;
-        for (const auto& [name, savings] : accounts) {
-            AccountRecord& account = bank.AccountTable[++bank.AccountCount];
-            AssignText(account.Name, name);
-            account.Savings = savings;
+    // Bets, deals the five cards and draws the replacements for the marked slots.
+    DealReport Play(const char* bet, FiveCards dealt, std::initializer_list<int> marked,
+                    std::initializer_list<int> drawn) {
+        EXPECT_EQ(session.Bet(bet).status, BetStatus::Accepted);
+        random.Add({dealt[0], dealt[1], dealt[2], dealt[3], dealt[4]});
+        EXPECT_EQ(session.Deal().outcome.step, DealStep::Dealt);
+        for (int slot : marked) {
+            EXPECT_TRUE(session.ToggleDiscard(slot));
         }
-        ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
-        ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, cash}).Ok);
+        random.Add(drawn);
+        return session.Deal();
     }
-
     GameFolders Folders() const { return {.bank = folder.Path(), .config = folder.Path()}; }
     const AccountRecord& Current() const { return CurrentAccount(session.GetBank()); }
 
     test::TempFolder folder;
-    ScriptedRandom random;
+    test::ScriptedRandom random;
     GameSession session{Folders(), random};
 };
 
-TEST_F(SessionFixture, AFirstRunStartsWithOneHundredDollarsOnTheTableAndInTheBank) {
-    const StartupCaptions captions = session.StartUp();
-    EXPECT_EQ(captions.lblCurrentCash, "$100");
-    EXPECT_EQ(captions.lblLastHand, "No Hand Played");
-    EXPECT_EQ(captions.account,
-              (AccountDisplay{"Default", "$100", "0", "0", "0", "$0", "$0", "$0"}));
-    const Table& table = session.GetTable();
-    EXPECT_EQ(table.CashOnHand, 100);
-    EXPECT_EQ(table.BetAmount, 0);
-    EXPECT_EQ(table.CardBG, 63);
-    EXPECT_EQ(table.OptionsCardBG, 63);
-    EXPECT_EQ(table.Hand, (FiveCards{63, 63, 63, 63, 63}));
-    EXPECT_TRUE(table.ShowBacks);
-    EXPECT_EQ(table.DealState, DealStateCode::WaitingForBet);
-    EXPECT_EQ(session.GetBank().AccountCount, 1);
-    EXPECT_EQ(session.BankFile(), folder.Path() + "/gbank.db");
-}
+const FiveCards ThreeEights = {Card(8, 1), Card(8, 2), Card(3, 3), Card(8, 4), Card(12, 1)};
+const FiveCards Nothing = {Card(2, 1), Card(5, 2), Card(7, 3), Card(9, 4), Card(13, 1)};
 
-TEST_F(SessionFixture, TheStartUpTakesTheStoredCashAccountAndBack) {
-    Prepare({{"Ann", 10}, {"Bob", 250}}, 40);
-    ASSERT_TRUE(SaveSettings(folder.Path(), {57, 2, 40}).Ok); // Bob's, and another back
-    const StartupCaptions captions = session.StartUp();
-    EXPECT_EQ(captions.lblCurrentCash, "$40");
-    EXPECT_EQ(captions.account.lblCurrentAccount, "Bob");
-    EXPECT_EQ(captions.account.lblSavings, "$250");
-    EXPECT_EQ(session.GetTable().CardBG, 57);
-    EXPECT_EQ(session.GetTable().OptionsCardBG, 57);
-    EXPECT_EQ(session.GetTable().Hand, (FiveCards{57, 57, 57, 57, 57}));
-}
-
-TEST_F(SessionFixture, AWholeRoundIsCountedInTheCurrentAccount) {
-    session.StartUp();
-    EXPECT_EQ(session.Bet("5").status, BetStatus::Accepted);
-    random.Add({Card(8, 1), Card(8, 2), Card(3, 3), Card(8, 4), Card(12, 1)});
-    EXPECT_EQ(session.Deal().outcome.step, DealStep::Dealt);
-    EXPECT_TRUE(session.ToggleDiscard(2));
-    EXPECT_TRUE(session.ToggleDiscard(4));
-    random.Add({Card(3, 1), Card(3, 2)});
-
-    const DealReport report = session.Deal();
-    ASSERT_EQ(report.outcome.step, DealStep::Drew);
-    EXPECT_EQ(report.outcome.settlement.category, Category::FullHouse);
-    EXPECT_EQ(report.lblLastHand, "Full House");
-    EXPECT_EQ(report.statistics,
-              (AccountDisplay{"Default", "$100", "1", "0", "1", "$55", "$0", "$55"}));
-    EXPECT_FALSE(report.offerLoan);
-    EXPECT_EQ(session.GetTable().CashOnHand, 155);
-    EXPECT_EQ(Current().RoundsPlayed, 1);
-    EXPECT_EQ(Current().RoundsWon, 1);
-    EXPECT_EQ(Current().RoundsLost, 0);
-    EXPECT_EQ(Current().AmountWon, 55);
-    EXPECT_EQ(Current().AmountLost, 0);
-    EXPECT_EQ(Current().Savings, 100);
-
-    // The trainer saw the round: the hand as dealt, the marks kept the three eights, and the
-    // bankroll after it.
-    const FiveCards dealt{Card(8, 1), Card(8, 2), Card(3, 3), Card(8, 4), Card(12, 1)};
-    EXPECT_EQ(report.round.dealt, dealt);
-    EXPECT_EQ(report.round.discards, (DiscardMarks{false, false, true, false, true}));
-    EXPECT_EQ(report.round.bankrollAfter, 255);
-    EXPECT_EQ(session.Training().RoundsAdvised(), 1);
-    EXPECT_EQ(session.Training().StartingBankroll(), 200);
-}
-
-TEST_F(SessionFixture, ALosingRoundOffersTheLoanWhenCashAndSavingsAreLow) {
-    Prepare({{"Low", 10}}, 40);
-    session.StartUp();
-    session.Bet("25");
-    random.Add({Card(2, 1), Card(5, 2), Card(7, 3), Card(9, 4), Card(13, 1)});
-    session.Deal();
-    const DealReport report = session.Deal();
-    EXPECT_EQ(report.lblLastHand, "Not a Winning Hand");
-    EXPECT_TRUE(report.offerLoan);
-    EXPECT_EQ(report.statistics,
-              (AccountDisplay{"Low", "$10", "0", "1", "1", "$0", "$25", "$-25"}));
-    EXPECT_EQ(session.GetTable().CashOnHand, 15);
-    EXPECT_EQ(Current().RoundsLost, 1);
-    EXPECT_EQ(Current().AmountLost, 25);
-}
-
-TEST_F(SessionFixture, NothingIsCountedBeforeTheDraw) {
-    session.StartUp();
-    EXPECT_EQ(session.Deal().outcome.step, DealStep::Ignored); // no bet
-    session.Bet("5");
-    random.Add({1, 2, 3, 4, 5});
-    const DealReport dealt = session.Deal();
-    EXPECT_EQ(dealt.outcome.step, DealStep::Dealt);
-    EXPECT_EQ(dealt.lblLastHand, "");
-    EXPECT_EQ(Current().RoundsPlayed, 0);
-    EXPECT_EQ(session.Training().RoundsAdvised(), 0);
-}
-
-// A stored back number that names none of the thirteen backs would leave the table with no
-// cards drawn: the default back takes its place.
-TEST_F(SessionFixture, OnlyOneOfTheThirteenBacksIsTakenFromTheSettings) {
-    for (const auto& [stored, used] : {std::pair{-1, 63}, std::pair{52, 63}, std::pair{53, 53},
-                                       std::pair{65, 65}, std::pair{66, 63}, std::pair{0, 63}}) {
-        const test::TempFolder own;
-        ASSERT_TRUE(SaveSettings(own.Path(), {static_cast<std::int16_t>(stored), 1, 100}).Ok);
-        GameSession game({own.Path(), own.Path()}, random);
-        game.StartUp();
-        EXPECT_EQ(game.GetTable().CardBG, used) << stored;
-        EXPECT_EQ(game.GetTable().Hand[0], used) << stored;
-    }
-}
-
-TEST_F(SessionFixture, BetsAreReadConvertedAndCheckedAgainstMinimumAndCash) {
+// The cash, the current account and the trainer as stored, or as on a first run; a stored
+// back number that names none of the thirteen backs would leave the table with no cards
+// drawn, so the default back takes its place.
+TEST(GameSession, TheStartUpTakesTheStoredValuesOrTheDefaults) {
     struct Row {
-        const char* text;
-        BetStatus status;
-        std::int32_t bet;
+        std::optional<StoredSettings> stored;
+        const char *cash, *account;
+        int back;
     };
-    for (const Row& row :
-         {Row{"5", BetStatus::Accepted, 5}, Row{" 30 ", BetStatus::Accepted, 30},
-          Row{"4", BetStatus::Ignored, 0}, Row{"4.5", BetStatus::Ignored, 0},
-          Row{"4.6", BetStatus::Accepted, 5}, Row{"5.5", BetStatus::Accepted, 6},
-          Row{"-10", BetStatus::Ignored, 0}, Row{"", BetStatus::Ignored, 0},
-          Row{"ten", BetStatus::Ignored, 0}, Row{"32768", BetStatus::Ignored, 0},
-          Row{"101", BetStatus::Refused, 0}, Row{"100", BetStatus::Accepted, 100}}) {
-        const test::TempFolder own; // an accepted bet is saved: every row starts afresh
-        GameSession fresh({own.Path(), own.Path()}, random);
-        fresh.StartUp();
-        const BetOutcome outcome = fresh.Bet(row.text);
-        EXPECT_EQ(outcome.status, row.status) << row.text;
-        EXPECT_EQ(fresh.GetTable().BetAmount, row.bet) << row.text;
-        EXPECT_EQ(fresh.GetTable().CashOnHand, 100 - row.bet) << row.text;
-        EXPECT_EQ(fresh.GetTable().DealState,
-                  row.bet ? DealStateCode::BetPlaced : DealStateCode::WaitingForBet)
-            << row.text;
+    using S = StoredSettings;
+    const Row rows[] = {{std::nullopt, "$100", "Ann", 63}, {S{57, 2, 40, true}, "$40", "Bob", 57},
+                        {S{53, 2, 40}, "$40", "Bob", 53},  {S{65, 2, 40}, "$40", "Bob", 65},
+                        {S{-1, 2, 40}, "$40", "Bob", 63},  {S{0, 2, 40}, "$40", "Bob", 63},
+                        {S{52, 2, 40}, "$40", "Bob", 63},  {S{66, 2, 40}, "$40", "Bob", 63}};
+    for (const Row& row : rows) {
+        const test::TempFolder folder;
+        Bank bank;
+        bank.AccountCount = 2;
+        AssignText(bank.AccountTable[1].Name, "Ann");
+        AssignText(bank.AccountTable[2].Name, "Bob");
+        ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+        if (row.stored) {
+            ASSERT_TRUE(SaveSettings(folder.Path(), *row.stored).Ok);
+        }
+        test::ScriptedRandom random;
+        GameSession session({folder.Path(), folder.Path()}, random);
+        const StartupCaptions captions = session.StartUp();
+        EXPECT_EQ(captions.lblCurrentCash, row.cash) << row.back;
+        EXPECT_EQ(captions.lblLastHand, "No Hand Played");
+        EXPECT_EQ(captions.account.lblCurrentAccount, row.account) << row.back;
+        const auto back = static_cast<std::int16_t>(row.back);
+        EXPECT_EQ(session.GetTable().Hand, (FiveCards{back, back, back, back, back}));
+        EXPECT_EQ(session.GetTable().OptionsCardBG, row.back);
+        EXPECT_EQ(session.TrainerOn(), row.stored && row.stored->Trainer);
     }
+}
+
+// A lost round with little cash and savings left offers the loan; a won one does not. Each
+// is counted in the current account, and graded by the trainer.
+TEST_F(SessionFixture, TheDrawIsCountedInTheCurrentAccountAndGraded) {
+    Bank bank;
+    bank.AccountCount = 1;
+    AssignText(bank.AccountTable[1].Name, "Low");
+    bank.AccountTable[1].Savings = 10;
+    ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+    ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).Ok);
+    session.StartUp();
+    const DealReport lost = Play("25", Nothing, {}, {});
+    EXPECT_EQ(lost.lblLastHand, "Not a Winning Hand");
+    EXPECT_TRUE(lost.offerLoan);
+    EXPECT_EQ(lost.statistics, (AccountDisplay{"Low", "$10", "0", "1", "1", "$0", "$25", "$-25"}));
+    const DealReport won = Play("5", ThreeEights, {2, 4}, {Card(3, 1), Card(3, 2)});
+    EXPECT_EQ(won.lblLastHand, "Full House");
+    EXPECT_FALSE(won.offerLoan);
+    EXPECT_EQ(won.statistics, (AccountDisplay{"Low", "$10", "1", "1", "2", "$55", "$25", "$15"}));
+    EXPECT_EQ(session.GetTable().CashOnHand, 70);
+    EXPECT_EQ(Current().AmountWon, 55);
+    // The trainer saw the round as dealt, the marks keeping the three eights, and the bankroll.
+    EXPECT_EQ(won.round.dealt, ThreeEights);
+    EXPECT_EQ(won.round.discards, (DiscardMarks{false, false, true, false, true}));
+    EXPECT_EQ(won.round.bankrollAfter, 80);
+    EXPECT_EQ(session.Training().RoundsAdvised(), 2);
+    EXPECT_EQ(session.Training().StartingBankroll(), 50);
+}
+
+// With the trainer on, a draw that returns less than the best hold is put to the player.
+TEST_F(SessionFixture, TheTrainerQuestionsOnlyACostlyDraw) {
+    session.StartUp();
+    session.SetTrainer(true);
+    session.Bet("5");
+    EXPECT_EQ(session.DrawNeedsConfirmation(), std::nullopt);                     // no cards yet
+    random.Add({Card(10, 1), Card(11, 1), Card(12, 1), Card(13, 1), Card(3, 2)}); // four to a royal
+    session.Deal();
+    const std::optional<DrawAdvice> standingPat = session.DrawNeedsConfirmation();
+    ASSERT_TRUE(standingPat);
+    EXPECT_EQ(standingPat->mistake, Mistake::Large);
+    EXPECT_EQ(standingPat->bestHold, 0b01111u);
+    session.ToggleDiscard(4);
+    EXPECT_EQ(session.DrawNeedsConfirmation(), std::nullopt);
+    session.ToggleDiscard(4);
+    session.SetTrainer(false);
+    EXPECT_EQ(session.DrawNeedsConfirmation(), std::nullopt);
+    session.SetTrainer(true);
+    EXPECT_TRUE(LoadSettings(folder.Path()).values.Trainer) << "the trainer is remembered";
 }
 
 TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
     session.StartUp();
-    session.Bet("10");
-    random.Add({Card(2, 1), Card(5, 2), Card(7, 3), Card(9, 4), Card(13, 1)});
-    session.Deal();
-    session.Deal();
+    Play("10", Nothing, {}, {});
     session.Deposit("20");
     session.ChooseBack(2);
     session.TakeChosenBack();
     EXPECT_TRUE(session.ShutDown().empty());
-
     GameSession next(Folders(), random);
     const StartupCaptions captions = next.StartUp();
     EXPECT_EQ(captions.lblCurrentCash, "$70");
@@ -216,36 +157,6 @@ TEST_F(SessionFixture, ASaveThatCannotBeCompletedIsKeptAndNotSavedOver) {
     session.Bet("5");
     EXPECT_TRUE(session.ShutDown().empty());
     EXPECT_TRUE(test::ReadBytes(journal) == pending);
-}
-
-TEST_F(SessionFixture, WhatCannotBeSavedIsSaidAtTheEnd) {
-    session.StartUp();
-    // The bank's place and the settings' place are taken by folders.
-    const std::string bankFile = folder.Path() + "/gbank.db";
-    ASSERT_EQ(std::remove(bankFile.c_str()), 0);
-    ASSERT_EQ(::mkdir(bankFile.c_str(), 0700), 0);
-    const std::string settingsFile = folder.Path() + "/corvanta/settings.reg";
-    ASSERT_EQ(::mkdir((folder.Path() + "/corvanta").c_str(), 0700), 0);
-    ASSERT_EQ(::mkdir(settingsFile.c_str(), 0700), 0);
-
-    // The two are saved together or not at all; the first that fails is named.
-    EXPECT_EQ(session.ShutDown(),
-              std::vector<Notice>({{"Corvanta - Exit", "The settings could not be saved to " +
-                                                           settingsFile + ":\rIs a directory"}}));
-}
-
-TEST_F(SessionFixture, ChangeAccountPutsTheQuestionsToThePlayer) {
-    Prepare({{"Default", 100}, {"Main", 150}}, 100);
-    session.StartUp();
-    std::vector<std::string> asked;
-    const AccountChange change = session.ChangeAccount([&](const Question& question) {
-        asked.emplace_back(question.text);
-        return Answer{.text = " main "};
-    });
-    EXPECT_EQ(asked, std::vector<std::string>{"Please enter the name of the account:"});
-    EXPECT_EQ(change.result, AccountChange::Result::Switched);
-    EXPECT_EQ(change.display.lblSavings, "$150");
-    EXPECT_EQ(session.GetBank().GCNum, 2);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 
 #include "engine/basPoker.h"
 
-#include <array>
 #include <deque>
 #include <initializer_list>
 #include <random>

@@ -8,22 +8,19 @@
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
-#include <sstream>
+#include <iterator>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace corvanta::test {
-namespace {
 
 constexpr uid_t NobodyId = 65534;
 
-} // namespace
-
-TempFolder::TempFolder() {
-    std::string pattern = ::testing::TempDir() + "corvanta-XXXXXX";
+TempFolder::TempFolder(Place place) {
+    const bool memory = place == Place::Memory && ::access("/dev/shm", W_OK) == 0;
+    std::string pattern = (memory ? "/dev/shm/" : ::testing::TempDir()) + "corvanta-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "cannot create a test folder under " << ::testing::TempDir();
+        ADD_FAILURE() << "cannot create the test folder " << pattern;
     }
     path_ = pattern;
 }
@@ -42,12 +39,7 @@ TempFolder::~TempFolder() {
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return "<missing>";
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
@@ -111,33 +103,6 @@ void AsPlayer::Leave() {
     EXPECT_EQ(::setegid(0), 0);
     const std::vector<gid_t> groups(groups_.begin(), groups_.end());
     EXPECT_EQ(::setgroups(groups.size(), groups.data()), 0);
-}
-
-std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work) {
-    int channel[2];
-    if (::pipe(channel) != 0) {
-        return "<no pipe>";
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        AsPlayer player;
-        player.Become({folder.Path()});
-        const std::string report = work();
-        const bool sent = ::write(channel[1], report.data(), report.size()) ==
-                          static_cast<ssize_t>(report.size());
-        ::_exit(sent ? 0 : 1);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
-        report.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : "<child failed>";
 }
 
 } // namespace corvanta::test

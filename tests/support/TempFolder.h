@@ -2,17 +2,18 @@
 // Test folders under testing::TempDir() and small helpers for the files in them. Tests never
 // touch the user's real program or configuration folders.
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace corvanta::test {
 
-// A fresh folder, removed with everything in it when the test ends.
+// A fresh folder, removed with everything in it when the test ends. In memory (/dev/shm) when
+// asked and there: a flush to the disk costs nothing, so a save takes microseconds.
 class TempFolder {
 public:
-    TempFolder();
+    enum class Place { Disk, Memory };
+    explicit TempFolder(Place place = Place::Disk);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -55,9 +56,5 @@ private:
     bool became_ = false;
     std::vector<unsigned> groups_;
 };
-
-// Runs `work` in a child process, as a player (AsPlayer) on `folder`, and returns the text it
-// returns. Limits and signals the child sets do not reach the tests.
-std::string InChildProcess(const TempFolder& folder, const std::function<std::string()>& work);
 
 } // namespace corvanta::test
