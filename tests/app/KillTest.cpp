@@ -1,7 +1,7 @@
 // The real window played and killed: rounds and bank commands clicked in the game's own
-// window, in a child process that the test ends with SIGKILL at a random moment. The next
-// start finds the bank and the settings exactly as an orderly exit at the last save point
-// would have left them, byte for byte.
+// window, in a child process that the test ends with SIGKILL after a step or a random moment
+// into the next. The next start finds the bank and the settings exactly as an orderly exit at
+// the last save point would have left them, byte for byte.
 #include "bank/BankFile.h"
 #include "game/GameSession.h"
 #include "settings/Settings.h"
@@ -16,13 +16,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <random>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,70 +29,47 @@ namespace corvanta {
 namespace {
 
 using test::Card;
-using test::ScriptedRandom;
 
-// One command as the player clicks it, and the same command through the game's core.
+// Two rounds with the bank commands between them, each a click on a control of the window
+// after typing into a box; every step is a save point.
 struct Step {
-    std::function<void(QWidget& window)> click;
-    std::function<void(GameSession& game)> play;
+    const char* control;
+    const char* box = nullptr;
+    const char* text = "5";
 };
+const Step Script[] = {
+    {"cmdAddBet"},
+    {"cmdDeal"},
+    {"Card2"},
+    {"cmdDeal"},
+    {"cmdDeposit", "txtBank", "20"},
+    {"cmdWithdrawCash", "txtBank", "7"},
+    {"cmdClearStats"},
+    {"cmdAddBet", "txtBet", "30"},
+    {"cmdDeal"},
+    {"cmdDeal"},
+};
+constexpr std::size_t Steps = std::size(Script);
 
-void Click(QWidget& window, const char* name) {
-    QTest::mouseClick(window.findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
+// The same step through the game's core.
+void Play(GameSession& game, const Step& step) {
+    const std::string_view control = step.control;
+    if (control == "cmdAddBet") {
+        game.Bet(step.text);
+    } else if (control == "cmdDeal") {
+        game.Deal();
+    } else if (control == "Card2") {
+        game.ToggleDiscard(1);
+    } else if (control == "cmdDeposit") {
+        game.Deposit(step.text);
+    } else if (control == "cmdWithdrawCash") {
+        game.Withdraw(step.text, AmountSource::BankBox);
+    } else {
+        game.ClearStatistics();
+    }
 }
 
-void Type(QWidget& window, const char* box, const char* text) {
-    window.findChild<QLineEdit*>(QString::fromLatin1(box))->setText(QString::fromLatin1(text));
-}
-
-// Two rounds with the bank commands between them; every step is a save point.
-const std::vector<Step>& Script() {
-    static const std::vector<Step> steps = {
-        {[](QWidget& w) { Click(w, "cmdAddBet"); },
-         [](GameSession& g) {
-             g.Bet("5");
-         }},
-        {[](QWidget& w) { Click(w, "cmdDeal"); },
-         [](GameSession& g) {
-             g.Deal();
-         }},
-        {[](QWidget& w) { Click(w, "Card2"); },
-         [](GameSession& g) {
-             g.ToggleDiscard(1);
-         }},
-        {[](QWidget& w) { Click(w, "cmdDeal"); },
-         [](GameSession& g) {
-             g.Deal();
-         }},
-        {[](QWidget& w) { Type(w, "txtBank", "20"), Click(w, "cmdDeposit"); },
-         [](GameSession& g) {
-             g.Deposit("20");
-         }},
-        {[](QWidget& w) { Type(w, "txtBank", "7"), Click(w, "cmdWithdrawCash"); },
-         [](GameSession& g) {
-             g.Withdraw("7", AmountSource::BankBox);
-         }},
-        {[](QWidget& w) { Click(w, "cmdClearStats"); },
-         [](GameSession& g) {
-             g.ClearStatistics();
-         }},
-        {[](QWidget& w) { Type(w, "txtBet", "30"), Click(w, "cmdAddBet"); },
-         [](GameSession& g) {
-             g.Bet("30");
-         }},
-        {[](QWidget& w) { Click(w, "cmdDeal"); },
-         [](GameSession& g) {
-             g.Deal();
-         }},
-        {[](QWidget& w) { Click(w, "cmdDeal"); },
-         [](GameSession& g) {
-             g.Deal();
-         }},
-    };
-    return steps;
-}
-
-void AddCards(ScriptedRandom& random) {
+void AddCards(test::ScriptedRandom& random) {
     random.Add({Card(8, 1), Card(8, 2), Card(3, 3), Card(8, 4), Card(12, 3), Card(3, 2)});
     random.Add({Card(2, 1), Card(5, 2), Card(7, 3), Card(9, 4), Card(13, 1)});
 }
@@ -112,20 +88,24 @@ void Prepare(const test::TempFolder& folder) {
     ASSERT_TRUE(SaveSettings(folder / "config", {63, 1, 200}).Ok);
 }
 
-// The two files as an orderly exit after the first `steps` commands leaves them.
+std::string Files(const test::TempFolder& folder) {
+    return test::ReadBytes(BankFilePath(folder / "data")) + "|" +
+           test::ReadBytes(SettingsFilePath(folder / "config"));
+}
+
+// The two files as an orderly exit after the first `steps` steps leaves them.
 std::string FilesAfter(std::size_t steps) {
     const test::TempFolder folder;
     Prepare(folder);
-    ScriptedRandom random;
+    test::ScriptedRandom random;
     AddCards(random);
     GameSession game(FoldersIn(folder), random);
     game.StartUp();
     for (std::size_t n = 0; n < steps; ++n) {
-        Script()[n].play(game);
+        Play(game, Script[n]);
     }
     EXPECT_TRUE(game.ShutDown().empty());
-    return test::ReadBytes(BankFilePath(folder / "data")) + "|" +
-           test::ReadBytes(SettingsFilePath(folder / "config"));
+    return Files(folder);
 }
 
 // The child: the real window, the script clicked step by step; after each step it says so on
@@ -138,14 +118,19 @@ std::string FilesAfter(std::size_t steps) {
     QApplication app(argc, argv);
     InstallGameFonts();
     CardDrawing cards;
-    ScriptedRandom random;
+    test::ScriptedRandom random;
     AddCards(random);
     GameModel model(FoldersIn(folder), random);
     MainWindow window(model, cards);
     window.show();
     char byte = 1;
-    for (const Step& step : Script()) {
-        step.click(window);
+    for (const Step& step : Script) {
+        if (step.box != nullptr) {
+            window.findChild<QLineEdit*>(QString::fromLatin1(step.box))
+                ->setText(QString::fromLatin1(step.text));
+        }
+        QTest::mouseClick(window.findChild<QWidget*>(QString::fromLatin1(step.control)),
+                          Qt::LeftButton);
         if (::write(done, &byte, 1) != 1 || ::read(go, &byte, 1) != 1) {
             ::_exit(2);
         }
@@ -197,26 +182,23 @@ std::size_t PlayAndKill(const test::TempFolder& folder, std::size_t after, bool 
 // Killed after every step, and a random moment into each: the next start finds the files
 // of the last finished step, or (killed inside a step's save) of that step.
 TEST(KillTest, TheNextStartFindsTheFilesOfTheLastSavePoint) {
-    const std::size_t steps = Script().size();
     std::vector<std::string> expected;
-    for (std::size_t n = 0; n <= steps; ++n) {
+    for (std::size_t n = 0; n <= Steps; ++n) {
         expected.push_back(FilesAfter(n));
     }
     std::mt19937 random(20261207);
-    for (std::size_t after = 0; after <= steps; ++after) {
+    for (std::size_t after = 0; after <= Steps; ++after) {
         for (const bool midStep : {false, true}) {
             const test::TempFolder folder;
             Prepare(folder);
-            const std::size_t done = PlayAndKill(folder, after, midStep && after < steps, random);
-            ASSERT_LE(done, steps);
-            ScriptedRandom cards;
+            const std::size_t done = PlayAndKill(folder, after, midStep && after < Steps, random);
+            ASSERT_LE(done, Steps);
+            test::ScriptedRandom cards;
             GameSession restarted(FoldersIn(folder), cards);
             restarted.StartUp();
-            const std::string onDisk = test::ReadBytes(BankFilePath(folder / "data")) + "|" +
-                                       test::ReadBytes(SettingsFilePath(folder / "config"));
-            const bool atLastSave = onDisk == expected[done];
-            const bool inTheNext = midStep && done < steps && onDisk == expected[done + 1];
-            EXPECT_TRUE(atLastSave || inTheNext)
+            const std::string onDisk = Files(folder);
+            EXPECT_TRUE(onDisk == expected[done] ||
+                        (midStep && done < Steps && onDisk == expected[done + 1]))
                 << "killed after " << done << " steps" << (midStep ? ", inside the next" : "");
         }
     }

@@ -1,13 +1,12 @@
 // The game ends the orderly way when it is asked to stop: a termination signal saves the
 // bank and the settings exactly like Exit. Runs the real program in a folder of its own.
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -15,45 +14,30 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-class SignalTest : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("corvanta-signal-" + std::to_string(getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder / "config");
-        fs::create_directories(folder / "data");
-        fs::copy_file(CORVANTA_BINARY, folder / "corvanta");
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path folder;
-};
+class SignalTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(SignalTest, TheSignalRunsTheSameShutdownAsExit) {
+    namespace fs = std::filesystem;
+    const corvanta::test::TempFolder folder;
+    const std::string program = folder / "corvanta";
+    fs::copy_file(CORVANTA_BINARY, program);
     const pid_t child = fork();
     if (child == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        execl((folder / "corvanta").c_str(), "corvanta", static_cast<char*>(nullptr));
+        execl(program.c_str(), "corvanta", static_cast<char*>(nullptr));
         _exit(127);
     }
     // The start-up creates the empty bank file in the data folder; then the window is up.
-    const fs::path bankFile = folder / "data" / "corvanta" / "gbank.db";
+    const std::string bank = folder / "data/corvanta/gbank.db";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!fs::exists(bankFile) && std::chrono::steady_clock::now() < deadline) {
+    while (!fs::exists(bank) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    const bool started = fs::exists(bankFile);
+    const bool started = fs::exists(bank);
     if (started) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300)); // let the event loop start
+        std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the event loop starts
     }
     kill(child, started ? GetParam() : SIGKILL); // never leave a game behind
     ASSERT_TRUE(started) << "no bank appeared in the data folder";
@@ -61,10 +45,9 @@ TEST_P(SignalTest, TheSignalRunsTheSameShutdownAsExit) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     // The default account reached the bank, and the settings were written.
-    const std::string bank = ReadFile(bankFile);
-    ASSERT_EQ(bank.size(), 46u);
-    EXPECT_EQ(bank.substr(0, 20), "Default             ");
-    const std::string settings = ReadFile(folder / "config" / "corvanta" / "settings.reg");
+    EXPECT_EQ(corvanta::test::ReadBytes(bank),
+              "Default             " + std::string(8, '\0') + "d" + std::string(17, '\0'));
+    const std::string settings = corvanta::test::ReadBytes(folder / "config/corvanta/settings.reg");
     EXPECT_NE(settings.find("\"Current Money\"=dword:00000064"), std::string::npos) << settings;
 }
 

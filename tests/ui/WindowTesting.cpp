@@ -1,124 +1,114 @@
 #include "WindowTesting.h"
 
-#include "bank/BankFile.h"
 #include "settings/Settings.h"
 
-#include <gtest/gtest.h>
-
-#include <QDialogButtonBox>
-#include <QElapsedTimer>
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTableWidget>
 #include <QTest>
-#include <QTimer>
+
+#include <sys/stat.h>
 
 namespace corvanta::test {
-namespace {
 
-void WaitForDialog(std::function<void(QWidget*)> answer, std::shared_ptr<QElapsedTimer> clock) {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog != nullptr && dialog->isVisible()) {
-        answer(dialog);
-        return;
-    }
-    if (clock->elapsed() > 5000) {
-        ADD_FAILURE() << "no dialog opened";
-        return;
-    }
-    QTimer::singleShot(10, [answer = std::move(answer), clock] { WaitForDialog(answer, clock); });
+GameFiles::GameFiles() {
+    EXPECT_EQ(::mkdir(program.c_str(), 0700) | ::mkdir(config.c_str(), 0700), 0);
 }
 
-QPushButton* ButtonWithText(QWidget* dialog, const QString& text) {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        if (button->text() == text) {
-            return button;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
-void AnswerNextDialog(std::function<void(QWidget*)> answer) {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QTimer::singleShot(0, [answer = std::move(answer), clock] { WaitForDialog(answer, clock); });
-}
-
-DialogStep PressInMessageBox(const QString& buttonText, std::shared_ptr<SeenMessage> seen) {
-    return [seen, buttonText](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (box == nullptr) {
-            ADD_FAILURE() << "expected a message box, got " << dialog->metaObject()->className();
-            dialog->close();
-            return;
-        }
-        if (seen) {
-            *seen = {box->windowTitle(), box->text(), {}, true};
-        }
-        QPushButton* button = ButtonWithText(box, buttonText);
-        EXPECT_NE(button, nullptr) << buttonText.toStdString();
-        if (button != nullptr) {
-            button->click();
-        } else {
-            box->close();
+std::string Record(const std::string& name, std::int32_t savings, std::int16_t played,
+                   std::int16_t won, std::int16_t lost, std::int32_t amountWon,
+                   std::int32_t amountLost, const std::string& password) {
+    std::string bytes = (name + std::string(20, ' ')).substr(0, 20) +
+                        (password + std::string(8, password.empty() ? '\0' : ' ')).substr(0, 8);
+    const auto put = [&](std::uint32_t value, int size) {
+        for (int byte = 0; byte < size; ++byte) {
+            bytes += static_cast<char>((value >> (8 * byte)) & 0xFF);
         }
     };
+    put(savings, 4), put(static_cast<std::uint16_t>(played), 2);
+    put(static_cast<std::uint16_t>(won), 2), put(static_cast<std::uint16_t>(lost), 2);
+    put(amountWon, 4), put(amountLost, 4);
+    return bytes;
 }
 
-DialogStep TypeInPrompt(const QString& text, std::shared_ptr<SeenMessage> seen, bool cancel) {
-    return [seen, text, cancel](QWidget* dialog) {
-        auto* prompt = qobject_cast<QInputDialog*>(dialog);
-        if (prompt == nullptr) {
-            ADD_FAILURE() << "expected an input prompt, got " << dialog->metaObject()->className();
-            dialog->close();
-            return;
-        }
-        if (seen) {
-            *seen = {prompt->windowTitle(), prompt->labelText(), prompt->textValue(), true};
-        }
-        if (cancel) {
-            prompt->reject();
-        } else {
-            prompt->setTextValue(text);
-            prompt->accept();
-        }
-    };
-}
-
-void AnswerDialogs(std::vector<DialogStep> steps) {
-    if (steps.empty()) {
-        return;
+QObject* Find(QWidget& window, const char* name) {
+    QObject* found = window.findChild<QObject*>(QString::fromLatin1(name));
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+        found = found != nullptr ? found : other->findChild<QObject*>(QString::fromLatin1(name));
     }
-    AnswerNextDialog([steps = std::move(steps)](QWidget* dialog) mutable {
-        DialogStep first = std::move(steps.front());
-        steps.erase(steps.begin());
-        first(dialog); // closes the dialog, so the next step waits for the next one
-        AnswerDialogs(std::move(steps));
-    });
+    return found;
 }
 
-std::shared_ptr<SeenMessage> AnswerMessageBox(const QString& buttonText) {
-    auto seen = std::make_shared<SeenMessage>();
-    AnswerDialogs({PressInMessageBox(buttonText, seen)});
-    return seen;
+QString Look(QWidget& window, const char* name) {
+    QObject* found = Find(window, name);
+    auto* widget = qobject_cast<QWidget*>(found);
+    if (auto* action = qobject_cast<QAction*>(found)) {
+        return QString::fromLatin1(!action->isEnabled()  ? "off"
+                                   : action->isChecked() ? "checked"
+                                                         : "on");
+    } else if (widget == nullptr || widget->isHidden()) {
+        return QString::fromLatin1(widget == nullptr ? "<none>" : "hidden");
+    } else if (qobject_cast<QAbstractButton*>(widget) != nullptr) {
+        return QString::fromLatin1(widget->isEnabled() ? "on" : "off");
+    } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column) {
+                cells << table->item(row, column)->text();
+            }
+            rows << cells.join(QStringLiteral("; "));
+        }
+        return rows.join(QStringLiteral(" / "));
+    }
+    for (const char* text : {"text", "plainText"}) { // labels, boxes, the console's text
+        if (widget->property(text).isValid()) {
+            return widget->property(text).toString();
+        }
+    }
+    const QString described =
+        widget->accessibleName() +
+        (widget->accessibleDescription().isEmpty() ? QString() : QStringLiteral(", ")) +
+        widget->accessibleDescription();
+    return widget->isEnabled() ? described : described + QStringLiteral(" (off)");
 }
 
-std::shared_ptr<SeenMessage> AnswerPrompt(const QString& text, bool cancel) {
-    auto seen = std::make_shared<SeenMessage>();
-    AnswerDialogs({TypeInPrompt(text, seen, cancel)});
-    return seen;
+void ExpectLooks(QWidget& window, const QString& looks) {
+    for (const QString& item : looks.split(QStringLiteral(" | "), Qt::SkipEmptyParts)) {
+        const QString name = item.section(QLatin1Char('='), 0, 0);
+        EXPECT_EQ(Look(window, name.toLatin1().constData()), item.mid(name.size() + 1))
+            << name.toStdString();
+    }
 }
 
-QString Caption(QWidget& window, const char* labelName) {
-    auto* label = Find<QLabel>(window, labelName);
-    return label != nullptr ? label->text()
-                            : QStringLiteral("<no %1>").arg(QString::fromLatin1(labelName));
+void ExpectCaptions(QWidget& origin, const char* expected) {
+    for (const QString& item : QString::fromUtf8(expected).split(QStringLiteral(" | "))) {
+        const QString name = item.section(QLatin1Char('='), 0, 0);
+        QObject* found = Find(*origin.window(), name.toLatin1().constData());
+        ASSERT_NE(found, nullptr) << name.toStdString();
+        const bool text = found->property("text").isValid();
+        EXPECT_EQ(found->property(text ? "text" : "title").toString(),
+                  item.mid(name.size() + 1).section(QLatin1Char('@'), 0, 0))
+            << name.toStdString();
+        QString place;
+        if (auto* widget = qobject_cast<QWidget*>(found)) {
+            const QRect r(widget->mapTo(&origin, QPoint(0, 0)), widget->size());
+            place =
+                QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        } else {
+            place = qobject_cast<QAction*>(found)->shortcut().toString();
+        }
+        const QString expectedPlace = item.section(QLatin1Char('@'), 1);
+        EXPECT_EQ(expectedPlace.isEmpty() ? expectedPlace : place, expectedPlace)
+            << name.toStdString();
+    }
 }
 
-QWidget* TopLevelWindow(const char* objectName) {
+QWidget* TopLevel(const char* objectName) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QWidget* found = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -130,35 +120,50 @@ QWidget* TopLevelWindow(const char* objectName) {
     return found;
 }
 
-} // namespace corvanta::test
-
-namespace corvanta::test {
-
-void PressKeys(QWidget& window, const QKeySequence& keys) {
-    window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keySequence(&window, keys);
+DialogAnswers::DialogAnswers(std::vector<Answer> answers) : answers(std::move(answers)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        const Answer answer = this->answers.empty() ? Answer(Cancel) : this->answers.front();
+        if (!this->answers.empty()) {
+            this->answers.erase(this->answers.begin());
+        }
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        const QString text = box != nullptr ? box->text()
+                             : prompt != nullptr
+                                 ? prompt->labelText() + QStringLiteral(" | ") + prompt->textValue()
+                                 : QString();
+        said += (said.empty() ? "" : "\n") +
+                (dialog->windowTitle() + QStringLiteral(": ") + text).toStdString();
+        if (answer.work) {
+            answer.work(*dialog);
+        } else if (box != nullptr) {
+            QAbstractButton* pressed = box->button(QMessageBox::Ok);
+            for (QAbstractButton* button : box->buttons()) {
+                pressed = button->text() == answer.text ? button : pressed;
+            }
+            pressed != nullptr ? pressed->click() : box->reject();
+        } else if (prompt != nullptr && answer.text != QString::fromLatin1(Cancel)) {
+            prompt->setTextValue(answer.text);
+            prompt->accept();
+        } else {
+            dialog->close();
+        }
+    });
+    timer_.start(5);
 }
 
-} // namespace corvanta::test
-
-namespace corvanta::test {
-
-void GameTest::Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
-                       std::int32_t cash) {
-    Bank bank;
-    for (auto [name, savings] : accounts) {
-        AccountRecord& record = bank.AccountTable[++bank.AccountCount];
-        AssignText(record.Name, name);
-        record.Savings = savings;
-    }
-    ASSERT_TRUE(SaveBank(bank, folders.ProgramFolder()).Ok);
-    ASSERT_TRUE(SaveSettings(folders.ConfigFolder(), {63, 1, cash}).Ok);
+void GameTest::Prepare(const std::string& bank, std::int32_t cash) {
+    WriteBytes(files.program + "/gbank.db", bank);
+    ASSERT_TRUE(SaveSettings(files.config, {63, 1, cash}).Ok);
 }
 
 void GameTest::Start() {
-    session = std::make_unique<TestGame>(folders);
-    window = std::make_unique<MainWindow>(session->model, session->cards);
+    game = std::make_unique<TestGame>(files.Folders());
+    window = std::make_unique<MainWindow>(game->model, game->cards);
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -170,35 +175,77 @@ void GameTest::Restart() {
     Start();
 }
 
-QPushButton* GameTest::Button(const char* name) {
-    return Find<QPushButton>(*window, name);
+void GameTest::Run(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        std::string said;
+        {
+            DialogAnswers answers;
+            answering_ = &answers;
+            step.act(*this);
+            answering_ = nullptr;
+            said = answers.said;
+        }
+        EXPECT_EQ(said, step.said);
+        ExpectLooks(*window, QString::fromStdString(step.looks));
+        EXPECT_TRUE(step.bank.empty() || files.Bank() == step.bank) << files.Bank();
+        EXPECT_NE(files.Settings().find(step.settings), std::string::npos) << step.settings;
+    }
 }
 
 void GameTest::Click(const char* name) {
-    QTest::mouseClick(Button(name), Qt::LeftButton);
+    QObject* found = Find(*window, name);
+    ASSERT_NE(found, nullptr) << name;
+    auto* action = qobject_cast<QAction*>(found);
+    action != nullptr ? action->trigger()
+                      : QTest::mouseClick(qobject_cast<QWidget*>(found), Qt::LeftButton);
 }
 
-QString GameTest::Text(const char* labelName) {
-    return Caption(*window, labelName);
+void GameTest::Type(const char* box, const char* text) {
+    Find(*window, box)->setProperty("text", QString::fromUtf8(text));
 }
 
-CardPicture* GameTest::CardAt(int slot) {
-    return Find<CardPicture>(*window, ("Card" + std::to_string(slot + 1)).c_str());
+void GameTest::Keys(const char* keys, const char* control) {
+    QWidget* target =
+        control != nullptr ? qobject_cast<QWidget*>(Find(*window, control)) : window.get();
+    // A closed dialog does not hand the activation back on the offscreen platform.
+    target->window()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(target->window()));
+    target->setFocus();
+    QTest::keySequence(target, QKeySequence(QString::fromLatin1(keys)));
 }
 
-bool GameTest::DiscardShown(int slot) {
-    return Find<QLabel>(*window, ("lblDiscard" + std::to_string(slot + 1)).c_str())->isVisible();
+void GameTest::Deal(const FiveCards& cards) {
+    for (std::int16_t card : cards) {
+        game->random.Add({card});
+    }
+    Click("cmdDeal");
+}
+
+void GameTest::BetAndDeal(const FiveCards& cards, const char* bet) {
+    Type("txtBet", bet);
+    Click("cmdAddBet");
+    Deal(cards);
+}
+
+void GameTest::Draw(std::initializer_list<int> cards) {
+    game->random.Add(cards);
+    Click("cmdDeal");
 }
 
 QImage GameTest::Shown(int slot) {
-    return CardAt(slot)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QByteArray name = "Card" + QByteArray::number(slot + 1);
+    return qobject_cast<QWidget*>(Find(*window, name.constData()))
+        ->grab()
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QImage GameTest::Drawn(int card, int mode) {
     QImage image(71, 96, QImage::Format_RGB32);
     image.fill(QColor(0, 128, 0));
     QPainter painter(&image);
-    session->cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
+    game->cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
     return image;
 }
 

@@ -1,11 +1,18 @@
-// Window tests run on the offscreen platform: no display is needed.
+// Window tests run on the offscreen platform: no display is needed. Their folders are kept in
+// memory where /dev/shm is there, since every save of the game is flushed to the disk.
 #include "ui/Widgets.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <unistd.h>
+
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (std::getenv("TEST_TMPDIR") == nullptr && ::access("/dev/shm", W_OK) == 0) {
+        ::setenv("TEST_TMPDIR", "/dev/shm", 1);
+    }
     QApplication app(argc, argv);
     corvanta::InstallGameFonts();
     ::testing::InitGoogleTest(&argc, argv);
