@@ -1,13 +1,12 @@
 // The main window's wiring, and of the two modal windows it opens (frmAccount, frmOptions):
 // each command, by mouse, key or menu, and each answer to its dialogs, against what the player
-// sees and what reaches gbank.db and settings.reg. The rules behind the outcomes are the core
-// tests' part.
+// sees and what reaches gbank.db and settings.reg; the rules behind the outcomes are the core
+// tests' part. And the main window's layout.
 #include "WindowTesting.h"
 
+#include <QCoreApplication>
 #include <QExposeEvent>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QWindow>
 
 namespace corvanta {
@@ -29,191 +28,160 @@ TEST_F(MainWindowTest, EachCommandShowsItsOutcomeAndSavesIt) {
     Prepare(Record("Default", 15));
     Start();
     Run({
-        {"the start", [](T&) {},
-         "lblCurrentCash=$100 | lblBetAmount=$0 | lblLastHand=No Hand Played | "
-         "lblCurrentAccount=Default | lblSavings=$15 | lblRoundsPlayed=0 | lblAveGains=$0 | "
-         "Card1=Card back (off) | Card5=Card back (off) | lblDiscard1=hidden | cmdDeal=off | "
-         "mnuDeal=off | cmdAddBet=on | mnuBet=on | cmdBankLoan=hidden | mnuTrainer=on"},
-        {"a bet of more than the cash", [](T& t) { t.Type("txtBet", "150"), t.Click("cmdAddBet"); },
+        {"the start", "",
+         "lblCurrentAccount=Default | lblSavings=$15 | lblRoundsPlayed=0 | lblDiscard1=hidden | "
+         "cmdBankLoan=hidden | cmdAddBet=&Bet: | mnuTrainer=&Trainer Mode"},
+        {"a bet of more than the cash", "bet 150",
          "lblCurrentCash=$100 | lblBetAmount=$0 | txtBet=150",
          "Corvanta - Place Bet: You don't have enough money to make that bet! \rYou are $50 "
          "short."},
-        {"a bet under the minimum", [](T& t) { t.Type("txtBet", "4"), t.Click("cmdAddBet"); },
-         "lblBetAmount=$0 | txtBet=4 | cmdDeal=off"},
-        {"Place Bet from the menu, cancelled",
-         [](T& t) { t.Answers({test::Cancel}), t.Click("mnuBet"); },
+        {"a bet under the minimum", "bet 4", "lblBetAmount=$0 | txtBet=4 | cmdDeal=&Deal (off)"},
+        {"Place Bet from the menu, cancelled", "answer <Cancel>; click mnuBet",
          "lblBetAmount=$0 | lblCurrentCash=$100", BetPrompt},
-        {"a bet by the button", [](T& t) { t.Type("txtBet", "30"), t.Click("cmdAddBet"); },
-         "lblCurrentCash=$70 | lblBetAmount=$30 | txtBet=5 | cmdDeal=on | mnuDeal=on | "
-         "cmdAddBet=on | Card1=Card back (off)",
+        {"a bet by the button", "bet 30",
+         "lblCurrentCash=$70 | lblBetAmount=$30 | txtBet=5 | cmdDeal=&Deal | mnuDeal=&Deal | "
+         "cmdAddBet=&Bet: | Card1=Card back (off)",
          "", "", "\"Current Money\"=dword:00000046"},
-        {"Ctrl+B adds to the bet", [](T& t) { t.Answers({"4.6"}), t.Keys("Ctrl+B"); },
+        {"Ctrl+B adds to the bet", "answer 4.6; keys Ctrl+B",
          "lblCurrentCash=$65 | lblBetAmount=$35", BetPrompt},
-        {"Enter in the bet box deals",
-         [](T& t) {
-             t.game->random.Add({Card(8, 1), Card(8, 2), Card(3, 3), Card(8, 4), Card(12, 3)});
-             t.Keys("Return", "txtBet");
-         },
-         "Card1=Eight of Clubs | Card3=Three of Hearts | Card5=Queen of Hearts | cmdAddBet=off | "
-         "mnuBet=off | cmdDeal=on | lblDiscard3=hidden"},
-        {"clicks mark the three and the queen", [](T& t) { t.Click("Card3"), t.Click("Card5"); },
+        {"Enter in the bet box deals", "cards 8C 8D 3H 8S QH; press txtBet Return",
+         "Card1=Eight of Clubs | Card3=Three of Hearts | Card5=Queen of Hearts | cmdAddBet=&Bet: "
+         "(off) | mnuBet=Place &Bet (off) | cmdDeal=&Deal | lblDiscard3=hidden"},
+        {"clicks mark the three and the queen", "click Card3 Card5",
          "Card3=Three of Hearts, Marked for discard | lblDiscard3=DISCARD | Card4=Eight of Spades "
          "| lblDiscard4=hidden | lblDiscard5=DISCARD"},
-        {"a second click takes the mark back", [](T& t) { t.Click("Card5"); },
-         "Card5=Queen of Hearts | lblDiscard5=hidden | lblDiscard3=DISCARD"},
-        {"Space marks the focused card", [](T& t) { t.Keys("Space", "Card5"); },
-         "Card5=Queen of Hearts, Marked for discard | lblDiscard5=DISCARD"},
-        {"Ctrl+D draws and pays the full house",
-         [](T& t) {
-             t.game->random.Add({Card(3, 1), Card(3, 2)});
-             t.Keys("Ctrl+D");
-         },
+        {"a second click takes the mark back, Space on the card sets it again",
+         "click Card5; press Card5 Space",
+         "Card5=Queen of Hearts, Marked for discard | lblDiscard5=DISCARD | lblDiscard3=DISCARD"},
+        {"Ctrl+D draws and pays the full house", "cards 3C 3D; keys Ctrl+D",
          "lblLastHand=Full House | lblCurrentCash=$485 | lblBetAmount=$0 | txtBet=5 | "
          "lblRoundsWon=1 | lblRoundsLost=0 | lblRoundsPlayed=1 | lblAmountWon=$385 | "
          "lblAveGains=$385 | Card1=Eight of Clubs (off) | Card5=Three of Diamonds (off) | "
-         "lblDiscard5=hidden | cmdDeal=off | cmdAddBet=on | cmdBankLoan=hidden",
+         "lblDiscard5=hidden | cmdDeal=&Deal (off) | cmdAddBet=&Bet: | cmdBankLoan=hidden",
          "", Record("Default", 15, 1, 1, 0, 385), "\"Current Money\"=dword:000001e5"},
         {"a round lost with both the cash and the savings low: the loan is offered",
-         [](T& t) {
-             t.BetAndDeal(test::HandOf({{2, 1}, {5, 2}, {7, 3}, {9, 4}, {13, 1}}), "480");
-             t.Click("cmdDeal");
-         },
-         "lblLastHand=Not a Winning Hand | lblCurrentCash=$5 | lblRoundsLost=1 | "
-         "lblRoundsPlayed=2 | lblAmountLost=$480 | lblAveGains=$-47 | cmdBankLoan=on",
+         "bet 480; deal 2C 5D 7H 9S KC; click cmdDeal",
+         "lblLastHand=Not a Winning Hand | lblCurrentCash=$5 | lblRoundsLost=1 | lblRoundsPlayed=2 "
+         "| lblAmountLost=$480 | lblAveGains=$-47 | cmdBankLoan=Get &Loan",
          "", Record("Default", 15, 2, 1, 1, 385, 480)},
-        {"the loan", [](T& t) { t.Click("cmdBankLoan"); },
+        {"the loan", "click cmdBankLoan",
          "lblCurrentCash=$25 | lblSavings=$25 | cmdBankLoan=hidden", "",
          Record("Default", 25, 2, 1, 1, 385, 480), "\"Current Money\"=dword:00000019"},
-        {"a deposit of all the cash", [](T& t) { t.Type("txtBank", "25"), t.Click("cmdDeposit"); },
+        {"a deposit of all the cash", "type txtBank 25; click cmdDeposit",
          "lblCurrentCash=$25 | lblSavings=$25 | txtBank=25"},
-        {"a deposit from the menu", [](T& t) { t.Answers({"24"}), t.Click("mnuDeposit"); },
+        {"a deposit from the menu", "answer 24; click mnuDeposit",
          "lblCurrentCash=$1 | lblSavings=$49 | txtBank=0", "Corvanta - Deposit Cash: Please | ",
          Record("Default", 49, 2, 1, 1, 385, 480)},
-        {"a withdrawal of all the savings",
-         [](T& t) { t.Type("txtBank", "49"), t.Click("cmdWithdrawCash"); },
-         "lblCurrentCash=$1 | lblSavings=$49 | txtBank=49"},
-        {"Ctrl+W withdraws", [](T& t) { t.Answers({"48"}), t.Keys("Ctrl+W"); },
+        {"Ctrl+W withdraws", "answer 48; keys Ctrl+W",
          "lblCurrentCash=$49 | lblSavings=$1 | txtBank=0",
-         "Corvanta - Withdraw Cash: Enter the amount of money you would like to withdraw from "
-         "your account: | ",
+         "Corvanta - Withdraw Cash: Enter the amount of money you would like to withdraw from your "
+         "account: | ",
          Record("Default", 1, 2, 1, 1, 385, 480)},
-        {"Clear Statistics", [](T& t) { t.Click("cmdClearStats"); },
+        {"Clear Statistics", "click cmdClearStats",
          "lblRoundsWon=0 | lblRoundsLost=0 | lblRoundsPlayed=0 | lblAmountWon=$0 | "
          "lblAmountLost=$0 | lblAveGains=$0",
          "", Record("Default", 1)},
         {"Change Account to a new name, created",
-         [](T& t) {
-             t.Answers({" Bob ", "&Yes"}), t.Click("cmdChangeAccount");
-         },
+         "answer  Bob ; answer &Yes; click cmdChangeAccount",
          "lblCurrentAccount=Bob | lblSavings=$ 50 | lblCurrentCash=$50",
          NamePrompt + CreateQuestion, Record("Default", 1) + Record("Bob", 50),
          "\"Current Account\"=dword:00000002"},
-        {"Ctrl+A back to the first account", [](T& t) { t.Answers({"default"}), t.Keys("Ctrl+A"); },
+        {"Ctrl+A back to the first account", "answer default; keys Ctrl+A",
          "lblCurrentAccount=Default | lblSavings=$1 | lblCurrentCash=$50", NamePrompt, "",
          "\"Current Account\"=dword:00000001"},
-        {"a name not found, not created",
-         [](T& t) {
-             t.Answers({"Nobody", "&No"}), t.Click("mnuChgAccount");
-         },
+        {"a name not found, not created", "answer Nobody; answer &No; click mnuChgAccount",
          "lblCurrentAccount=Default", NamePrompt + CreateQuestion,
          Record("Default", 1) + Record("Bob", 50)},
         {"the amount boxes take digits only, seven at most",
-         [](T& t) {
-             for (const char* name : {"txtBet", "txtBank"}) {
-                 t.Type(name, "");
-                 QTest::keyClicks(qobject_cast<QWidget*>(test::Find(*t.window, name)),
-                                  QStringLiteral("1a-2 .3456789"));
-                 t.Keys("Backspace", name);
-             }
-         },
+         "type txtBet; keyclicks txtBet 1a-2 .3456789; press txtBet Backspace; type txtBank; "
+         "keyclicks txtBank 1a-2 .3456789; press txtBank Backspace",
          "txtBet=123456 | txtBank=123456"},
-        {"Exit Poker during a round, and the next start",
-         [](T& t) {
-             t.Type("txtBet", "10"), t.Click("cmdAddBet"), t.Click("cmdExit");
-             EXPECT_FALSE(t.window->isVisible());
-             t.Restart();
-         },
-         "lblCurrentCash=$40 | lblBetAmount=$0 | lblCurrentAccount=Default | cmdDeal=off", "", "",
-         "\"Current Money\"=dword:00000028"},
-        {"Exit from the menu",
-         [](T& t) {
-             t.Click("mnuExit");
-             EXPECT_FALSE(t.window->isVisible());
-         },
-         "", "", Record("Default", 1) + Record("Bob", 50)},
+        {"Exit Poker during a round, and the next start", "bet 10; click cmdExit; restart",
+         "lblCurrentCash=$40 | lblBetAmount=$0 | lblCurrentAccount=Default | cmdDeal=&Deal (off)",
+         "", "", "\"Current Money\"=dword:00000028"},
+        {"Exit from the menu", "click mnuExit", "", "", Record("Default", 1) + Record("Bob", 50)},
     });
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {
     Start();
-    for (int slot = 0; slot < 5; ++slot) {
-        EXPECT_EQ(Shown(slot), Drawn(63, 1)) << slot;
-    }
-    BetAndDeal(test::HandOf({{14, 4}, {13, 4}, {12, 4}, {11, 4}, {2, 1}}));
-    Click("Card5");
-    Draw({Card(10, 4)});
-    ASSERT_EQ(test::Look(*window, "lblLastHand"), QStringLiteral("Royal Flush"));
-    const auto shownHand = [this] {
-        std::vector<QImage> images;
+    // The five pictures, painted now, against what the card library draws.
+    const auto expectHand = [this](std::vector<int> cards, int mode, const char* when) {
         for (int slot = 0; slot < 5; ++slot) {
-            images.push_back(Shown(slot));
+            EXPECT_EQ(Shown(slot), Drawn(cards[slot], mode)) << when << ", slot " << slot;
         }
-        return images;
     };
-    std::vector<QImage> faces;
-    for (int card : {Card(14, 4), Card(13, 4), Card(12, 4), Card(11, 4), Card(10, 4)}) {
-        faces.push_back(Drawn(card, 0));
-    }
-    EXPECT_EQ(shownHand(), faces);
-    test::ExpectLooks(*window,
-                      QStringLiteral("Card1=Ace of Spades (off) | Card5=Ten of Spades (off)"));
-
-    // Covered and uncovered, the window repaints: the hand stays.
-    QExposeEvent expose(QRegion(window->rect()));
+    const std::vector<int> royal = {Card(14, 4), Card(13, 4), Card(12, 4), Card(11, 4),
+                                    Card(10, 4)};
+    expectHand({63, 63, 63, 63, 63}, 1, "at the start");
+    Do("bet 5; deal AS KS QS JS 2C; click Card5; deal TS; expect lblLastHand=Royal Flush | "
+       "Card1=Ace of Spades (off) | Card5=Ten of Spades (off)");
+    expectHand(royal, 0, "after the draw");
+    QExposeEvent expose(QRegion(window->rect())); // covered and uncovered: the window repaints
     QCoreApplication::sendEvent(window->windowHandle(), &expose);
-    EXPECT_EQ(shownHand(), faces);
-    // A new back chosen between rounds waits for the next bet; the hand stays meanwhile.
+    expectHand(royal, 0, "after an expose");
     {
-        test::DialogAnswers answers({[](QWidget& options) {
-            QTest::mouseClick(options.findChild<QWidget*>(QStringLiteral("BG3")), Qt::LeftButton);
-            options.close();
-        }});
-        Click("cmdOptions");
+        test::DialogAnswers answers({Doing("click BG3; press BG3 Esc")}); // a new back waits
+        Do("click cmdOptions cmdGameHelp cmdClose");
     }
-    EXPECT_EQ(shownHand(), faces);
-    Click("cmdGameHelp");
-    test::TopLevel("frmHelp")->close();
     window->setEnabled(false);
     window->setEnabled(true);
-    EXPECT_EQ(shownHand(), faces);
-    test::ExpectLooks(*window,
-                      QStringLiteral("Card1=Ace of Spades (off) | Card5=Ten of Spades (off)"));
-
-    Click("cmdAddBet");
-    for (int slot = 0; slot < 5; ++slot) {
-        EXPECT_EQ(Shown(slot), Drawn(55, 1)) << slot;
-    }
-    test::ExpectLooks(*window, QStringLiteral("Card1=Card back (off) | Card5=Card back (off)"));
+    expectHand(royal, 0, "after the options, the help and the window disabled");
+    Do("click cmdAddBet; expect Card1=Card back (off) | Card5=Card back (off)");
+    expectHand({55, 55, 55, 55, 55}, 1, "after the next bet");
 }
 
-// The account editor's answer: checks its boxes, types "name|password|confirmation" (when
-// given), and presses Return, Esc, or a button (later, so that its message can be answered).
-test::Answer Editor(const char* looks, const char* typed, const char* press) {
-    return [=](QWidget& editor) {
-        test::ExpectLooks(editor, QString::fromUtf8(looks));
-        const QStringList boxes = QString::fromUtf8(typed).split(QLatin1Char('|'));
-        for (int box = 0; typed != nullptr && box < 3; ++box) {
-            const char* names[] = {"txtName", "txtPW_0", "txtPW_1"};
-            editor.findChild<QLineEdit*>(QString::fromLatin1(names[box]))->setText(boxes[box]);
-        }
-        const std::string key = press;
-        if (key == "Return" || key == "Esc") {
-            QTest::keyClick(&editor, key == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
-        } else {
-            QMetaObject::invokeMethod(editor.findChild<QPushButton*>(QString::fromLatin1(press)),
-                                      &QPushButton::click, Qt::QueuedConnection);
-        }
-    };
+// The layout: every caption, a few places of each area in pixels, the menus, and captions
+// that fit.
+TEST_F(MainWindowTest, CaptionsPlacesAndMenusAreAsDesigned) {
+    Start();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Corvanta 1.0 alpha"));
+    EXPECT_EQ(window->centralWidget()->size(), QSize(573, 329));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    for (const char* hidden : {"lblDiscard1", "lblDiscard5", "cmdBankLoan"}) {
+        qobject_cast<QWidget*>(test::Find(*window, hidden))->show(); // as they stand when shown
+    }
+    const char* const layout =
+        // The table.
+        "lblLastHandC=Last Hand:@16,8,89,20 | lblLastHand=No Hand Played@112,8,297,25 | "
+        "lblCurrentCash=$100@16,200,89,17 | lblBetAmountC=$ | cmdDeal=&Deal (off)@16,160,89,25 | "
+        "cmdAddBet=&Bet:@16,256,89,24 | txtBet=5@32,288,73,21 | Card1=Card back (off)@16,32,71,96 "
+        "| Card5=Card back (off)@336,32,71,96 | lblDiscard1=DISCARD@16,136,73,17 | "
+        "lblDiscard5=DISCARD@336,136,73,17 | imgShowDebug=@520,80,17,17 | cmdGameHelp=Game &Help | "
+        "cmdOptions=&Game Options | cmdExit=E&xit Poker@432,296,129,25 | "
+        // The bank.
+        "fraBank=Bank@120,160,137,161 | lblAccountC=Account: | lblSavingsC=Savings: | "
+        "lblCashAmount=$ | lblCurrentAccount=Default@176,176,81,17 | txtBank=0@144,216,105,19 | "
+        "cmdWithdrawCash=&Withdraw@128,240,57,25 | cmdDeposit=De&posit@192,240,57,25 | "
+        "cmdBankLoan=Get &Loan@128,240,121,25 | cmdChangeAccount=&Change Account | "
+        "cmdEditAccount=&Edit Account@128,288,121,25 | "
+        // The statistics.
+        "fraStats=Statistics@264,160,153,161 | lblRoundsWonC=Rounds Won:@272,176,88,13 | "
+        "lblRoundsWon=0@360,176,57,17 | lblRoundsLostC=Rounds Lost: | lblRoundsPlayedC=Rounds "
+        "Played: | lblAmountWonC=Amount Won: | lblAmountLostC=Amount Lost: | lblAveGainsC=Average "
+        "Gains:@272,264,80,13 | cmdClearStats=Clear &Statistics@272,288,137,25 | "
+        // The payoffs.
+        "lblPayoffsC=Payoffs@432,32,126,22 | lblRoyalFlushC=Royal Flush@432,64,96,17 | "
+        "lblRFPayoffC=100x@528,64,33,17 | lblStraightFlushC=Straight Flush | lblSFPayOffC=50x | "
+        "lbl5KindC=Five of a Kind | Label1=40x | lbl4KindC=Four of a Kind | Label2=25x | "
+        "lblFullC=Full House | Label3=12x | lblFlushPayoff=Flush | Label4=8x | "
+        "lblStraightC=Straight | Label5=5x | lbl3KindC=Three of a Kind | Label6=3x | lbl2PairC=Two "
+        "Pair | Label7=2x | lblPairC=Pair@432,208,112,17 | Label8=x@544,208,17,17 | "
+        // The menus.
+        "mnuBet=Place &Bet@Ctrl+B | mnuDeal=&Deal (off)@Ctrl+D | mnuAdvisor=Hold &Advisor@Ctrl+H | "
+        "mnuTrainer=&Trainer Mode@Ctrl+T | mnuExit=E&xit@Ctrl+Y | mnuWithdraw=&Withdraw@Ctrl+W | "
+        "mnuDeposit=De&posit@Ctrl+P | mnuChgAccount=Change &Account@Ctrl+A | mnuOptions=&Options@ "
+        "| mnuHelp=&Help@";
+    test::ExpectLooks(*window, QString::fromUtf8(layout));
+    // Every caption is drawn whole in the game's fonts (a line edit's text aside).
+    for (QWidget* control : window->centralWidget()->findChildren<QWidget*>()) {
+        const QString caption = control->property("text").toString().remove(u'&');
+        EXPECT_LE(control->fontMetrics().horizontalAdvance(caption) +
+                      (qobject_cast<QPushButton*>(control) != nullptr ? 6 : 0),
+                  control->width())
+            << control->objectName().toStdString();
+    }
 }
 
 // frmAccount, Edit Account's modal window: what is typed and how it is closed, against its
@@ -221,39 +189,35 @@ test::Answer Editor(const char* looks, const char* typed, const char* press) {
 TEST_F(MainWindowTest, TheAccountEditorSavesOrRefusesAndCloses) {
     Prepare(Record("Default", 100));
     Start();
-    const std::string opened = "Edit Account: ";
     const std::string saved = Record("Ace", 100, 0, 0, 0, 0, 0, "SeCrEt");
+    const std::string caption = "lblCurrentAccount=Ace                 ";
     Run({
-        {"Return saves the trimmed name and the password",
+        {"Return saves the trimmed name and the password", "click cmdEditAccount", caption,
+         "Edit Account: ", saved, "",
          [](T& t) {
-             t.Answers({Editor("txtName=Default", "  Ace |SeCrEt|SeCrEt", "Return")});
-             t.Click("cmdEditAccount");
-         },
-         "lblCurrentAccount=Ace                 ", opened, saved},
+             t.Answers({t.Doing("expect txtName=Default; type txtName  Ace ; type txtPW_0 SeCrEt; "
+                                "type txtPW_1 SeCrEt; press txtName Return")});
+         }},
         {"a blank name is refused and the stored one comes back; Esc closes",
+         "click cmdEditAccount", caption,
+         "Edit Account: \nCorvanta - Edit Account: Unable to save the new name!\rNames cannot "
+         "consist solely of spaces, but may include letters, numbers, or punctuation.",
+         saved, "",
          [](T& t) {
-             t.Answers({Editor("txtName=Ace", "   ||", "cmdApply"), "OK",
-                        Editor("txtName=Ace", nullptr, "Esc")});
-             t.Click("cmdEditAccount");
-         },
-         "lblCurrentAccount=Ace                 ",
-         opened +
-             "\nCorvanta - Edit Account: Unable to save the new name!\rNames cannot consist "
-             "solely of spaces, but may include letters, numbers, or punctuation.\n" +
-             opened,
-         saved},
-        {"passwords that differ are refused, the name kept; Cancel closes",
+             t.Answers(
+                 {t.Doing("type txtName   ; click cmdApply; expect txtName=Ace; press txtName Esc"),
+                  "OK"});
+         }},
+        {"passwords that differ are refused, the name kept; Cancel closes", "click cmdEditAccount",
+         caption,
+         "Edit Account: \nCorvanta - Edit Account: Unable to save the new password!\rThe two "
+         "entries do not match. Please input the password again.",
+         Record("Renamed", 100, 0, 0, 0, 0, 0, "SeCrEt"), "",
          [](T& t) {
-             t.Answers({Editor("", "Renamed|one|two", "cmdApply"), "OK",
-                        Editor("txtName=Renamed | txtPW_0= | txtPW_1=", nullptr, "cmdCancel")});
-             t.Click("cmdEditAccount");
-         },
-         "lblCurrentAccount=Ace                 ",
-         opened +
-             "\nCorvanta - Edit Account: Unable to save the new password!\rThe two entries do "
-             "not match. Please input the password again.\n" +
-             opened,
-         Record("Renamed", 100, 0, 0, 0, 0, 0, "SeCrEt")},
+             t.Answers({t.Doing("type txtName Renamed; type txtPW_0 one; type txtPW_1 two; click "
+                                "cmdApply; expect txtPW_0= | txtPW_1=; click cmdCancel"),
+                        "OK"});
+         }},
     });
 }
 
@@ -261,41 +225,30 @@ TEST_F(MainWindowTest, TheAccountEditorSavesOrRefusesAndCloses) {
 // its yellow frames, the backs on the table and the settings.
 TEST_F(MainWindowTest, OptionsTakeTheLastChosenBackOnceClosed) {
     Start();
-    // Chooses the backs (after "*" by Space), checks the one frame shown and the table's back
-    // before the window closes, and closes it: by the close box, Esc or Close.
-    const auto options = [](T& t, const char* chosen, int back, const char* close) {
-        t.Answers({[&t, chosen, back, close,
-                    before = t.Drawn(t.game->model.GetTable().CardBG, 1)](QWidget& options) {
-            for (QString name : QString::fromLatin1(chosen).split(QLatin1Char(' '))) {
-                auto* picture = options.findChild<QWidget*>(QString(name).remove(QLatin1Char('*')));
-                picture->setFocus();
-                name.startsWith(QLatin1Char('*')) ? QTest::keyClick(picture, Qt::Key_Space)
-                                                  : QTest::mouseClick(picture, Qt::LeftButton);
-            }
-            for (int frame = 0; frame < 13; ++frame) {
-                const QByteArray name = "shpBG_" + QByteArray::number(frame);
-                EXPECT_EQ(test::Look(options, name.constData()).isEmpty(), frame == back - 53)
-                    << frame;
-            }
-            EXPECT_EQ(t.Shown(0), before);
-            const std::string how = close;
-            how == "box" ? (void)options.close()
-            : how == "Esc"
-                ? QTest::keyClick(&options, Qt::Key_Escape)
-                : QTest::mouseClick(options.findChild<QWidget*>(QStringLiteral("cmdClose")),
-                                    Qt::LeftButton);
-        }});
-        t.Click("cmdOptions");
-        EXPECT_EQ(t.Shown(0), t.Drawn(back, 1));
+    const auto options = [](const char* script) {
+        return [script](T& t) {
+            t.Answers({t.Doing(script)});
+        };
     };
     Run({
-        {"BG5 and the close box", [&](T& t) { options(t, "BG5", 57, "box"); }, "",
-         "Game Options: ", "", "\"Card BG\"=dword:00000039"},
-        {"BG4, BG11 and Close", [&](T& t) { options(t, "BG4 BG11", 63, "Close"); }, "",
-         "Game Options: ", "", "\"Card BG\"=dword:0000003f"},
-        {"Space on BG2 and Esc", [&](T& t) { options(t, "*BG2", 54, "Esc"); }, "",
-         "Game Options: ", "", "\"Card BG\"=dword:00000036"},
+        {"BG5 and the close box", "click cmdOptions", "", "Game Options: ", "",
+         "\"Card BG\"=dword:00000039",
+         [](T& t) {
+             t.Answers({[&t](QWidget& options) {
+                 t.Do("click BG5; expect shpBG_4= | shpBG_10=hidden");
+                 EXPECT_EQ(t.Shown(0), t.Drawn(63, 1)); // the table's back waits for the close
+                 options.close();
+             }});
+         }},
+        {"BG4, BG11 and Close", "click cmdOptions", "", "Game Options: ", "",
+         "\"Card BG\"=dword:0000003f",
+         options(
+             "click BG4 BG11; expect shpBG_3=hidden | shpBG_4=hidden | shpBG_10=; click cmdClose")},
+        {"Space on BG2 and Esc", "click cmdOptions", "", "Game Options: ", "",
+         "\"Card BG\"=dword:00000036",
+         options("press BG2 Space; expect shpBG_1= | shpBG_10=hidden; press BG2 Esc")},
     });
+    EXPECT_EQ(Shown(0), Drawn(54, 1)); // the last back, face down on the table
 }
 
 } // namespace

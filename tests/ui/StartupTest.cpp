@@ -5,7 +5,6 @@
 #include "bank/BankFolder.h"
 #include "storage/InstanceLock.h"
 
-#include <QApplication>
 #include <QTest>
 
 #include <filesystem>
@@ -24,83 +23,60 @@ std::string Snapshot(const std::string& folder) {
     return all;
 }
 
-// While it lives: runs `work` on the game's main window once it shows, and closes it.
-class WhenTheGameShows {
-public:
-    explicit WhenTheGameShows(std::function<void(QWidget&)> work) {
-        QObject::connect(&timer_, &QTimer::timeout, [this, work] {
-            if (QWidget* game = test::TopLevel("frmPoker"); game != nullptr && game->isVisible()) {
-                work(*game);
-                game->close();
-            }
-        });
-        timer_.start(10);
-    }
-
-private:
-    QTimer timer_;
-};
-
-class StartupTest : public ::testing::Test {
-protected:
-    StartupTest() { EXPECT_EQ(::mkdir(data.c_str(), 0700), 0); }
-    Folders Paths() const {
-        return {.program = files.program, .data = data, .config = files.config};
-    }
-
-    test::GameFiles files;
-    std::string data = files.root / "data";
-};
-
-// A copy running on the same bank, or a portable copy elsewhere sharing the same settings
-// file: the second copy says so and touches nothing.
-TEST_F(StartupTest, ASecondCopySaysSoAndLeavesEveryFileAlone) {
-    test::WriteBytes(files.program + "/gbank.db", test::Record("Player", 70)); // a portable copy
-    {
-        const WhenTheGameShows firstCopy([](QWidget&) {}); // it plays and saves once
-        ASSERT_EQ(RunGame(Paths()), 0);
-    }
-    const std::string before = Snapshot(files.root.Path());
-    for (const std::string& lock :
-         {LockFilePath(files.program), files.config + "/corvanta/settings.reg.lock"}) {
-        SCOPED_TRACE(lock);
-        const InstanceLock firstCopy(lock);
-        ASSERT_EQ(firstCopy.GetStatus(), InstanceLock::Status::Held);
-        test::DialogAnswers answers;
-        const WhenTheGameShows secondCopy([](QWidget&) { ADD_FAILURE() << "it started"; });
-        EXPECT_EQ(RunGame(Paths()), AlreadyRunningStatus);
-        EXPECT_EQ(answers.said, "Corvanta: Corvanta is already running.");
-        EXPECT_EQ(Snapshot(files.root.Path()), before);
-    }
+// While the timer lives: runs `work` on the game's main window once it shows, and closes it.
+std::unique_ptr<QTimer> WhenTheGameShows(std::function<void(QWidget&)> work) {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [work] {
+        if (QWidget* game = test::TopLevel("frmPoker"); game != nullptr && game->isVisible()) {
+            work(*game);
+            game->close();
+        }
+    });
+    timer->start(10);
+    return timer;
 }
 
 // The bank beside the program when one is there, else in the player's data folder: the game
-// holds the lock beside it while it runs, the console names it, and the exit saves it there.
-TEST_F(StartupTest, TheBankStaysBesideTheProgramOrGoesToTheDataFolder) {
+// holds the lock beside it while it runs, the console names it, and the exit saves it there. A
+// second copy, on the same bank or with the same settings, says so and touches nothing.
+TEST(Startup, TheBankBesideTheProgramOrInTheDataFolderAndNoSecondCopy) {
+    const test::GameFiles files;
+    const std::string data = files.root / "data";
+    ASSERT_EQ(::mkdir(data.c_str(), 0700), 0);
+    const Folders paths{.program = files.program, .data = data, .config = files.config};
     for (const bool portable : {true, false}) {
         SCOPED_TRACE(portable);
         const std::string folder = portable ? files.program : data + "/corvanta";
         const std::string other = portable ? data + "/corvanta" : files.program;
-        if (portable) {
-            test::WriteBytes(files.program + "/gbank.db", "");
-        } else {
-            std::filesystem::remove(files.program + "/gbank.db");
-        }
+        portable ? test::WriteBytes(files.program + "/gbank.db", "")
+                 : (void)std::filesystem::remove(files.program + "/gbank.db");
         bool locked = false;
         QString console;
-        const WhenTheGameShows game([&](QWidget& game) {
+        const auto game = WhenTheGameShows([&](QWidget& game) {
             locked = InstanceLock(LockFilePath(folder)).GetStatus() == InstanceLock::Status::InUse;
             test::DialogAnswers answers({"larkspurs"});
             QTest::mouseClick(game.findChild<QWidget*>(QStringLiteral("imgShowDebug")),
                               Qt::LeftButton);
             console = test::Look(game, "lblAppPath");
         });
-        EXPECT_EQ(RunGame(Paths()), 0);
+        EXPECT_EQ(RunGame(paths), 0);
         EXPECT_TRUE(locked);
         EXPECT_EQ(console, QString::fromStdString(folder + "/gbank.db"));
         EXPECT_EQ(test::ReadBytes(folder + "/gbank.db"), test::Record("Default", 100));
         EXPECT_EQ(test::ReadBytes(other + "/gbank.db"), "<missing>");
         EXPECT_EQ(InstanceLock(LockFilePath(folder)).GetStatus(), InstanceLock::Status::Held);
+    }
+    const std::string before = Snapshot(files.root.Path());
+    for (const std::string& lock :
+         {LockFilePath(data + "/corvanta"), files.config + "/corvanta/settings.reg.lock"}) {
+        SCOPED_TRACE(lock);
+        const InstanceLock firstCopy(lock);
+        ASSERT_EQ(firstCopy.GetStatus(), InstanceLock::Status::Held);
+        test::DialogAnswers answers;
+        const auto secondCopy = WhenTheGameShows([](QWidget&) { ADD_FAILURE() << "it started"; });
+        EXPECT_EQ(RunGame(paths), AlreadyRunningStatus);
+        EXPECT_EQ(answers.said, "Corvanta: Corvanta is already running.");
+        EXPECT_EQ(Snapshot(files.root.Path()), before);
     }
 }
 

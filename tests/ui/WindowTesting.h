@@ -22,9 +22,6 @@
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QRect& r, std::ostream* os) {
-    *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
-}
 
 namespace corvanta::test {
 
@@ -54,20 +51,20 @@ struct TestGame {
     GameModel model;
 };
 
-// A control by its object name, in `window` or else in the other top-level windows; and what
-// it shows: a label's or a box's text; "on" or "off" for a button or a menu entry ("checked"
-// when checked); a table's cells ("; " between them, " / " between rows); else its accessible
-// name and description, and " (off)" when disabled; "hidden" when hidden.
+// A control by its object name, in `window` or else among the top-level windows and in them; and
+// what it shows: a window's title, the text of a label, a box or a button, a frame's title, a
+// menu entry's caption, a
+// table's cells ("; " between them, " / " between rows), else its accessible name and
+// description; then " (off)" when disabled, " (checked)" for a checked entry; or "hidden", or
+// "<none>".
+// `placed` adds "@" and its place in its window's client area, or a menu entry's shortcut.
 QObject* Find(QWidget& window, const char* name);
-QString Look(QWidget& window, const char* name);
-// Checks "name=look | name=look ...".
+QString Look(QWidget& window, const char* name, bool placed = false);
+// Checks "name=look | name=look@place ...".
 void ExpectLooks(QWidget& window, const QString& looks);
-// Checks "name=caption | ...", or "name=caption@left,top,width,height" with the place from
-// `origin`'s corner, or for a menu entry "name=caption@shortcut".
-void ExpectCaptions(QWidget& origin, const char* expected);
 
-// The game's window of that object name, shown or hidden, or nullptr; windows closed before
-// are deleted first, as the event loop would have done.
+// The game's window of that object name, or nullptr; those closed before are deleted first,
+// as the event loop would have done.
 QWidget* TopLevel(const char* objectName);
 
 // An answer to a modal dialog: the caption of a message box's button to press, a prompt's text
@@ -91,6 +88,7 @@ public:
 
 private:
     QTimer timer_;
+    QWidget* busy_ = nullptr; // the dialog whose work is under way
 };
 
 // The real main window on the test's own folders.
@@ -102,28 +100,37 @@ public: // for the lambdas of the tests' tables
     void Restart(); // the orderly exit, which saves, and a new start
 
     // An action of a test's table, and what the windows show after it, what its dialogs said,
-    // gbank.db's bytes and a line of settings.reg (when given).
+    // gbank.db's bytes and a line of settings.reg (when given). The action is `act`, then the
+    // script: commands split by "; ", each a verb and its words:
+    //   click NAME...      a button or a card clicked, or a menu entry, in any window
+    //   type BOX TEXT      a box's text set; keyclicks BOX TEXT: typed key by key
+    //   keys SEQUENCE      pressed in the main window; press NAME SEQUENCE: on that control
+    //   answer TEXT        the next dialog's answer (see Answer)
+    //   bet AMOUNT         the bet box's text and a click on Bet
+    //   deal CARD...       the cards dealt next ("8C", "TD", "AS"), then a click on Deal;
+    //                      cards CARD...: the cards alone
+    //   expect LOOKS       what the windows show now (see ExpectLooks)
+    //   close WINDOW       a window closed, as its close box does
+    //   restart            the orderly exit and a new start
     struct Step {
         const char* what;
-        std::function<void(GameTest&)> act;
+        const char* script;
         std::string looks = {};
         std::string said = {};
         std::string bank = {};
         const char* settings = "";
+        std::function<void(GameTest&)> act = nullptr;
     };
     void Run(const std::vector<Step>& steps);
-    // The answers to the dialogs of the step under way.
-    void Answers(std::vector<Answer> answers) { answering_->answers = std::move(answers); }
-
-    // A click on a button or a card, or a menu entry triggered, in any window (see Find).
+    void Do(const char* script);
     void Click(const char* name);
-    void Type(const char* box, const char* text);
-    // Keys pressed in the main window, or on a control of any window given the focus.
-    void Keys(const char* keys, const char* control = nullptr);
-    // A deal of these cards (after a bet by the Bet button), or a draw of these.
-    void Deal(const FiveCards& cards);
-    void BetAndDeal(const FiveCards& cards, const char* bet = "5");
-    void Draw(std::initializer_list<int> cards = {});
+    // The answers to the dialogs of the step under way; an answer that runs a script.
+    void Answers(std::vector<Answer> answers) { answering_->answers = std::move(answers); }
+    Answer Doing(const char* script) {
+        return [this, script](QWidget&) {
+            Do(script);
+        };
+    }
 
     // What a card picture (slot 0..4) shows, and what the library draws on the table's green.
     QImage Shown(int slot);

@@ -5,14 +5,11 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <unistd.h>
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (std::getenv("TEST_TMPDIR") == nullptr && ::access("/dev/shm", W_OK) == 0) {
-        ::setenv("TEST_TMPDIR", "/dev/shm", 1);
-    }
+    ::setenv("TEST_TMPDIR", ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp", 0);
     QApplication app(argc, argv);
     corvanta::InstallGameFonts();
     ::testing::InitGoogleTest(&argc, argv);

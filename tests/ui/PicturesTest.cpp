@@ -1,25 +1,28 @@
-// The card drawing library, checked on the pictures it leaves in an image.
+// The pictures the game paints: the card drawing library, checked on the pictures it leaves in
+// an image, and the window icon.
+#include "support/TempFolder.h"
 #include "ui/basCards/basCards.h"
+#include "ui/frmPoker/AppIcon.h"
 
-#include <QImage>
+#include <QDir>
+#include <QGuiApplication>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <functional>
 
 namespace corvanta {
 namespace {
 
-// What one draw leaves on a canvas of that size and pixel ratio filled with `fill`.
-QImage Drawn(CardDrawing& cards, int card, int mode, qreal ratio = 1, QPoint at = {},
-             QColor fill = Qt::transparent, QSize size = {71, 96}) {
-    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+// What one draw leaves on a card-sized canvas of that pixel ratio filled with `fill`.
+QImage Drawn(CardDrawing& cards, int card, int mode, qreal ratio = 1,
+             QColor fill = Qt::transparent) {
+    QImage image(QSize(71, 96) * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(fill);
     QPainter painter(&image);
-    cards.cdtDraw(painter, at.x(), at.y(), card, mode, Qt::white);
+    cards.cdtDraw(painter, 0, 0, card, mode, Qt::white);
     return image;
 }
 
@@ -62,22 +65,6 @@ protected:
     CardDrawing cards;
 };
 
-TEST_F(CardDrawingTest, EachImageIsOneCardWithRoundCornersAtItsPlace) {
-    const int cards[] = {0, 51, 26, 65};
-    const int modes[] = {0, 0, 2, 1};
-    const QPoint places[] = {{0, 0}, {13, 4}, {2, 9}, {29, 0}};
-    for (int n = 0; n < 4; ++n) {
-        SCOPED_TRACE(n);
-        const QPoint at = places[n];
-        const QImage image =
-            Drawn(this->cards, cards[n], modes[n], 1, at, Qt::transparent, {100, 110});
-        EXPECT_EQ(Painted(image), QRect(at, QSize(71, 96)));
-        EXPECT_EQ(qAlpha(image.pixel(at)), 0); // the corners are round
-        EXPECT_EQ(qAlpha(image.pixel(at + QPoint(70, 95))), 0);
-        EXPECT_EQ(qAlpha(image.pixel(at + QPoint(35, 0))), 255);
-    }
-}
-
 TEST_F(CardDrawingTest, FacesInvertedFacesAndBacksAreDifferentPicturesInTheirInks) {
     std::vector<QImage> pictures;
     for (int card = 0; card < 52; ++card) {
@@ -98,6 +85,7 @@ TEST_F(CardDrawingTest, FacesInvertedFacesAndBacksAreDifferentPicturesInTheirInk
             black += qAlpha(p) == 255 && std::max({qRed(p), qGreen(p), qBlue(p)}) <= 60;
         });
         EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(qAlpha(face.pixel(0, 0)) + qAlpha(face.pixel(70, 95)), 0); // round corners
         const bool redSuit = card % 4 == 1 || card % 4 == 2;
         EXPECT_TRUE(card >= 40 || ((redSuit ? red : black) > 60 && (redSuit ? black : red) == 0));
         pictures.push_back(face);
@@ -113,46 +101,64 @@ TEST_F(CardDrawingTest, FacesInvertedFacesAndBacksAreDifferentPicturesInTheirInk
 }
 
 TEST_F(CardDrawingTest, WhatNamesNoImageDrawsNothingNorDoesAReleasedLibrary) {
-    const QImage green = Drawn(cards, -1, 0, 1, {}, Qt::darkGreen);
+    const QImage green = Drawn(cards, -1, 0, 1, Qt::darkGreen);
     const int numbers[] = {53, 52, -1, INT_MIN, INT_MAX, 0, 52, 66, 63, 0};
     const int modes[] = {0, 0, 0, 0, 0, 1, 1, 1, 2, 3};
     for (int n = 0; n < 10; ++n) {
-        EXPECT_EQ(Drawn(cards, numbers[n], modes[n], 1, {}, Qt::darkGreen), green) << n;
+        EXPECT_EQ(Drawn(cards, numbers[n], modes[n], 1, Qt::darkGreen), green) << n;
     }
     cards.cdtTerm();
-    EXPECT_EQ(Drawn(cards, 63, 1, 1, {}, Qt::darkGreen), green);
-    int width = 0;
-    int height = 0;
-    cards.cdtInit(width, height);
-    EXPECT_NE(Drawn(cards, 63, 1, 1, {}, Qt::darkGreen), green);
+    EXPECT_EQ(Drawn(cards, 63, 1, 1, Qt::darkGreen), green);
+    int size = 0;
+    cards.cdtInit(size, size);
+    EXPECT_NE(Drawn(cards, 63, 1, 1, Qt::darkGreen), green);
 }
 
+// On a screen of twice the density the pictures are painted at its resolution, with detail of
+// their own: no enlargement of the ordinary ones.
 TEST_F(CardDrawingTest, HighDensityScreensGetCardsDrawnAtTheirResolution) {
     for (const auto& [card, mode] : {std::pair{0, 0}, {46, 0}, {38, 2}, {63, 1}}) {
         const QImage single = Drawn(cards, card, mode);
         const QImage twice = Drawn(cards, card, mode, 2);
-        EXPECT_EQ(Painted(twice), QRect(0, 0, 142, 192));
-        // The same picture, shrunk, but with detail of its own: no enlargement of the 1x one.
-        EXPECT_LT(Difference(twice.scaled(71, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                             single),
-                  12.0);
+        EXPECT_EQ(Painted(twice), QRect(0, 0, 142, 192)) << card;
         for (const auto scaling : {Qt::FastTransformation, Qt::SmoothTransformation}) {
             EXPECT_GT(Difference(single.scaled(142, 192, Qt::IgnoreAspectRatio, scaling), twice),
-                      2.0);
+                      2.0)
+                << card;
         }
-        EXPECT_EQ(Drawn(cards, card, mode), single) << card;
     }
 }
 
-TEST(CardName, NamesEveryFaceAndNothingElse) {
-    const int cards[] = {0, 3, 17, 38, 42, 46, 51, -1, 52, 63};
-    const QStringList names = QStringLiteral("Ace of Clubs|Ace of Spades|Five of Diamonds|Ten of "
-                                             "Hearts|Jack of Hearts|Queen of Hearts|King of "
-                                             "Spades|||")
-                                  .split(QLatin1Char('|'));
-    for (int n = 0; n < 10; ++n) {
-        EXPECT_EQ(CardName(cards[n]), names[n]) << cards[n];
-    }
+// The icon theme's icon once installed, otherwise painted at a size when it is first asked for.
+TEST(AppIcon, IsTheIconThemesOnceInstalledAndElsePaintedWhenASizeIsFirstAskedFor) {
+    // The only icon theme: hicolor in a folder of the test's, holding one icon at 48 px, as an
+    // installation puts it there. The offscreen platform names no theme of its own.
+    const test::TempFolder themes;
+    const QString folder = QString::fromStdString(themes / "hicolor/48x48/apps");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    test::WriteBytes(themes / "hicolor/index.theme",
+                     "[Icon Theme]\nName=Hicolor\nDirectories=48x48/apps\n\n"
+                     "[48x48/apps]\nSize=48\nType=Fixed\n");
+    QImage installed(48, 48, QImage::Format_ARGB32_Premultiplied);
+    installed.fill(QColor(200, 30, 30));
+    ASSERT_TRUE(installed.save(folder + QStringLiteral("/org.corvanta.InTheTheme.png")));
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString themeName = QIcon::themeName();
+    QIcon::setThemeSearchPaths({QString::fromStdString(themes.Path())});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    const auto pixels = [](const QPixmap& pixmap) {
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvanta.InTheTheme"));
+    EXPECT_EQ(pixels(AppIcon().pixmap(48)), installed);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvanta.NotInTheTheme"));
+    const QIcon painted = AppIcon();
+    EXPECT_TRUE(painted.availableSizes().isEmpty()) << "painted before anyone asked";
+    EXPECT_EQ(pixels(painted.pixmap(32)), AppIconImage(32));
+    EXPECT_EQ(pixels(painted.pixmap(48)), AppIconImage(48));
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(themeName);
+    QGuiApplication::setDesktopFileName(QString());
 }
 
 } // namespace
