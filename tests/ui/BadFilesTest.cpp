@@ -163,6 +163,7 @@ TEST_F(BadFilesTest, EachOddFileOrFolderIsSaidAndLeftAlone) {
             Do("bet 5; deal 2C 5D 7H 9S KC; click Card1; deal 2H; "
                "expect lblLastHand=Not a Winning Hand; click cmdExit");
             said = answers.said;
+            window.reset();
         }
         player.Leave();
         ::chmod(odd.program.c_str(), 0700); // open to the test again
@@ -176,9 +177,8 @@ TEST_F(BadFilesTest, EachOddFileOrFolderIsSaidAndLeftAlone) {
         EXPECT_EQ(said, expected.toStdString());
         if (row.bank == Bank::Untouched) {
             EXPECT_TRUE(Get(bankPath) == bankBefore);
-        } else {
-            const bool file =
-                std::filesystem::is_regular_file(bankPath); // one whole record, or none
+        } else { // one whole record, or no file
+            const bool file = std::filesystem::is_regular_file(bankPath);
             EXPECT_EQ(file ? Get(bankPath).size() : 0u, row.bank == Bank::Saved ? 46u : 0u);
         }
         EXPECT_TRUE(!row.settingsKeptAside || Get(settingsPath + ".bad") == settingsBefore);

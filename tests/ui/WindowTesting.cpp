@@ -25,14 +25,12 @@ std::string Record(const std::string& name, std::int32_t savings, std::int16_t p
                    std::int32_t amountLost, const std::string& password) {
     std::string bytes = (name + std::string(20, ' ')).substr(0, 20) +
                         (password + std::string(8, password.empty() ? '\0' : ' ')).substr(0, 8);
-    for (const auto& [value, size] : {std::pair<std::uint32_t, int>{savings, 4},
-                                      {played, 2},
-                                      {won, 2},
-                                      {lost, 2},
-                                      {amountWon, 4},
-                                      {amountLost, 4}}) {
-        for (int byte = 0; byte < size; ++byte) {
-            bytes += static_cast<char>((value >> (8 * byte)) & 0xFF);
+    const std::uint32_t values[] = {std::uint32_t(savings),   std::uint16_t(played),
+                                    std::uint16_t(won),       std::uint16_t(lost),
+                                    std::uint32_t(amountWon), std::uint32_t(amountLost)};
+    for (int field = 0; field < 6; ++field) {
+        for (int byte = 0; byte < (field == 0 || field > 3 ? 4 : 2); ++byte) {
+            bytes += static_cast<char>((values[field] >> (8 * byte)) & 0xFF);
         }
     }
     return bytes;
