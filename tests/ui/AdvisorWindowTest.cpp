@@ -88,8 +88,8 @@ TEST_F(AdvisorWindowTest, TheTrainerAsksBeforeACostlyDrawAndTheSessionIsListed) 
         " × bet less than the best.\rKeep Ten of Clubs, Jack of Clubs, Queen of Clubs, King of "
         "Clubs: returns 5.3846 × bet.\rDraw anyway?";
     Run({
-        {"Trainer Mode on", "click mnuTrainer", "mnuTrainer=&Trainer Mode (checked)", "", "",
-         "\"Trainer\"=dword:00000001"},
+        {"Trainer Mode on, and so at the next start", "click mnuTrainer; restart",
+         "mnuTrainer=&Trainer Mode (checked)", "", "", "\"Trainer\"=dword:00000001"},
         {"throwing the jack of a royal draw is asked first; No goes back to marking",
          "bet 5; deal TC JC QC KC 3D; answer &No; click Card2 cmdDeal",
          "lblLastHand=No Hand Played | Card2=Jack of Clubs, Marked for discard | Card5=Three of "
