@@ -57,10 +57,9 @@ double Difference(const QImage& a, const QImage& b) {
 class CardDrawingTest : public ::testing::Test {
 protected:
     CardDrawingTest() {
-        int width = 0;
-        int height = 0;
-        cards.cdtInit(width, height);
-        EXPECT_EQ(QSize(width, height), QSize(71, 96));
+        QSize size;
+        cards.cdtInit(size.rwidth(), size.rheight());
+        EXPECT_EQ(size, QSize(71, 96));
     }
     CardDrawing cards;
 };
@@ -122,9 +121,8 @@ TEST_F(CardDrawingTest, HighDensityScreensGetCardsDrawnAtTheirResolution) {
         const QImage twice = Drawn(cards, card, mode, 2);
         EXPECT_EQ(Painted(twice), QRect(0, 0, 142, 192)) << card;
         for (const auto scaling : {Qt::FastTransformation, Qt::SmoothTransformation}) {
-            EXPECT_GT(Difference(single.scaled(142, 192, Qt::IgnoreAspectRatio, scaling), twice),
-                      2.0)
-                << card;
+            const QImage enlarged = single.scaled(142, 192, Qt::IgnoreAspectRatio, scaling);
+            EXPECT_GT(Difference(enlarged, twice), 2.0) << card;
         }
     }
 }

@@ -63,17 +63,15 @@ QString Look(QWidget& window, const char* name, bool placed) {
     for (const char* text : {"text", "plainText", "title"}) { // whichever it has
         look += found->property(text).toString();
     }
-    if (auto* table = qobject_cast<QTableWidget*>(widget)) {
-        QStringList rows;
-        for (int row = 0; row < table->rowCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < table->columnCount(); ++column) {
-                cells << table->item(row, column)->text();
-            }
-            rows << cells.join(QStringLiteral("; "));
-        }
-        look = rows.join(QStringLiteral(" / "));
-    } else if (widget != nullptr && look.isEmpty()) { // a picture, a line
+    auto* table = qobject_cast<QTableWidget*>(widget);
+    const int columns = table != nullptr ? table->columnCount() : 0;
+    for (int cell = 0; table != nullptr && cell < table->rowCount() * columns; ++cell) {
+        look += QString::fromLatin1(cell == 0             ? ""
+                                    : cell % columns == 0 ? " / "
+                                                          : "; ") +
+                table->item(cell / columns, cell % columns)->text();
+    }
+    if (widget != nullptr && look.isEmpty()) { // a picture, a line
         look = widget->accessibleName() +
                (widget->accessibleDescription().isEmpty() ? QString() : QStringLiteral(", ")) +
                widget->accessibleDescription();
@@ -121,9 +119,8 @@ DialogAnswers::DialogAnswers(std::vector<Answer> answers) : answers(std::move(an
             return;
         }
         const Answer answer = this->answers.empty() ? Answer(Cancel) : this->answers.front();
-        if (!this->answers.empty()) {
-            this->answers.erase(this->answers.begin());
-        }
+        this->answers.erase(this->answers.begin(),
+                            this->answers.begin() + (this->answers.empty() ? 0 : 1));
         auto* box = qobject_cast<QMessageBox*>(dialog);
         auto* prompt = qobject_cast<QInputDialog*>(dialog);
         const QString text = box != nullptr ? box->text()
@@ -204,12 +201,17 @@ void GameTest::Do(const char* script) {
         const QStringList words = command.split(u' ', Qt::SkipEmptyParts).mid(1);
         if (verb == "click") {
             for (const QString& name : words) {
-                Click(name.toLatin1().constData());
+                QObject* found = Find(*window, name.toLatin1().constData());
+                ASSERT_NE(found, nullptr) << name.toStdString();
+                auto* action = qobject_cast<QAction*>(found);
+                action != nullptr
+                    ? action->trigger()
+                    : QTest::mouseClick(qobject_cast<QWidget*>(found), Qt::LeftButton);
             }
         } else if (verb == "type" || verb == "bet") {
             Find(*window, verb == "bet" ? "txtBet" : first.c_str())
                 ->setProperty("text", QString::fromStdString(verb == "bet" ? rest : second));
-            verb == "bet" ? Click("cmdAddBet") : void();
+            verb == "bet" ? Do("click cmdAddBet") : void();
         } else if (verb == "keyclicks") {
             QTest::keyClicks(qobject_cast<QWidget*>(Find(*window, first.c_str())),
                              QString::fromStdString(second));
@@ -229,7 +231,7 @@ void GameTest::Do(const char* script) {
                 game->random.Add({Card(QStringLiteral("23456789TJQKA").indexOf(card[0]) + 2,
                                        QStringLiteral("CDHS").indexOf(card[1]) + 1)});
             }
-            verb == "deal" ? Click("cmdDeal") : void();
+            verb == "deal" ? Do("click cmdDeal") : void();
         } else if (verb == "expect") {
             ExpectLooks(*window, QString::fromStdString(rest));
         } else if (verb == "close") {
@@ -240,14 +242,6 @@ void GameTest::Do(const char* script) {
             ADD_FAILURE() << "no such command: " << command.toStdString();
         }
     }
-}
-
-void GameTest::Click(const char* name) {
-    QObject* found = Find(*window, name);
-    ASSERT_NE(found, nullptr) << name;
-    auto* action = qobject_cast<QAction*>(found);
-    action != nullptr ? action->trigger()
-                      : QTest::mouseClick(qobject_cast<QWidget*>(found), Qt::LeftButton);
 }
 
 QImage GameTest::Shown(int slot) {

@@ -123,7 +123,6 @@ public: // for the lambdas of the tests' tables
     };
     void Run(const std::vector<Step>& steps);
     void Do(const char* script);
-    void Click(const char* name);
     // The answers to the dialogs of the step under way; an answer that runs a script.
     void Answers(std::vector<Answer> answers) { answering_->answers = std::move(answers); }
     Answer Doing(const char* script) {
