@@ -1,125 +1,146 @@
 #pragma once
-// Helpers for window tests: temporary folders, a game with scripted cards, and answers
-// to the modal dialogs a command opens.
+// What the window tests share: the game's two folders in one test::TempFolder, the real main
+// window on scripted cards, what a control shows, and answers to the dialogs a command opens.
 
 #include "support/ScriptedRandom.h"
+#include "support/TempFolder.h"
 #include "ui/GameModel.h"
 #include "ui/basCards/basCards.h"
-#include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/MainWindow.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QString>
-#include <QTemporaryDir>
-#include <QWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <concepts>
 #include <functional>
-#include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include <ostream>
-
-// Readable strings in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
 namespace corvanta::test {
 
-// A program folder and a settings folder of their own, removed after the test.
-struct TempFolders {
-    QTemporaryDir program;
-    QTemporaryDir config;
-    std::string ProgramFolder() const { return program.path().toStdString(); }
-    std::string ConfigFolder() const { return config.path().toStdString(); }
-    QString BankPath() const { return program.filePath(QStringLiteral("gbank.db")); }
+// The program folder, which holds the bank, and the settings folder of one game.
+struct GameFiles {
+    GameFiles();
+    GameFolders Folders() const { return {.bank = program, .config = config}; }
+    std::string Bank() const { return ReadBytes(program + "/gbank.db"); }
+    std::string Settings() const { return ReadBytes(config + "/corvanta/settings.reg"); }
+
+    TempFolder root;
+    std::string program = root / "program";
+    std::string config = root / "config";
 };
 
-// The game a window test runs: scripted cards and the game model on the test's folders.
+// A record of gbank.db: the name padded to 20 bytes, the password to 8 (NULs when none was
+// ever set), the savings, rounds played, won and lost, and amounts won and lost, little-endian.
+std::string Record(const std::string& name, std::int32_t savings, std::int16_t played = 0,
+                   std::int16_t won = 0, std::int16_t lost = 0, std::int32_t amountWon = 0,
+                   std::int32_t amountLost = 0, const std::string& password = {});
+
+// The card library, scripted cards and the game model of one game.
 struct TestGame {
-    explicit TestGame(const TempFolders& folders)
-        : TestGame(GameFolders{.bank = folders.ProgramFolder(), .config = folders.ConfigFolder()}) {
-    }
     explicit TestGame(GameFolders folders) : model(std::move(folders), random) {}
     CardDrawing cards;
     ScriptedRandom random;
     GameModel model;
 };
 
-// A test of the real main window on folders of its own.
+// A control by its object name, in `window` or else among the top-level windows and in them; and
+// what it shows: a window's title, the text of a label, a box or a button, a frame's title, a
+// menu entry's caption, a
+// table's cells ("; " between them, " / " between rows), else its accessible name and
+// description; then " (off)" when disabled, " (checked)" for a checked entry; or "hidden", or
+// "<none>".
+// `placed` adds "@" and its place in its window's client area, or a menu entry's shortcut.
+QObject* Find(QWidget& window, const char* name);
+QString Look(QWidget& window, const char* name, bool placed = false);
+// Checks "name=look | name=look@place ...".
+void ExpectLooks(QWidget& window, const QString& looks);
+
+// The game's window of that object name, or nullptr; those closed before are deleted first,
+// as the event loop would have done.
+QWidget* TopLevel(const char* objectName);
+
+// An answer to a modal dialog: the caption of a message box's button to press, a prompt's text
+// to type (Cancel cancels it), or work to do in any other dialog.
+struct Answer {
+    Answer(const char* text) : text(QString::fromUtf8(text)) {}
+    template <std::invocable<QWidget&> Work> Answer(Work work) : work(std::move(work)) {}
+    QString text;
+    std::function<void(QWidget&)> work;
+};
+inline const char* const Cancel = "<Cancel>";
+
+// While it lives, answers the modal dialogs in order (those beyond the answers by OK or
+// Cancel), and writes down what each said: "title: text", a prompt's default text after
+// " | ", "\n" between dialogs.
+class DialogAnswers {
+public:
+    explicit DialogAnswers(std::vector<Answer> answers = {});
+    std::vector<Answer> answers;
+    std::string said;
+
+private:
+    QTimer timer_;
+    QWidget* busy_ = nullptr; // the dialog whose work is under way
+};
+
+// The real main window on the test's own folders.
 class GameTest : public ::testing::Test {
-protected:
-    // Writes the bank (account names and savings) and the cash the game will start from.
-    void Prepare(std::initializer_list<std::pair<const char*, std::int32_t>> accounts,
-                 std::int32_t cash = 100);
-    // Starts the game: its start-up runs, the window is shown and active.
-    void Start();
-    // Exits the game the orderly way (saving) and starts it again.
-    void Restart();
+public: // for the lambdas of the tests' tables
+    // gbank.db, and the settings: card back 63, account 1 and the cash.
+    void Prepare(const std::string& bank, std::int32_t cash = 100);
+    void Start();   // the start-up runs, the window shows and is active
+    void Restart(); // the orderly exit, which saves, and a new start
 
-    QPushButton* Button(const char* name);
-    void Click(const char* name);
-    QString Text(const char* labelName);
+    // An action of a test's table, and what the windows show after it, what its dialogs said,
+    // gbank.db's bytes and a line of settings.reg (when given). The action is `act`, then the
+    // script: commands split by "; ", each a verb and its words:
+    //   click NAME...      a button or a card clicked, or a menu entry, in any window
+    //   type BOX TEXT      a box's text set; keyclicks BOX TEXT: typed key by key
+    //   keys SEQUENCE      pressed in the main window; press NAME SEQUENCE: on that control
+    //   answer TEXT        the next dialog's answer (see Answer)
+    //   bet AMOUNT         the bet box's text and a click on Bet
+    //   deal CARD...       the cards dealt next ("8C", "TD", "AS"), then a click on Deal;
+    //                      cards CARD...: the cards alone
+    //   expect LOOKS       what the windows show now (see ExpectLooks)
+    //   close WINDOW       a window closed, as its close box does
+    //   restart            the orderly exit and a new start
+    struct Step {
+        const char* what;
+        const char* script;
+        std::string looks = {};
+        std::string said = {};
+        std::string bank = {};
+        const char* settings = "";
+        std::function<void(GameTest&)> act = nullptr;
+    };
+    void Run(const std::vector<Step>& steps);
+    void Do(const char* script);
+    // The answers to the dialogs of the step under way; an answer that runs a script.
+    void Answers(std::vector<Answer> answers) { answering_->answers = std::move(answers); }
+    Answer Doing(const char* script) {
+        return [this, script](QWidget&) {
+            Do(script);
+        };
+    }
 
-    // The card picture of a slot (0..4), whether "DISCARD" shows under it, what it shows
-    // when painted now, and what the card library draws for a card in a mode.
-    CardPicture* CardAt(int slot);
-    bool DiscardShown(int slot);
+    // What a card picture (slot 0..4) shows, and what the library draws on the table's green.
     QImage Shown(int slot);
     QImage Drawn(int card, int mode);
 
-    TempFolders folders;
-    std::unique_ptr<TestGame> session;
+    GameFiles files;
+    std::unique_ptr<TestGame> game;
     std::unique_ptr<MainWindow> window;
+
+private:
+    DialogAnswers* answering_ = nullptr;
 };
-
-// Runs `answer` on the next modal dialog that opens (a message box, a prompt), from the
-// event loop that the dialog itself runs. Gives up after a few seconds.
-void AnswerNextDialog(std::function<void(QWidget* dialog)> answer);
-
-// What a dialog said, for the test to check after the command has returned.
-struct SeenMessage {
-    QString title;
-    QString text;
-    QString defaultText; // a prompt's pre-filled answer
-    bool seen = false;
-};
-
-// One answer to one dialog; AnswerDialogs answers the next dialogs in order.
-using DialogStep = std::function<void(QWidget* dialog)>;
-DialogStep PressInMessageBox(const QString& buttonText, std::shared_ptr<SeenMessage> seen = {});
-DialogStep TypeInPrompt(const QString& text, std::shared_ptr<SeenMessage> seen = {},
-                        bool cancel = false);
-void AnswerDialogs(std::vector<DialogStep> steps);
-
-// One-step forms: answer the next message box or prompt and report what it said.
-std::shared_ptr<SeenMessage> AnswerMessageBox(const QString& buttonText = QStringLiteral("OK"));
-std::shared_ptr<SeenMessage> AnswerPrompt(const QString& text, bool cancel = false);
-
-template <typename T = QWidget> T* Find(QWidget& window, const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
-
-QString Caption(QWidget& window, const char* labelName);
-
-// The game's window of that object name among the top-level windows (frmDebug, frmHelp,
-// frmAdvisor), shown or hidden; nullptr when there is none. Windows closed before are deleted
-// first, as the event loop would have done.
-QWidget* TopLevelWindow(const char* objectName);
-template <typename T> T* TopLevel(const char* objectName) {
-    return qobject_cast<T*>(TopLevelWindow(objectName));
-}
-
-// Presses a shortcut in the window as a player would. A closed dialog does not hand the
-// activation back on the offscreen platform, so the window is activated first.
-void PressKeys(QWidget& window, const QKeySequence& keys);
 
 } // namespace corvanta::test
