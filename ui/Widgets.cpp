@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -74,6 +76,25 @@ QLabel* AddLabel(QWidget* parent, const LabelRow& row) {
         PaintBackground(label, QColor(row.background));
     }
     return label;
+}
+
+QTableWidget* AddReadOnlyTable(QWidget* parent, const QString& name, const Twips& place, int rows,
+                               std::initializer_list<TableColumn> columns) {
+    auto* table = new QTableWidget(rows, static_cast<int>(columns.size()), parent);
+    table->setObjectName(name);
+    table->setGeometry(ToPixels(place));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(18);
+    QStringList headers;
+    int column = 0;
+    for (const TableColumn& each : columns) {
+        headers << QString::fromLatin1(each.heading);
+        table->setColumnWidth(column++, each.width);
+    }
+    table->setHorizontalHeaderLabels(headers);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
 }
 
 void GrowToText(QLabel* label) {

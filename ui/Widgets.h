@@ -8,8 +8,11 @@
 #include <QPointer>
 #include <QRect>
 
+#include <initializer_list>
+
 class QLabel;
 class QPainter;
+class QTableWidget;
 class QWidget;
 
 namespace corvanta {
@@ -69,6 +72,15 @@ struct LabelRow {
     QRgb background = 0; // 0: transparent
 };
 QLabel* AddLabel(QWidget* parent, const LabelRow& row);
+
+// A table the player reads and does not edit: headed columns of the given widths in pixels
+// (the last one stretches), rows of 18 pixels, no row numbers.
+struct TableColumn {
+    const char* heading;
+    int width;
+};
+QTableWidget* AddReadOnlyTable(QWidget* parent, const QString& name, const Twips& place, int rows,
+                               std::initializer_list<TableColumn> columns);
 
 // Liberation Sans runs a few pixels wider than the font some captions were sized for: such
 // a caption's label grows to its text. Only used where nothing stands in the way.

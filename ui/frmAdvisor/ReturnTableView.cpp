@@ -4,7 +4,6 @@
 #include "ui/Dialogs.h"
 #include "ui/Widgets.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -14,27 +13,15 @@ namespace {
 constexpr int HeadingHeight = 270;
 constexpr int TableHeight = 3780;
 constexpr int Rows = CategoryCount + 1; // the categories, best first, and the total
-constexpr const char* Columns[] = {"Category", "Payout", "Probability", "Return"};
-constexpr int ColumnWidths[] = {128, 56, 92, 90}; // pixels
 
 QTableWidget* ReturnRowsTable(QWidget* parent, const char* name, const char* heading, int top) {
     AddLabel(
         parent,
         {name, {0, top, ReturnTableView::Width, HeadingHeight}, heading, GameFont::StandardBold});
-    auto* table = new QTableWidget(Rows, static_cast<int>(std::size(Columns)), parent);
-    table->setObjectName(
-        QString::fromLatin1(name).replace(QStringLiteral("lbl"), QStringLiteral("tbl")));
-    table->setGeometry(ToPixels({0, top + HeadingHeight, ReturnTableView::Width, TableHeight}));
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(18);
-    QStringList headers;
-    for (std::size_t column = 0; column < std::size(Columns); ++column) {
-        headers << QString::fromLatin1(Columns[column]);
-        table->setColumnWidth(static_cast<int>(column), ColumnWidths[column]);
-    }
-    table->setHorizontalHeaderLabels(headers);
-    table->horizontalHeader()->setStretchLastSection(true);
+    auto* table = AddReadOnlyTable(
+        parent, QString::fromLatin1(name).replace(QStringLiteral("lbl"), QStringLiteral("tbl")),
+        {0, top + HeadingHeight, ReturnTableView::Width, TableHeight}, Rows,
+        {{"Category", 128}, {"Payout", 56}, {"Probability", 92}, {"Return", 90}});
     table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Computing…")));
     return table;
 }

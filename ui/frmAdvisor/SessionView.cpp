@@ -7,7 +7,6 @@
 #include "ui/frmAdvisor/SessionRounds.h"
 
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
@@ -23,28 +22,15 @@ constexpr int ListHeight = 2100;
 constexpr int ButtonTop = ListTop + ListHeight + 90;
 constexpr int ChartTop = ButtonTop + 375 + 90;
 
-constexpr const char* Columns[] = {"Round", "Dealt", "Discarded", "Best hold", "Given up"};
-constexpr int ColumnWidths[] = {46, 116, 82, 236, 70}; // pixels
-
 QLabel* Line(QWidget* parent, const char* name, int line, GameFont font = GameFont::Standard) {
     return AddLabel(parent, {name, {0, line * LineStep, SessionView::Width, LineHeight}, "", font});
 }
 
 QTableWidget* RoundsTable(QWidget* parent) {
-    auto* table = new QTableWidget(0, static_cast<int>(std::size(Columns)), parent);
-    table->setObjectName(QStringLiteral("tblRounds"));
-    table->setGeometry(ToPixels({0, ListTop, SessionView::Width, ListHeight}));
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* table = AddReadOnlyTable(
+        parent, QStringLiteral("tblRounds"), {0, ListTop, SessionView::Width, ListHeight}, 0,
+        {{"Round", 46}, {"Dealt", 116}, {"Discarded", 82}, {"Best hold", 236}, {"Given up", 70}});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(18);
-    QStringList headers;
-    for (std::size_t column = 0; column < std::size(Columns); ++column) {
-        headers << QString::fromLatin1(Columns[column]);
-        table->setColumnWidth(static_cast<int>(column), ColumnWidths[column]);
-    }
-    table->setHorizontalHeaderLabels(headers);
-    table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
