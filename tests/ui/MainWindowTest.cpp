@@ -4,6 +4,8 @@
 // tests' part. And the main window's layout.
 #include "WindowTesting.h"
 
+#include "ui/frmPoker/AppIcon.h"
+
 #include <QCoreApplication>
 #include <QExposeEvent>
 #include <QPushButton>
@@ -191,6 +193,10 @@ TEST_F(MainWindowTest, CaptionsPlacesAndMenusAreAsDesigned) {
         "mnuDeposit=De&posit@Ctrl+P | mnuChgAccount=Change &Account@Ctrl+A | mnuOptions=&Options@ "
         "| mnuHelp=&Help@";
     test::ExpectLooks(*window, QString::fromUtf8(layout));
+    // The window's icon, handed to the window manager once the table is painted.
+    window->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), AppIconImage(32));
     // Every caption is drawn whole in the game's fonts (a line edit's text aside).
     for (QWidget* control : window->centralWidget()->findChildren<QWidget*>()) {
         const QString caption = control->property("text").toString().remove(u'&');

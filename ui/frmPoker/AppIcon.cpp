@@ -9,7 +9,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -17,8 +16,9 @@ namespace corvanta {
 
 namespace {
 
-// Paints the icon at a size the first time Qt asks for that size and keeps it. Building the
-// window then costs nothing, and sizes nobody shows are never painted.
+// Paints the icon at a size when Qt asks for that size, and keeps nothing: Qt asks only when
+// it hands the icon to the window manager (once a window), which copies the pixels, and sizes
+// nobody shows are never painted.
 class PaintedIconEngine final : public QIconEngine {
 public:
     // Every mode and state gets the same picture: the icon only ever shows as the window's.
@@ -26,10 +26,7 @@ public:
         const int side = SideFor(size);
         if (side <= 0)
             return {};
-        QPixmap& painted = painted_[side];
-        if (painted.isNull())
-            painted = QPixmap::fromImage(AppIconImage(side));
-        return painted;
+        return QPixmap::fromImage(AppIconImage(side));
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
@@ -44,13 +41,10 @@ public:
         painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
     }
 
-    // Only the sizes painted so far. Given none, X11 asks for its own four (16 to 128) when it
-    // hands the icon to the window manager, rather than for every size an icon theme has.
+    // None: X11 then asks for its own four (16 to 128) when it hands the icon to the window
+    // manager, rather than for every size an icon theme has.
     QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
-        QList<QSize> sizes;
-        for (const auto& [side, painted] : painted_)
-            sizes.append(QSize(side, side));
-        return sizes;
+        return {};
     }
 
     QIconEngine* clone() const override { return new PaintedIconEngine(*this); }
@@ -61,8 +55,6 @@ private:
     static constexpr int LargestSide = 256;
 
     static int SideFor(QSize size) { return std::min({size.width(), size.height(), LargestSide}); }
-
-    std::map<int, QPixmap> painted_;
 };
 
 // Whether an installation put the icon where every icon theme's search ends: the hicolor theme,

@@ -29,7 +29,6 @@ MainWindow::MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent)
     : QMainWindow(parent), model_(model), cards_(cards) {
     setObjectName(QStringLiteral("frmPoker"));
     setWindowTitle(QStringLiteral("Corvanta 1.0 alpha"));
-    setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -194,6 +193,17 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // The icon goes to the window manager once the table is on the screen: X11 asks for it at
+    // four sizes, and painting them before the first frame would hold the table back.
+    if (!iconGiven_) {
+        iconGiven_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(AppIcon()); }, Qt::QueuedConnection);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

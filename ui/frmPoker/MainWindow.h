@@ -39,6 +39,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -73,6 +74,7 @@ private:
     GameModel& model_;
     CardDrawing& cards_;
     bool shutDown_ = false;
+    bool iconGiven_ = false; // see paintEvent
     QPointer<DebugConsole> debug_;
     QPointer<HelpWindow> help_;
     QPointer<AdvisorWindow> advisor_;
