@@ -13,30 +13,29 @@ namespace corvanta {
 
 QFont FontOf(GameFont font) {
     struct Face {
-        const char* family;
         qreal points;
         bool bold;
     };
     static constexpr Face Faces[] = {
-        {"MS Sans Serif", 8.25, false}, // Standard
-        {"MS Sans Serif", 8.25, true},  // StandardBold
-        {"MS Sans Serif", 12, true},    // SansSerif12Bold
-        {"Arial", 12, false},           // Arial12
-        {"Arial", 12, true},            // Arial12Bold
-        {"Arial", 9.75, false},         // Arial975
-        {"Arial", 9.75, true},          // Arial975Bold
-        {"Arial", 14.25, true},         // Arial1425Bold
+        {8.25, false}, // Standard: MS Sans Serif 8.25
+        {8.25, true},  // StandardBold
+        {12, true},    // SansSerif12Bold: MS Sans Serif 12 bold
+        {12, false},   // Arial12
+        {12, true},    // Arial12Bold
+        {9.75, false}, // Arial975
+        {9.75, true},  // Arial975Bold
+        {14.25, true}, // Arial1425Bold
     };
+    // Asked for by the family that stands in for both designed fonts, not by their names: for
+    // a name it does not have, Qt works out fallback fonts first, a millisecond of start-up.
     const Face& face = Faces[static_cast<int>(font)];
-    QFont result(QString::fromLatin1(face.family));
+    QFont result(QStringLiteral("Liberation Sans"));
     result.setPointSizeF(face.points);
     result.setBold(face.bold);
     return result;
 }
 
 void InstallGameFonts() {
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setFont(FontOf(GameFont::Standard));
 }
 

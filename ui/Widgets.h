@@ -33,9 +33,9 @@ constexpr QRect ToPixels(const Twips& place) {
     return {Px(place.left), Px(place.top), Px(place.width), Px(place.height)};
 }
 
-// The windows were designed in Arial and MS Sans Serif; Liberation Sans has the same metrics,
-// so captions sized for those fonts keep fitting. Every window without a font of its own
-// uses MS Sans Serif 8.25 pt (Standard).
+// The windows were designed in Arial and MS Sans Serif; the game draws both in Liberation Sans,
+// which has the same metrics as Arial, so captions sized for those fonts keep fitting. Every
+// window without a font of its own uses MS Sans Serif 8.25 pt (Standard).
 enum class GameFont {
     Standard,
     StandardBold,
