@@ -93,8 +93,9 @@ TEST(Settings, AnUnusableValueTakesItsDefault) {
     }
 }
 
-// reg.exe's export from Windows: UTF-16LE with a byte-order mark and CR LF, other keys and
-// values around ours. A save keeps its form.
+// Windows' exports: reg.exe's (UTF-16LE with a byte-order mark, CR LF), an older tool's
+// (REGEDIT4 in the code page, CR LF) and one edited by hand (UTF-8 with a byte-order mark, LF),
+// other keys, values and comments around ours. A save changes only our values.
 TEST(Settings, AWindowsExportIsReadAndKeepsItsFormWhenSaved) {
     const auto regExe = [](std::u16string_view bg, std::u16string_view money) {
         return test::Utf16Le(u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n"
@@ -106,11 +107,35 @@ TEST(Settings, AWindowsExportIsReadAndKeepsItsFormWhenSaved) {
                              u"\"Current Account\"=dword:00000003\r\n\"Current Money\"=dword:" +
                              std::u16string(money) + u"\r\n\r\n");
     };
-    const Config config(regExe(u"00000037", u"00001388"));
-    EXPECT_EQ(config.Load(), (StoredSettings{55, 3, 5000}));
-    EXPECT_EQ(config.Read("Player"), RegistryValue("Zo\xC3\xAB \xF0\x9F\x82\xA1"));
-    ASSERT_TRUE(config.Save(Saved));
-    EXPECT_TRUE(ReadBytes(config.path) == regExe(u"00000039", u"000000f0"));
+    const auto regedit4 = [](std::string_view bg, std::string_view money) {
+        return "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n"
+               "\"Player\"=\"Ren\xE9\"\r\n\"Card BG\"=dword:" +
+               std::string(bg) +
+               "\r\n; the bank stays on the old machine\r\n"
+               "\"Current Account\"=dword:00000003\r\n\"Current Money\"=dword:" +
+               std::string(money) + "\r\n\r\n";
+    };
+    const auto utf8Bom = [](std::string_view bg, std::string_view money) {
+        return "\xEF\xBB\xBF" + Header + OurKey + "\"Current Money\"=dword:" + std::string(money) +
+               "\n\"Player\"=\"Zo\xC3\xAB\"\n\"Current Account\"=dword:00000003\n\"Card "
+               "BG\"=dword:" +
+               std::string(bg) + "\n";
+    };
+    const struct {
+        std::string before, player, after;
+    } forms[] = {
+        {regExe(u"00000037", u"00001388"), "Zo\xC3\xAB \xF0\x9F\x82\xA1",
+         regExe(u"00000039", u"000000f0")},
+        {regedit4("00000037", "00001388"), "Ren\xC3\xA9", regedit4("00000039", "000000f0")},
+        {utf8Bom("00000037", "00001388"), "Zo\xC3\xAB", utf8Bom("00000039", "000000f0")},
+    };
+    for (const auto& form : forms) {
+        const Config config(form.before);
+        EXPECT_EQ(config.Load(), (StoredSettings{55, 3, 5000})) << form.player;
+        EXPECT_EQ(config.Read("Player"), RegistryValue(form.player));
+        ASSERT_TRUE(config.Save(Saved));
+        EXPECT_TRUE(ReadBytes(config.path) == form.after) << form.player;
+    }
 }
 
 // reg import applies a file line by line: a key opened twice adds up, and a value's last line
