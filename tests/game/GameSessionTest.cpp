@@ -140,6 +140,19 @@ TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
     EXPECT_EQ(next.GetTable().CardBG, 54);
 }
 
+// A desktop session's checkpoint saves as the exit does, and the game plays on: what comes
+// after it is saved too.
+TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
+    session.StartUp();
+    session.Checkpoint();
+    EXPECT_TRUE(session.TakeNotices().empty());
+    Play("10", Nothing, {}, {});
+    GameSession next(Folders(), random);
+    const StartupCaptions captions = next.StartUp();
+    EXPECT_EQ(captions.lblCurrentCash, "$90");
+    EXPECT_EQ(captions.account.lblRoundsPlayed, "1");
+}
+
 // The journal of a save cut short holds a newer pair than the files: when the next start
 // cannot complete it, it is kept for a later start and nothing is saved over it.
 TEST_F(SessionFixture, ASaveThatCannotBeCompletedIsKeptAndNotSavedOver) {
