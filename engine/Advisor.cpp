@@ -13,29 +13,6 @@
 namespace corvanta {
 namespace {
 
-constexpr std::uint64_t Power(std::uint64_t base, int exponent) {
-    std::uint64_t result = 1;
-    while (exponent-- > 0) {
-        result *= base;
-    }
-    return result;
-}
-
-constexpr std::uint64_t Factorial(int n) {
-    return n <= 1 ? 1 : n * Factorial(n - 1);
-}
-
-constexpr std::uint64_t Choose(int n, int k) {
-    if (k < 0 || k > n) {
-        return 0;
-    }
-    std::uint64_t result = 1;
-    for (int i = 1; i <= k; ++i) {
-        result = result * static_cast<std::uint64_t>(n - k + i) / static_cast<std::uint64_t>(i);
-    }
-    return result;
-}
-
 // The number of cards each hold keeps. (std::popcount is a library call on the baseline
 // x86-64 the program is built for, and the ranking asks for it in every comparison.)
 constexpr std::array<int, HoldCount> KeptCards = [] {
@@ -46,55 +23,12 @@ constexpr std::array<int, HoldCount> KeptCards = [] {
     return counts;
 }();
 
-// How many ordered tuples the sorted slots [from, to) stand for: n! / (m1! m2! ...) for
-// the multiplicities m of their values.
-std::uint64_t Orderings(const Values& sorted, int from, int to) {
-    std::uint64_t repeats = 1; // m1! m2! ..., built up one factor at a time
-    int run = 0;
-    for (int slot = from; slot < to; ++slot) {
-        run = slot > from && sorted[slot] == sorted[slot - 1] ? run + 1 : 1;
-        repeats *= static_cast<std::uint64_t>(run);
-    }
-    return Factorial(to - from) / repeats;
-}
-
-// The multisets of n values are numbered 0 .. C(13 + n - 1, n) - 1 by the combinatorial
-// number system: sorted values r0 <= r1 <= ... (counted from the two) become the strictly
-// increasing r0 < r1 + 1 < r2 + 2 < ..., and position i adds C(ri + i, i + 1).
-constexpr std::array<std::array<std::uint32_t, HandSize>, HighestValue + 1> MultisetTerms() {
-    std::array<std::array<std::uint32_t, HandSize>, HighestValue + 1> terms{};
-    for (int value = LowestValue; value <= HighestValue; ++value) {
-        for (int position = 0; position < HandSize; ++position) {
-            terms[value][position] =
-                static_cast<std::uint32_t>(Choose(value - LowestValue + position, position + 1));
-        }
-    }
-    return terms;
-}
-
-constexpr auto MultisetTerm = MultisetTerms(); // [value][position]
-
-// Multisets of every size 0..5 share one index range, the smaller sizes first.
-constexpr std::array<std::uint32_t, HandSize + 2> MultisetOffsets() {
-    std::array<std::uint32_t, HandSize + 2> offsets{};
-    for (int size = 0; size <= HandSize; ++size) {
-        offsets[size + 1] =
-            offsets[size] + static_cast<std::uint32_t>(Choose(ValueCount + size - 1, size));
-    }
-    return offsets;
-}
-
-constexpr auto Offsets = MultisetOffsets();
-constexpr std::uint32_t MultisetCount = Offsets[HandSize + 1];
+constexpr std::uint32_t MultisetCount = MultisetOffset[HandSize + 1];
 static_assert(MultisetCount == 8568);
 
 // The index of the first `size` sorted values.
 std::uint32_t MultisetIndex(const Values& sorted, int size) {
-    std::uint32_t rank = 0;
-    for (int position = 0; position < size; ++position) {
-        rank += MultisetTerm[sorted[position]][position];
-    }
-    return Offsets[size] + rank;
+    return MultisetOffset[size] + MultisetRank(sorted, size);
 }
 
 // The index of the first `size` sorted values with one more value.
@@ -113,7 +47,7 @@ std::uint32_t IndexWith(const Values& sorted, int size, int value) {
 
 int SizeOf(std::uint32_t index) {
     int size = 0;
-    while (index >= Offsets[size + 1]) {
+    while (index >= MultisetOffset[size + 1]) {
         ++size;
     }
     return size;
@@ -130,24 +64,9 @@ std::array<std::uint32_t, HoldCount> SubsetIndices(const Values& sortedValues) {
         const unsigned rest = subset & ~(1u << highest);
         size[subset] = size[rest] + 1;
         rank[subset] = rank[rest] + MultisetTerm[sortedValues[highest]][size[rest]];
-        index[subset] = Offsets[size[subset]] + rank[subset];
+        index[subset] = MultisetOffset[size[subset]] + rank[subset];
     }
     return index;
-}
-
-// Bit s set: the cards of subset s (bit i is position i) share one suit, as any subset of
-// fewer than two cards does.
-std::uint32_t OneSuitSubsets(const Values& suits) {
-    std::uint32_t oneSuit = 1;
-    for (unsigned subset = 1; subset < HoldCount; ++subset) {
-        const int highest = std::bit_width(subset) - 1;
-        const unsigned rest = subset & ~(1u << highest);
-        if (rest == 0 ||
-            ((oneSuit >> rest) & 1u && suits[std::countr_zero(rest)] == suits[highest])) {
-            oneSuit |= 1u << subset;
-        }
-    }
-    return oneSuit;
 }
 
 // What is added up over the draws: one count (the multiplier) for the paybacks, one count
