@@ -2,11 +2,11 @@
 
 #include "app/SignalQuit.h"
 #include "bank/BankFolder.h"
+#include "cards/basCards.h"
 #include "engine/basPoker.h"
 #include "game/SingleCopy.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
-#include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Card drawing: preparing every image, and one draw. Needs a QGuiApplication for fonts, so it has
 // its own main on the offscreen platform.
-#include "ui/basCards/basCards.h"
+#include "cards/basCards.h"
 
 #include <QGuiApplication>
 #include <QImage>

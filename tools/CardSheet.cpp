@@ -1,6 +1,6 @@
 // Renders the whole deck on one sheet: four rows of faces (one suit a row), the same faces
 // inverted, and the thirteen backs, on the table's green. Runs on the offscreen platform.
-#include "ui/basCards/basCards.h"
+#include "cards/basCards.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,11 +1,11 @@
 // corvanta-screenshots FOLDER: plays a scripted session in the real windows and saves what
 // the X server shows of each step as FOLDER/NN-name.png. Run it under Xvfb
 // (tools/screenshots.sh does), with the same fonts, to compare two builds pixel by pixel.
+#include "cards/basCards.h"
 #include "engine/basPoker.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
-#include "ui/basCards/basCards.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmPoker/MainWindow.h"
 

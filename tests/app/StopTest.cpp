@@ -3,12 +3,12 @@
 // a random moment into the next: the next start finds the bank and the settings byte for byte
 // as an orderly exit at the last save point leaves them.
 #include "bank/BankFile.h"
+#include "cards/basCards.h"
 #include "game/GameSession.h"
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
-#include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include "support/ScriptedRandom.h"

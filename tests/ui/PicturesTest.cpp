@@ -1,7 +1,7 @@
 // The pictures the game paints: the card drawing library, checked on the pictures it leaves in
 // an image, and the window icon.
+#include "cards/basCards.h"
 #include "support/TempFolder.h"
-#include "ui/basCards/basCards.h"
 #include "ui/frmPoker/AppIcon.h"
 
 #include <QDir>

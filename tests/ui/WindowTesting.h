@@ -2,10 +2,10 @@
 // What the window tests share: the game's two folders in one test::TempFolder, the real main
 // window on scripted cards, what a control shows, and answers to the dialogs a command opens.
 
+#include "cards/basCards.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 #include "ui/GameModel.h"
-#include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "ui/frmAdvisor/SessionRounds.h"
 
-#include "ui/basCards/CardDeck.h"
+#include "cards/CardDeck.h"
 
 #include <QStringList>
 

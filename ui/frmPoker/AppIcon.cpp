@@ -1,7 +1,7 @@
 #include "ui/frmPoker/AppIcon.h"
 
-#include "ui/basCards/CardDeck.h"
-#include "ui/basCards/SuitPaths.h"
+#include "cards/CardDeck.h"
+#include "cards/SuitPaths.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

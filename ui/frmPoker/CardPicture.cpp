@@ -1,8 +1,8 @@
 #include "ui/frmPoker/CardPicture.h"
 
+#include "cards/basCards.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
-#include "ui/basCards/basCards.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 #include "ui/frmPoker/MainWindow.h"
 
-#include "bank/frmAccount/AccountWindow.h"
+#include "cards/basCards.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
-#include "ui/basCards/basCards.h"
+#include "ui/frmAccount/AccountWindow.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmDebug/DebugConsole.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/basCards/CardDeck.h"
+#include "cards/CardDeck.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,9 +1,9 @@
-#include "ui/basCards/CardFaces.h"
+#include "cards/CardFaces.h"
 
-#include "ui/basCards/CardDeck.h"
-#include "ui/basCards/CardShape.h"
-#include "ui/basCards/CourtCards.h"
-#include "ui/basCards/SuitPaths.h"
+#include "cards/CardDeck.h"
+#include "cards/CardShape.h"
+#include "cards/CourtCards.h"
+#include "cards/SuitPaths.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "bank/frmAccount/AccountWindow.h"
+#include "ui/frmAccount/AccountWindow.h"
 
 #include "bank/AccountEditor.h"
 #include "ui/Dialogs.h"

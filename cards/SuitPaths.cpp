@@ -1,6 +1,6 @@
-#include "ui/basCards/SuitPaths.h"
+#include "cards/SuitPaths.h"
 
-#include "ui/basCards/CardDeck.h"
+#include "cards/CardDeck.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "ui/basCards/CourtCards.h"
+#include "cards/CourtCards.h"
 
-#include "ui/basCards/CardDeck.h"
-#include "ui/basCards/CardShape.h"
-#include "ui/basCards/SuitPaths.h"
+#include "cards/CardDeck.h"
+#include "cards/CardShape.h"
+#include "cards/SuitPaths.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "ui/basCards/CardDeck.h"
+#include "cards/CardDeck.h"
 
 using namespace Qt::StringLiterals;
 

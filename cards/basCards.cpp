@@ -1,7 +1,7 @@
-#include "ui/basCards/basCards.h"
+#include "cards/basCards.h"
 
-#include "ui/basCards/CardBacks.h"
-#include "ui/basCards/CardFaces.h"
+#include "cards/CardBacks.h"
+#include "cards/CardFaces.h"
 
 #include <QGuiApplication>
 #include <QPainter>

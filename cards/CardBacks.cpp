@@ -1,7 +1,7 @@
-#include "ui/basCards/CardBacks.h"
+#include "cards/CardBacks.h"
 
-#include "ui/basCards/CardDeck.h"
-#include "ui/basCards/CardShape.h"
+#include "cards/CardDeck.h"
+#include "cards/CardShape.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "ui/basCards/CardShape.h"
+#include "cards/CardShape.h"
 
-#include "ui/basCards/CardDeck.h"
+#include "cards/CardDeck.h"
 
 #include <QPainter>
 
