@@ -1,49 +1,58 @@
 #!/usr/bin/env bash
-# Which folder of the project may include which:
-#   engine, storage          nothing of the project
-#   bank                     engine, storage
-#   settings                 storage
-#   game                     engine, bank, settings, storage
-#   bank/frmAccount, ui      engine, storage, bank, settings, game, ui (and Qt)
-#   app                      anything
-# Only the windows (ui, bank/frmAccount) and app include Qt. tests, bench, fuzz and tools are
-# not checked. Prints one line for each include that breaks a rule; exit status 1 if any did.
-#   tools/check-layers.sh
+# Checks the includes of every library's folder against the arrows CMake builds with: the file
+# layers.txt that cmake/Layers.cmake writes into the build folder from the libraries'
+# target_link_libraries, one line a library ("bank: engine storage", "cards: QtCore QtGui engine").
+# The compiler already refuses a header of a library the folder does not link; this check also
+# sees what the include roots cannot: a quoted include by a relative path ("../bank/X.h" is
+# found beside the file whatever the include roots say) and a Qt library the folder does not
+# link (<QtWidgets/QWidget> is found from any Qt library's include folders), and it names the
+# broken rule before anything is built. Folders that are no library (tests,
+# bench, fuzz, tools) are not checked. Prints one line for each include that breaks a rule;
+# exit status 1 if any did, 2 if the rules could not be had.
+#   tools/check-layers.sh [BUILD_FOLDER]   (build/debug by default, configured if it is not)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Sets `layer` to the layer a project path belongs to: its first folder, except that the
-# account window, though it sits in bank/, is built with the windows. Empty for anything
-# outside the project. (A variable rather than output: no subshell for each include.)
-layer_of() {
-    case $1 in
-        bank/frmAccount/*) layer=bank/frmAccount ;;
-        engine/* | storage/* | bank/* | settings/* | game/* | ui/* | app/*) layer=${1%%/*} ;;
-        tests/* | bench/* | fuzz/* | tools/* | desktop/*) layer=${1%%/*} ;;
-        *) layer="" ;;
-    esac
-}
+build=${1:-build/debug}
+if [ -z "${1:-}" ] && [ ! -f "$build/build.ninja" ]; then
+    cmake --preset debug >/dev/null
+fi
+# Regenerates the build files, and with them layers.txt, if a CMakeLists.txt changed since.
+cmake --build "$build" --target build.ninja >/dev/null
+rules_file=$build/layers.txt
+if [ ! -f "$rules_file" ]; then
+    echo "check-layers: no $rules_file (is $build a configured build folder?)" >&2
+    exit 2
+fi
 
-# The layers each checked layer may include besides its own, and the rule's wording.
-declare -A allowed=(
-    [engine]=""
-    [storage]=""
-    [bank]="engine storage"
-    [settings]="storage"
-    [game]="engine bank settings storage"
-    [bank/frmAccount]="engine storage bank settings game ui"
-    [ui]="engine storage bank settings game bank/frmAccount"
-)
-declare -A rule=(
-    [engine]="engine uses no other folder of the project"
-    [storage]="storage uses no other folder of the project"
-    [bank]="bank uses only engine and storage (bank/frmAccount is built with the windows)"
-    [settings]="settings uses only storage"
-    [game]="game uses only engine, bank, settings and storage"
-    [bank/frmAccount]="the account window uses only ui, engine, bank, game, settings and storage"
-    [ui]="ui uses only engine, bank, settings, game and storage"
-)
-qt_allowed=" ui bank/frmAccount "
+# allowed[folder] = " the folders and Qt libraries it may include " (its own not among them).
+declare -A allowed=()
+qt_headers=""
+while IFS= read -r line; do
+    case $line in
+        "" | \#*) ;;
+        "Qt headers: "*) qt_headers=${line#*: } ;;
+        *) allowed[${line%%:*}]=" ${line#*:} " ;;
+    esac
+done <"$rules_file"
+
+# Sets `module` to the Qt library a Qt header belongs to: "QtWidgets" for <QtWidgets/QWidget>
+# and, found among the Qt headers, for <QWidget>; empty if it cannot be told.
+qt_module_of() {
+    local found
+    module=""
+    if [[ $1 == */* ]]; then
+        module=${1%%/*}
+        return
+    fi
+    for found in "$qt_headers"/Qt*/"$1"; do
+        if [ -n "$qt_headers" ] && [ -e "$found" ]; then
+            module=${found%/*}
+            module=${module##*/}
+            return
+        fi
+    done
+}
 
 # Sets `target` to the path "a/./b/../c" names, "a/c": an include relative to its file.
 normalize() {
@@ -59,6 +68,21 @@ normalize() {
     target="${out[*]}"
 }
 
+# The rule `folder` has, in words.
+rule_of() {
+    local folder list=()
+    for folder in ${allowed[$1]}; do
+        [[ $folder == Qt* ]] || list+=("$folder")
+    done
+    if [ ${#list[@]} -eq 0 ]; then
+        echo "$1 links no other library of the project ($1/CMakeLists.txt)"
+    else
+        local joined
+        joined=$(printf ', %s' "${list[@]}")
+        echo "$1 links only ${joined:2} of the project ($1/CMakeLists.txt)"
+    fi
+}
+
 found=0
 report() { # file, line, include as written, rule
     echo "$1:$2: includes $3: $4"
@@ -68,29 +92,34 @@ report() { # file, line, include as written, rule
 # Tracked files, and new ones not yet added, so a check before a commit sees them too.
 while IFS= read -r file; do
     [ -f "$file" ] || continue # deleted but not yet committed
-    layer_of "$file"
-    from=$layer
-    [ -n "${rule[$from]+set}" ] || continue # app, or a folder that is not checked
+    from=${file%%/*}
+    [ -n "${allowed[$from]+set}" ] || continue # no library's folder
     # "line:include as written", e.g. '4:"bank/AccountTable.h"' or '7:<QLabel>'.
     while IFS= read -r hit; do
         line=${hit%%:*}
         written=${hit#*:}
         name=${written:1:${#written}-2}
-        # Like the compiler: a quoted include is looked for beside the file first, then from
-        # the root of the project (the include folder every library of ours has).
+        # Like the compiler: a quoted include is looked for beside the file first, then in the
+        # include roots, where its first folder names the library.
         target=$name
-        if [ "${written:0:1}" = '"' ] && [ -f "${file%/*}/$name" ]; then
+        if [ "${written:0:1}" = '"' ] && [ -e "${file%/*}/$name" ]; then
             normalize "${file%/*}/$name"
         fi
-        layer_of "$target"
-        to=$layer
-        if [ -z "$to" ]; then
-            # Outside the project: only Qt is ruled, and only the windows may use it.
-            if [[ $name == Q* && $qt_allowed != *" $from "* ]]; then
-                report "$file" "$line" "$written" "only the windows (ui, bank/frmAccount) and app use Qt"
+        to=${target%%/*}
+        if [ -n "${allowed[$to]+set}" ] && [ "$target" != "$to" ]; then
+            if [ "$to" != "$from" ] && [[ ${allowed[$from]} != *" $to "* ]]; then
+                report "$file" "$line" "$written" "$(rule_of "$from")"
             fi
-        elif [ "$to" != "$from" ] && [[ " ${allowed[$from]} " != *" $to "* ]]; then
-            report "$file" "$line" "$written" "${rule[$from]}"
+        elif [ "$target" != "$name" ]; then
+            # Reached by a relative path, outside every library (tests/, bench/, ...).
+            report "$file" "$line" "$written" "a library includes only the libraries' headers"
+        elif [[ $name == Q* ]]; then
+            qt_module_of "$name"
+            if [[ ${allowed[$from]} != *" Qt"* ]]; then
+                report "$file" "$line" "$written" "$from links no Qt ($from/CMakeLists.txt)"
+            elif [ -n "$module" ] && [[ ${allowed[$from]} != *" $module "* ]]; then
+                report "$file" "$line" "$written" "$from links no $module ($from/CMakeLists.txt)"
+            fi
         fi
     done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"]+[>"]' "$file" |
         sed -E 's/^([0-9]+):[[:space:]]*#[[:space:]]*include[[:space:]]*([<"][^>"]+[>"]).*/\1:\2/')
