@@ -196,6 +196,7 @@ TEST(GameSession, AJournalIsCarriedOutOnlyOnTheFilesItsSaveFound) {
         std::string said; // {journal}, {bank}, {settings}, {folder} stand for their paths
         std::int32_t cash, savings;
         std::string keptAs = "save.journal.bad"; // where the journal is, if set aside
+        bool asRoot = false;                     // only root can hand a file to another user
     };
     const std::string later = AnnsBank(180);
     const Row rows[] = {
@@ -246,6 +247,9 @@ TEST(GameSession, AJournalIsCarriedOutOnlyOnTheFilesItsSaveFound) {
              ASSERT_EQ(::symlink((folder / "elsewhere").c_str(), cut.journal.c_str()), 0);
          },
          "Not a regular file", 40, 100},
+        {"another user's journal",
+         [](auto&, CutShort& cut, auto&) { ASSERT_EQ(::chown(cut.journal.c_str(), 1, 1), 0); },
+         "Not your own file", 40, 100, "save.journal.bad", true},
         {"a journal of 4 MiB",
          [](auto&, CutShort& cut, auto&) {
              ASSERT_EQ(::truncate(cut.journal.c_str(), 4 << 20), 0);
@@ -260,6 +264,9 @@ TEST(GameSession, AJournalIsCarriedOutOnlyOnTheFilesItsSaveFound) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        if (row.asRoot && ::geteuid() != 0) {
+            continue;
+        }
         const test::TempFolder folder;
         CutShort cut(folder);
         GameFolders next{folder.Path(), folder.Path()};
