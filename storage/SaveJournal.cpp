@@ -54,6 +54,15 @@ std::optional<std::string> TakeBytes(std::string_view& bytes, std::size_t count)
     return taken;
 }
 
+// The state of the file now; nothing when it cannot be read (then nothing vouches for it).
+std::optional<std::string> FileState(const std::string& path) {
+    const ReadResult file = ReadWholeFile(path, MaxJournalBytes);
+    if (file.Error == ENOENT) {
+        return std::string(MissingState);
+    }
+    return file.Error == 0 ? std::optional(StateOfBytes(file.Bytes)) : std::nullopt;
+}
+
 // The text up to the next line end, which is taken too.
 std::optional<std::string> TakeLine(std::string_view& bytes) {
     const auto end = bytes.find('\n');
@@ -131,14 +140,6 @@ JournalRecovery SetAside(const std::string& journalPath, std::string why) {
 
 std::string StateOfBytes(std::string_view bytes) {
     return std::to_string(bytes.size()) + ":" + Hex(Checksum(bytes));
-}
-
-std::optional<std::string> FileState(const std::string& path) {
-    const ReadResult file = ReadWholeFile(path, MaxJournalBytes);
-    if (file.Error == ENOENT) {
-        return std::string(MissingState);
-    }
-    return file.Error == 0 ? std::optional(StateOfBytes(file.Bytes)) : std::nullopt;
 }
 
 std::string JournalBytes(const std::vector<JournalEntry>& entries) {

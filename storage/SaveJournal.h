@@ -36,11 +36,9 @@ struct JournalEntry {
     bool operator==(const JournalEntry&) const = default;
 };
 
-// A file's state as a journal records it: "-" for a missing file, otherwise its size and a
-// digest of its bytes; nothing when it cannot be read (then nothing vouches for it). The
-// digest tells the file a save found from any other; it is no secret, since whoever could
-// forge a journal in the player's folder could as well write the files themselves.
-std::optional<std::string> FileState(const std::string& path);
+// A file's state as a journal records it: its size and a digest of its bytes ("-" for a
+// missing file). The digest tells the file a save found from any other; it is no secret,
+// since whoever could forge a journal in the player's folder could as well write the files.
 std::string StateOfBytes(std::string_view bytes);
 
 // How a save ends. Kept: the files are replaced without waiting for the disk and the

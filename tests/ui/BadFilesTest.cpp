@@ -224,6 +224,19 @@ const Row Rows[] = {
      [](auto& f) {
          EXPECT_EQ(Get(f.root / ".bashrc"), "PATH=/usr/bin\n");
      }},
+    {"a damaged save journal in a settings folder the player may not write",
+     [](auto& f, auto&) {
+         ASSERT_EQ(::mkdir((f.config + "/corvanta").c_str(), 0700), 0);
+         test::WriteBytes(JournalOf(f), "corvanta save journal 2\n");
+         ::chmod((f.config + "/corvanta").c_str(), 0555);
+     },
+     "Corvanta - Save: The last save was not completed from {journal}:\rIt is not a whole save "
+     "journal of this game. It could not be set aside either (Permission denied), so this game "
+     "saves nothing.",
+     Bank::Missing, false, 100, false, 63, true, false,
+     [](auto& f) {
+         EXPECT_EQ(Get(JournalOf(f)), "corvanta save journal 2\n");
+     }},
 };
 
 using BadFilesTest = test::GameTest;
