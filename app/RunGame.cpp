@@ -14,19 +14,21 @@
 namespace corvanta {
 
 int RunGame(const Folders& folders) {
+    SignalQuit signalQuit; // before the first message box, which a signal must not cut short
     const BankPlace bank = ChooseBankFolder(folders.program, folders.data);
-    const GameFolders gameFolders{.bank = bank.folder, .config = folders.config, .note = bank.note};
+    GameFolders gameFolders{.bank = bank.folder, .config = folders.config, .note = bank.note};
     const SingleCopy copy(gameFolders);
     if (copy.AnotherCopyRuns()) {
         ShowMessage(nullptr, ToQString(AlreadyRunningTitle), ToQString(AlreadyRunningMessage));
         return AlreadyRunningStatus;
     }
+    gameFolders.lockProblem = copy.LockProblem();
 
     CardDrawing cards;
     TimeSeededRandom random;
     GameModel model(gameFolders, random);
-    MainWindow window(model, cards);
-    SignalQuit signalQuit(window);
+    MainWindow window(model, cards); // the start-up, and its messages
+    signalQuit.SetMainWindow(window);
     // A desktop session's checkpoint, or a logout that another program may still cancel,
     // asks for everything to be saved; the game plays on. The session really ending quits
     // the application, which closes the game the same way as Exit.

@@ -22,7 +22,9 @@ inline constexpr int AlreadyRunningStatus = 1;
 // their folders and the empty lock files first), then shows the main window and runs the event
 // loop until the game ends; returns the exit status. When another copy holds a lock, says so
 // in a message box and returns AlreadyRunningStatus without reading or writing the bank or
-// the settings.
+// the settings. A lock that cannot be taken at all leaves nothing to tell whether another
+// copy runs: the game then starts, says so, and saves nothing. A termination signal ends the
+// game the orderly way from the first message box on.
 int RunGame(const Folders& folders);
 
 } // namespace corvanta

@@ -1,6 +1,7 @@
 #include "app/SignalQuit.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -26,7 +27,7 @@ void OnSignal(int) {
 
 } // namespace
 
-SignalQuit::SignalQuit(QWidget& mainWindow) : mainWindow_(mainWindow) {
+SignalQuit::SignalQuit() {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         return; // without the pair the signals keep their default action
     }
@@ -54,6 +55,14 @@ SignalQuit::~SignalQuit() {
     }
 }
 
+void SignalQuit::SetMainWindow(QWidget& mainWindow) {
+    mainWindow_ = &mainWindow;
+    if (quitAsked_) {
+        qApp->removeEventFilter(this);
+        CloseMainWindow();
+    }
+}
+
 void SignalQuit::Quit() {
     char buffer[16];
     [[maybe_unused]] const auto read = ::read(signalPipe[1], buffer, sizeof buffer);
@@ -67,7 +76,28 @@ void SignalQuit::Quit() {
             break;
         }
     }
-    QMetaObject::invokeMethod(&mainWindow_, &QWidget::close, Qt::QueuedConnection);
+    if (mainWindow_ != nullptr) {
+        CloseMainWindow();
+    } else if (!quitAsked_) {
+        // The start-up is under way: its further messages close as they open, and the window
+        // closes once it is made, saving as at any other time.
+        qApp->installEventFilter(this);
+    }
+    quitAsked_ = true;
+}
+
+void SignalQuit::CloseMainWindow() {
+    QMetaObject::invokeMethod(mainWindow_.data(), &QWidget::close, Qt::QueuedConnection);
+}
+
+bool SignalQuit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* shown = static_cast<QWidget*>(watched);
+        if (shown->isWindow() && shown->isModal()) {
+            QMetaObject::invokeMethod(shown, &QWidget::close, Qt::QueuedConnection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace corvanta

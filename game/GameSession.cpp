@@ -39,14 +39,15 @@ std::string GameSession::JournalPath() const {
 }
 
 StartupCaptions GameSession::StartUp() {
-    if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.Ok) {
-        // The journal holds the last save, newer than the files: it stays for a later start,
-        // and this game saves nothing over it.
-        savesOff_ = true;
+    if (!folders_.lockProblem.Ok) {
+        savesOff_ = true; // nothing is written, not even a journal completed or set aside
         notices_.push_back({std::string(SaveTitle),
-                            "The last save could not be completed in " + recovered.Path + ":\r" +
-                                recovered.Reason +
-                                ". It is kept for the next start; this game saves nothing."});
+                            "The lock " + folders_.lockProblem.Path + " could not be taken:\r" +
+                                folders_.lockProblem.Reason +
+                                ". Another copy of the game might be using the same files, so "
+                                "this game saves nothing."});
+    } else {
+        RecoverLastSave();
     }
     ReadSettings();
     StartupCaptions captions;
@@ -60,10 +61,50 @@ StartupCaptions GameSession::StartUp() {
     return captions;
 }
 
+void GameSession::RecoverLastSave() {
+    const JournalRecovery recovery =
+        RecoverJournal(JournalPath(), {BankFile(), SettingsFilePath(folders_.config)});
+    using Outcome = JournalRecovery::Outcome;
+    const std::string notDone = "The last save was not completed from " + JournalPath() + ":\r";
+    switch (recovery.outcome) {
+    case Outcome::None:
+    case Outcome::Completed:
+        return;
+    case Outcome::SetAside:
+        notices_.push_back({std::string(SaveTitle),
+                            notDone + recovery.why +
+                                ". The bank and the settings are kept as they are, and the "
+                                "journal as " +
+                                recovery.keptAs + "."});
+        return;
+    case Outcome::Stuck:
+        savesOff_ = true; // a save would have to write its journal where that one stands
+        notices_.push_back({std::string(SaveTitle),
+                            notDone + recovery.why + ". It could not be set aside either (" +
+                                recovery.problem.Reason + "), so this game saves nothing."});
+        return;
+    case Outcome::Unfinished:
+        // The journal holds the last save, newer than the files: it stays for a later start,
+        // and this game saves nothing over it.
+        savesOff_ = true;
+        notices_.push_back({std::string(SaveTitle),
+                            "The last save could not be completed in " + recovery.problem.Path +
+                                ":\r" + recovery.problem.Reason +
+                                ". It is kept for the next start; this game saves nothing."});
+        return;
+    }
+}
+
 void GameSession::ReadSettings() {
     const SettingsLoad load = LoadSettings(folders_.config);
     settingsReadable_ = load.problem.Ok;
-    if (load.notUnderstood) {
+    if (load.notUnderstood && savesOff_) {
+        settingsReadable_ = false; // nothing is written, the file not even moved
+        notices_.push_back({std::string(SettingsTitle),
+                            "The settings in " + load.path +
+                                " could not be understood:\rthe game starts from its defaults "
+                                "and leaves the file alone."});
+    } else if (load.notUnderstood) {
         KeepAsideSettings(load.path);
     }
     if (!load.problem.Ok) {
@@ -82,18 +123,19 @@ void GameSession::ReadSettings() {
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
-    if (const SaveResult kept = KeepSettingsAside(folders_.config); !kept.Ok) {
+    const KeptAside kept = KeepSettingsAside(folders_.config);
+    if (!kept.Result.Ok) {
         settingsReadable_ = false; // never saved over: its values would be lost
         notices_.push_back({std::string(SettingsTitle),
                             "The settings in " + path + " could not be understood:\r" +
-                                "they could not be kept aside either (" + kept.Reason +
+                                "they could not be kept aside either (" + kept.Result.Reason +
                                 "), so the game leaves the file alone and starts from its "
                                 "defaults."});
         return;
     }
     notices_.push_back({std::string(SettingsTitle),
                         "The settings in " + path + " could not be understood:\rthey are kept in " +
-                            path + ".bad, and the game starts from its defaults."});
+                            kept.KeptAs + ", and the game starts from its defaults."});
 }
 
 void GameSession::ReadBank() {

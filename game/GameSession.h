@@ -25,6 +25,9 @@ struct GameFolders {
     std::string bank;   // where gbank.db lives (see ChooseBankFolder)
     std::string config; // the per-user settings folder ($XDG_CONFIG_HOME)
     std::string note{}; // why the bank is not where the player might look for it, if so
+    // A single-copy lock that could not be taken (see SingleCopy): another copy could be
+    // using the same files unseen, so this game writes nothing and says why.
+    SaveResult lockProblem{};
 };
 
 // A message box the player must see: its title and its text (two lines joined by "\r").
@@ -114,6 +117,7 @@ public:
 
 private:
     // The start-up's reading of each file; what went wrong is said.
+    void RecoverLastSave();
     void ReadSettings();
     void KeepAsideSettings(const std::string& path);
     void ReadBank();

@@ -13,12 +13,23 @@ const GameFolders& SingleCopy::MakeFolders(const GameFolders& folders) {
 }
 
 SingleCopy::SingleCopy(const GameFolders& folders)
-    : bankLock_(LockFilePath(MakeFolders(folders).bank)),
-      settingsLock_(SettingsFilePath(folders.config) + ".lock") {}
+    : bankLockPath_(LockFilePath(MakeFolders(folders).bank)),
+      settingsLockPath_(SettingsFilePath(folders.config) + ".lock"), bankLock_(bankLockPath_),
+      settingsLock_(settingsLockPath_) {}
 
 bool SingleCopy::AnotherCopyRuns() const {
     return bankLock_.GetStatus() == InstanceLock::Status::InUse ||
            settingsLock_.GetStatus() == InstanceLock::Status::InUse;
+}
+
+SaveResult SingleCopy::LockProblem() const {
+    if (bankLock_.GetStatus() == InstanceLock::Status::Unavailable) {
+        return SaveResult::Failure(bankLockPath_, bankLock_.Error());
+    }
+    if (settingsLock_.GetStatus() == InstanceLock::Status::Unavailable) {
+        return SaveResult::Failure(settingsLockPath_, settingsLock_.Error());
+    }
+    return {};
 }
 
 } // namespace corvanta

@@ -6,11 +6,12 @@
 #include "game/GameSession.h"
 #include "storage/InstanceLock.h"
 
+#include <string>
+
 namespace corvanta {
 
 // Takes the lock beside the bank and the lock beside the settings file (making their folders
-// first, private to the player), and holds both while it lives. A lock that cannot be taken
-// at all (a folder that cannot be written) does not stop the game: its saves say what fails.
+// first, private to the player), and holds both while it lives.
 class SingleCopy {
 public:
     explicit SingleCopy(const GameFolders& folders);
@@ -18,10 +19,17 @@ public:
     // Another copy holds one of the locks: this one must say so and end without reading or
     // writing the bank or the settings.
     bool AnotherCopyRuns() const;
+    // A lock that could not be taken at all (a link or another user's file in its place, a
+    // folder that cannot be written): the lock file and why, or Ok when both are held. Then
+    // nothing tells whether another copy runs, and the game must write nothing (see
+    // GameFolders::lockProblem).
+    SaveResult LockProblem() const;
 
 private:
     static const GameFolders& MakeFolders(const GameFolders& folders);
 
+    std::string bankLockPath_;
+    std::string settingsLockPath_;
     InstanceLock bankLock_;
     InstanceLock settingsLock_;
 };

@@ -4,7 +4,6 @@
 #include "storage/DecimalText.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -62,12 +61,8 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     return load;
 }
 
-SaveResult KeepSettingsAside(std::string_view configFolder) {
-    const std::string path = SettingsFilePath(configFolder);
-    if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0) {
-        return SaveResult::Failure(path, errno);
-    }
-    return {};
+KeptAside KeepSettingsAside(std::string_view configFolder) {
+    return KeepAside(SettingsFilePath(configFolder));
 }
 
 namespace {

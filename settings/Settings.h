@@ -42,9 +42,10 @@ struct SettingsLoad {
 };
 SettingsLoad LoadSettings(std::string_view configFolder);
 
-// Renames the settings file to "settings.reg.bad" beside it, replacing an older one, so the
-// next save starts a new file. A failure names the settings file and the system's reason.
-SaveResult KeepSettingsAside(std::string_view configFolder);
+// Renames the settings file to "settings.reg.bad" beside it (or, when that is taken by an
+// earlier one, "settings.reg.bad.2" and so on: see KeepAside), so the next save starts a new
+// file and nothing kept before is lost. A failure names the settings file and the reason.
+KeptAside KeepSettingsAside(std::string_view configFolder);
 
 // Stores the values as REG_DWORD, in the order above (Trainer once it has been on), in one
 // replacement of the file; everything else in the file stays as it was.

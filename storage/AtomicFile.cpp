@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -70,11 +72,38 @@ SaveResult SaveResult::Failure(std::string path, int error) {
     return {false, std::move(path), ReasonText(error)};
 }
 
-SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes, Flush flush) {
+WriteTarget ReplacementTarget(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return {path};
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return errno == ENOENT ? WriteTarget{path} : WriteTarget{path, errno};
+    }
+    WriteTarget target{resolved};
+    std::free(resolved);
+    struct stat file {};
+    if (::stat(target.Path.c_str(), &file) != 0) {
+        return {path, errno};
+    }
+    if (link.st_uid != ::geteuid() || file.st_uid != ::geteuid()) {
+        return {path, NotPlayersOwn};
+    }
+    return S_ISREG(file.st_mode) ? target : WriteTarget{path, NotARegularFile};
+}
+
+SaveResult WriteFileAtomically(const std::string& linkOrPath, std::string_view bytes, Flush flush) {
+    const WriteTarget target = ReplacementTarget(linkOrPath);
+    if (target.Error != 0) {
+        return SaveResult::Failure(linkOrPath, target.Error);
+    }
+    // Failures name the file as the player knows it, the link when there is one.
+    const std::string& path = target.Path;
     std::string temporary = path + std::string(TemporaryInfix) + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // created with mode 0600
     if (fd < 0) {
-        return SaveResult::Failure(path, errno);
+        return SaveResult::Failure(linkOrPath, errno);
     }
     // The new file keeps mkostemp's 0600 whatever the old one had: the bank holds passwords,
     // and a file others could read or write would stay so forever.
@@ -90,7 +119,7 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes, 
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        return SaveResult::Failure(path, error);
+        return SaveResult::Failure(linkOrPath, error);
     }
     const std::string folder = FolderOf(path);
     RemoveStaleTemporaries(path, folder);
@@ -100,12 +129,13 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes, 
     return {};
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes, Owner owner) {
     ReadResult result;
     // Without blocking: a FIFO in the file's place would otherwise wait for a writer forever.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC |
+                                            (owner == Owner::Player ? O_NOFOLLOW : 0));
     if (fd < 0) {
-        result.Error = errno;
+        result.Error = errno == ELOOP && owner == Owner::Player ? NotARegularFile : errno;
         return result;
     }
     struct stat status {};
@@ -115,6 +145,8 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         result.Error = EISDIR;
     } else if (!S_ISREG(status.st_mode)) {
         result.Error = NotARegularFile; // a FIFO, a device such as /dev/zero, a socket
+    } else if (owner == Owner::Player && status.st_uid != ::geteuid()) {
+        result.Error = NotPlayersOwn;
     } else if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
         result.Error = EFBIG;
     }
@@ -139,8 +171,46 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     return result;
 }
 
+namespace {
+
+// A rename that fails with EEXIST rather than replace a file at `to`. Where the file system
+// cannot do that in one step, a look first serves: a name taken meanwhile is a race no
+// player runs.
+int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return -1;
+    }
+    struct stat taken {};
+    if (::lstat(to.c_str(), &taken) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
+} // namespace
+
+KeptAside KeepAside(const std::string& path) {
+    constexpr int MostKept = 99;
+    for (int n = 1; n <= MostKept; ++n) {
+        std::string name = path + ".bad" + (n == 1 ? "" : "." + std::to_string(n));
+        if (RenameWithoutReplacing(path, name) == 0) {
+            return {{}, std::move(name)};
+        }
+        if (errno != EEXIST) {
+            return {SaveResult::Failure(path, errno), {}};
+        }
+    }
+    return {SaveResult::Failure(path, EEXIST), {}};
+}
+
 std::string ReasonText(int error) {
-    return error == NotARegularFile ? "Not a regular file" : std::strerror(error);
+    return error == NotARegularFile ? "Not a regular file"
+           : error == NotPlayersOwn ? "Not your own file"
+                                    : std::strerror(error);
 }
 
 } // namespace corvanta

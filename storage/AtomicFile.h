@@ -32,20 +32,46 @@ enum class Flush { Durable, Contents, Lazy };
 // by its owner only (0600), whatever the old one allowed. On failure the old
 // file is untouched and no temporary file is left. A process killed during the replacement
 // can leave its temporary file (`path` + ".new-" + six characters); a later replacement
-// removes such files once they are ten minutes old.
+// removes such files once they are ten minutes old. A symbolic link at `path` is replaced
+// through: the file it leads to is written (see ReplacementTarget).
 SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                Flush flush = Flush::Durable);
 
+// The file a replacement of `path` writes. A symbolic link, as dotfile managers make, stays
+// and the file it leads to is replaced, but only when the link and that file are the
+// player's own and the file is a regular one; otherwise Error says why nothing may be
+// written (NotPlayersOwn, NotARegularFile, or errno). A link that leads nowhere is replaced
+// itself, as a missing file would be created, so no file appears where it points.
+struct WriteTarget {
+    std::string Path;
+    int Error = 0;
+};
+WriteTarget ReplacementTarget(const std::string& path);
+
 // A whole file's bytes, or the reason it could not be read: Error is an errno value (ENOENT
-// for a missing file, EISDIR for a folder, EFBIG for a file over the limit) or
-// NotARegularFile. Only a regular file is read, and opening it never waits (a FIFO in its
-// place would), so no file in the wrong place can hang or flood the game.
+// for a missing file, EISDIR for a folder, EFBIG for a file over the limit),
+// NotARegularFile or NotPlayersOwn. Only a regular file is read, and opening it never waits
+// (a FIFO in its place would), so no file in the wrong place can hang or flood the game.
+// Owner::Player also refuses a symbolic link and a file of another user: for the files
+// only the game writes, where anything else was put there by someone else.
 inline constexpr int NotARegularFile = -1;
+inline constexpr int NotPlayersOwn = -2;
 struct ReadResult {
     std::string Bytes;
     int Error = 0;
 };
-ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes);
+enum class Owner { Anyone, Player };
+ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                         Owner owner = Owner::Anyone);
+
+// Renames the file (or whatever stands) at `path` to the first free name of `path`.bad,
+// `path`.bad.2, `path`.bad.3 and so on, never over another file, so that everything kept
+// aside stays. KeptAs is the new name; on failure Result names `path` and the reason.
+struct KeptAside {
+    SaveResult Result;
+    std::string KeptAs;
+};
+KeptAside KeepAside(const std::string& path);
 
 // The reason for an Error of a read or a write, as the player is told it.
 std::string ReasonText(int error);

