@@ -75,6 +75,8 @@ struct Soak {
             cash -= amount;
             staked += amount;
         }
+        Require(table.CashOnHand == cash && table.BetAmount == staked,
+                "the stakes did not move from the cash into the bet");
         Require(DealCommand(table, random).step == DealStep::Dealt, "no deal");
         for (int slot = 0; slot < HandSize; ++slot) {
             if (Chance(40)) {
