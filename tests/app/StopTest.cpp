@@ -38,6 +38,7 @@ pid_t StartProgram(const test::TempFolder& folder) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::setenv("HOME", folder.Path().c_str(), 1); // nothing of Qt's own in the real home
         ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
         ::execl(program.c_str(), "corvanta", static_cast<char*>(nullptr));
@@ -142,6 +143,7 @@ void Prepare(const test::TempFolder& folder) {
 [[noreturn]] void PlayInTheWindow(const test::TempFolder& folder, int done, int go,
                                   std::size_t exitAfter) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::setenv("HOME", folder.Path().c_str(), 1); // nothing of Qt's own in the real home
     int argc = 1;
     char name[] = "corvanta";
     char* argv[] = {name, nullptr};

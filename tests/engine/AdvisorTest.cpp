@@ -112,9 +112,12 @@ TEST(BestHold, MarksTheDiscardsOfTheBestHold) {
 }
 
 // Giving up under 0.05 x bet against the best hold is a small mistake, from 0.05 a large one;
-// a hold as good as the best is none.
+// a hold as good as the best is none, also when it is not the one listed first.
 TEST(Trainer, TellsSmallFromLargeMistakesAndGradesTheSession) {
     const FiveCards aceThree = HandOf({{14, 4}, {3, 4}, {11, 1}, {5, 1}, {6, 3}});
+    // Keeping the eight is listed first; keeping the seven returns exactly as much.
+    const FiveCards eightOrSeven = HandOf({{8, 1}, {4, 2}, {7, 3}, {2, 1}, {14, 4}});
+    const DiscardMarks keepTheSeven = {true, true, false, true, true};
     struct Row {
         FiveCards hand;
         DiscardMarks marks;
@@ -129,6 +132,7 @@ TEST(Trainer, TellsSmallFromLargeMistakesAndGradesTheSession) {
          {false, false, false, false, true},
          Mistake::Large,
          0.051405}, // J-9-10-Q kept from J-9-10-Q-A
+        {eightOrSeven, keepTheSeven, Mistake::None, 0},
     };
     TrainingSession session;
     EXPECT_EQ(session.Accuracy(), 0.0);
@@ -141,11 +145,12 @@ TEST(Trainer, TellsSmallFromLargeMistakesAndGradesTheSession) {
         session.Record(row.hand, row.marks, 10, 190 + session.RoundsAdvised());
     }
     EXPECT_EQ(AdviseDraw(FourToARoyal, {}).bestHold, 0b01111u);
-    EXPECT_EQ(session.RoundsAdvised(), 4);
-    EXPECT_EQ(session.RoundsMatchingBest(), 1);
+    EXPECT_EQ(AdviseDraw(eightOrSeven, keepTheSeven).bestHold, 0b00001u);
+    EXPECT_EQ(session.RoundsAdvised(), 5);
+    EXPECT_EQ(session.RoundsMatchingBest(), 2);
     EXPECT_EQ(session.SmallMistakes(), 1);
     EXPECT_EQ(session.LargeMistakes(), 2);
-    EXPECT_EQ(session.Accuracy(), 0.25);
+    EXPECT_EQ(session.Accuracy(), 0.4);
     EXPECT_NEAR(session.DollarsGivenUp(), 10 * (280.0 / 52 + 0.048256 + 0.051405), 1e-4);
     EXPECT_EQ(session.StartingBankroll(), 200);
     EXPECT_EQ(session.Rounds()[3].bankrollAfter, 193);

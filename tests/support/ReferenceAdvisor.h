@@ -1,13 +1,16 @@
 #pragma once
-// The hold advisor as first written, kept as the reference the advisor is checked and
-// measured against: every hold of a hand is counted by walking the multisets of values its
-// draws can add (52^k draws grouped by value, each final hand classified by the game's own
-// rules), with nothing kept from one hand to the next. Exact, but hundreds of microseconds
-// a hand.
+// The hold advisor written a second time, plainly and on its own, as the reference the advisor
+// is checked and measured against: it reads the card numbers, classifies and pays the final
+// hands by its own rules and payouts written out in it, and counts every hold's draws anew
+// (52^k draws grouped by the values drawn), with nothing kept from one hand to the next. It
+// shares only the result types with the engine. Exact, but milliseconds a hand.
 
 #include "engine/Advisor.h"
 
 namespace corvanta::test {
+
+// The payout, times the bet, of five card numbers (0..51) as a final hand.
+int ReferencePayout(const FiveCards& hand);
 
 // The payback of one hold, computed from scratch.
 Payback ReferencePayback(const FiveCards& hand, HoldMask kept);

@@ -7,6 +7,7 @@
 #include "ui/frmAdvisor/BankrollChart.h"
 
 #include <QFileDialog>
+#include <QPainter>
 #include <QTest>
 
 namespace corvanta {
@@ -14,6 +15,22 @@ namespace {
 
 const std::string NothingDealt = "lblTitle=No cards are dealt. Once you bet and deal, the best "
                                  "holds will be listed here, ranked by expected payback.";
+
+// The return tables, best category first: payout, probability and contribution of each, and
+// the totals. Standing pat, a category's probability is its count of five-card hands over 52^5
+// (480 royal flushes: 0.0001262 %; 175 032 000 single pairs: 46.04 %).
+const std::string PerfectPlayRows =
+    "tblPerfectPlay=Royal Flush; 100x; 0.0009832 %; 0.0010 / Straight Flush; 50x; 0.008038 %; "
+    "0.0040 / Five of a Kind; 40x; 0.06734 %; 0.0269 / Four of a Kind; 25x; 1.603 %; 0.4008 / "
+    "Full House; 12x; 2.84 %; 0.3408 / Flush; 8x; 2.856 %; 0.2285 / Straight; 5x; 0.6748 %; "
+    "0.0337 / Three of a Kind; 3x; 12.73 %; 0.3819 / Two Pair; 2x; 15.84 %; 0.3168 / One Pair; "
+    "1x; 44.24 %; 0.4424 / Not a Winning Hand; —; 19.14 %; 0.0000 / All rounds; ; 100 %; 2.1768";
+const std::string StandPatRows =
+    "tblStandPat=Royal Flush; 100x; 0.0001262 %; 0.0001 / Straight Flush; 50x; 0.00101 %; "
+    "0.0005 / Five of a Kind; 40x; 0.003501 %; 0.0014 / Four of a Kind; 25x; 0.2101 %; 0.0525 / "
+    "Full House; 12x; 0.4185 %; 0.0502 / Flush; 8x; 0.3887 %; 0.0311 / Straight; 5x; 0.2897 %; "
+    "0.0145 / Three of a Kind; 3x; 4.604 %; 0.1381 / Two Pair; 2x; 6.905 %; 0.1381 / One Pair; "
+    "1x; 46.04 %; 0.4604 / Not a Winning Hand; —; 41.14 %; 0.0000 / All rounds; ; 100 %; 0.8869";
 
 AdvisorWindow* Advisor() {
     return qobject_cast<AdvisorWindow*>(test::TopLevel("frmAdvisor"));
@@ -31,7 +48,8 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
          "frmAdvisor=Corvanta - Hold Advisor | txtBet=5 | " + NothingDealt +
              " | lblHold1= | cmdMarkBest=&Mark Best Hold (off) | lblRoundsAdvised=Rounds "
              "advised: 0"},
-        {"asked again while minimized: the same window, shown", "click mnuAdvisor", "", "", "", "",
+        {"asked again while minimized: the same window, shown", "click mnuAdvisor",
+         "frmAdvisor=Corvanta - Hold Advisor", "", "", "",
          [](T&) {
              Advisor()->showMinimized();
          }},
@@ -69,8 +87,9 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
          "lblRoundsAdvised=Rounds advised: 5 | lblRoundsBest=Rounds whose discards were a best "
          "hold: 3 | lblGivenUp=Expected dollars given up by the other choices: $58.31"},
         {"the game's return, once computed", "",
-         "lblFigures=Perfect play returns 2.1768 × bet; standing pat returns 0.8869 × bet.", "", "",
-         "",
+         "lblFigures=Perfect play returns 2.1768 × bet; standing pat returns 0.8869 × bet. | " +
+             PerfectPlayRows + " | " + StandPatRows,
+         "", "", "",
          [](T&) {
              EXPECT_TRUE(QTest::qWaitFor(
                  [] { return !test::Look(*Advisor(), "lblFigures").startsWith(u"Computing"); }));
@@ -163,6 +182,56 @@ TEST(BankrollChart, DrawsTheBankrollOverTheStartingLineAtAnySize) {
         }
         EXPECT_GT(line, 0) << width;
         EXPECT_GT(dashes, (width - 68) / 4) << width;
+    }
+}
+
+// The ink of an image's part (whatever is not white), cut to the box around it.
+QImage Ink(const QImage& image, const QRect& part) {
+    QRect box;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x) {
+            box |= image.pixel(x, y) != qRgb(255, 255, 255) ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    return image.copy(box);
+}
+
+// A text as the chart writes its amounts: in its font, grey on white, flush right in the 52
+// pixels left of the plot (where a glyph starts between two pixels changes how it is drawn).
+QImage Written(const char* text, const QFont& font) {
+    QImage image(52, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawText(image.rect(), Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(text));
+    painter.end();
+    return Ink(image, image.rect());
+}
+
+// Left of the plot, at its top and at its bottom: the highest and the lowest bankroll of the
+// session, the starting one among them.
+TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
+    struct Row {
+        std::int64_t starting;
+        std::vector<std::int64_t> rounds;
+        const char* highest;
+        const char* lowest;
+    };
+    const Row rows[] = {
+        {200, {195, 185, 205}, "$205", "$185"},
+        {200, {210, 230, 220}, "$230", "$200"},
+        {150, {}, "$150", "$150"},
+        {-20, {-40, 10}, "$10", "$-40"},
+    };
+    for (const Row& row : rows) {
+        BankrollChart chart;
+        chart.resize(300, 120);
+        chart.Show(row.starting, row.rounds);
+        const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int left = BankrollChart::LeftMargin - 2; // the plot's frame stands right of it
+        EXPECT_EQ(Ink(image, {0, 0, left, 60}), Written(row.highest, chart.font())) << row.highest;
+        EXPECT_EQ(Ink(image, {0, 60, left, 60}), Written(row.lowest, chart.font())) << row.lowest;
     }
 }
 

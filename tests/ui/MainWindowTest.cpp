@@ -121,6 +121,9 @@ TEST_F(MainWindowTest, EachCommandShowsItsOutcomeAndSavesIt) {
          "", "", "\"Current Money\"=dword:00000028"},
         {"Exit from the menu", "click mnuExit", "frmPoker=hidden"},
     });
+    // The exit's save closes the journal the saves during play kept: the settings alone stay.
+    EXPECT_EQ(test::FolderEntries(files.config + "/corvanta"),
+              std::vector<std::string>{"settings.reg"});
 }
 
 TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {

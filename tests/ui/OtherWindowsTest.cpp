@@ -31,10 +31,12 @@ TEST_F(OtherWindowsTest, TheConsoleOpensOnTheCodeShowsTheHandsAndEditsTheRecords
          "txtSavings= 10 | lblAppPath=" +
              files.program + "/gbank.db",
          prompt},
+        // 2 2 7 9 K less 1 each (one below the lowest) add up to 1 + 1 + 6 + 8 + 12 = 28.
         {"closed, it is gone; a round loads it hidden and writes what the engine saw",
          "close frmDebug; expect frmDebug=<none>; bet 5; deal 2C 2H 7D 9S KC; click cmdDeal",
          "frmDebug=hidden | lblCV1=2 | lblCV3=7 | lblCV5=13 | lblCS2=3 | lblCS4=4 | lblWinHand=1 | "
-         "lblMoney=95 | lblBet=5 | lblWon=5 | lblLNum=2, 1 | txtDebug= >> Checkflush: False >> "
+         "lblMoney=95 | lblBet=5 | lblWon=5 | lblLNum=2, 1 | lblFAdd=28 | txtDebug= >> Checkflush: "
+         "False >> "
          "CheckStraight: False >> CheckRF: False"},
         {"the code shows the loaded console as it is", code.c_str(),
          "frmDebug=Debug Console | lblWinHand=1 | lblMoney=95", prompt},

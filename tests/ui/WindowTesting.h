@@ -99,8 +99,10 @@ public: // for the lambdas of the tests' tables
     void Start();   // the start-up runs, the window shows and is active
     void Restart(); // the orderly exit, which saves, and a new start
 
-    // An action of a test's table, and what the windows show after it, what its dialogs said,
-    // gbank.db's bytes and a line of settings.reg (when given). The action is `act`, then the
+    // An action of a test's table, and what the windows show after it, what its dialogs said
+    // (nothing: no dialog), gbank.db's bytes and a line of settings.reg (when given); a step
+    // must expect something beyond silence, in these or by an `expect` of its script, and an
+    // empty text is expected only as "name=". The action is `act`, then the
     // script: commands split by "; ", each a verb and its words:
     //   click NAME...      a button or a card clicked, or a menu entry, in any window
     //   type BOX TEXT      a box's text set; keyclicks BOX TEXT: typed key by key
