@@ -26,9 +26,12 @@ constexpr auto ClassicHands = [] {
     return hands;
 }();
 
+// A pair pays only of jacks or better.
+constexpr HandRule HighPair = {"Jacks or Better", 1, Pattern::Pair, Jack, Ace};
+
 constexpr std::array<HandRule, 10> JacksOrBetterHands = {{
     {"Not a Winning Hand", 0, Pattern::Nothing},
-    {"Jacks or Better", 1, Pattern::Pair, Jack, Ace},
+    HighPair,
     {"Two Pair", 2, Pattern::TwoPair},
     {"Three of a Kind", 3, Pattern::ThreeOfAKind},
     {"Straight", 4, Pattern::Straight},
@@ -41,7 +44,7 @@ constexpr std::array<HandRule, 10> JacksOrBetterHands = {{
 
 constexpr std::array<HandRule, 12> BonusPokerHands = {{
     {"Not a Winning Hand", 0, Pattern::Nothing},
-    {"Jacks or Better", 1, Pattern::Pair, Jack, Ace},
+    HighPair,
     {"Two Pair", 2, Pattern::TwoPair},
     {"Three of a Kind", 3, Pattern::ThreeOfAKind},
     {"Straight", 4, Pattern::Straight},
@@ -168,17 +171,30 @@ bool CanMake(const HandRule& rule, const Naturals& n, bool oneSuit) {
 
 } // namespace
 
-constexpr Game Classic = {
-    "classic", "Classic", DeckRule::FullDeckEachCard, Recognition::ClassicTests, 0, ClassicHands};
-constexpr Game JacksOrBetter = {
-    "jacks-or-better", "Jacks or Better 9/6", DeckRule::OneDeck, Recognition::BestListedHand, 0,
-    JacksOrBetterHands};
-constexpr Game BonusPoker = {
-    "bonus-poker",  "Bonus Poker 8/5", DeckRule::OneDeck, Recognition::BestListedHand, 0,
-    BonusPokerHands};
-constexpr Game DeucesWild = {"deuces-wild",     "Deuces Wild",
-                             DeckRule::OneDeck, Recognition::BestListedHand,
-                             1u << 2,           DeucesWildHands};
+constexpr Game Classic = {.key = "classic",
+                          .title = "Classic",
+                          .deck = DeckRule::FullDeckEachCard,
+                          .recognition = Recognition::ClassicTests,
+                          .wildValues = 0,
+                          .hands = ClassicHands};
+constexpr Game JacksOrBetter = {.key = "jacks-or-better",
+                                .title = "Jacks or Better 9/6",
+                                .deck = DeckRule::OneDeck,
+                                .recognition = Recognition::BestListedHand,
+                                .wildValues = 0,
+                                .hands = JacksOrBetterHands};
+constexpr Game BonusPoker = {.key = "bonus-poker",
+                             .title = "Bonus Poker 8/5",
+                             .deck = DeckRule::OneDeck,
+                             .recognition = Recognition::BestListedHand,
+                             .wildValues = 0,
+                             .hands = BonusPokerHands};
+constexpr Game DeucesWild = {.key = "deuces-wild",
+                             .title = "Deuces Wild",
+                             .deck = DeckRule::OneDeck,
+                             .recognition = Recognition::BestListedHand,
+                             .wildValues = 1u << 2, // every two
+                             .hands = DeucesWildHands};
 
 namespace {
 constexpr std::array<const Game*, 4> Games = {&Classic, &JacksOrBetter, &BonusPoker, &DeucesWild};

@@ -52,21 +52,23 @@ void DealCards(const Game& game, Table& table, RandomSource& random) {
         DealCards(table, random);
         return;
     }
+    // The deck: every card not on the table when the deal or the draw begins, in card order.
+    std::array<std::int16_t, CardCount> deck{};
+    int left = 0;
+    for (std::int16_t card = 0; card < CardCount; ++card) {
+        if (std::find(table.Hand.begin(), table.Hand.end(), card) == table.Hand.end()) {
+            deck[left++] = card;
+        }
+    }
     random.Reseed();
     for (int slot = 0; slot < HandSize; ++slot) {
-        if (!table.Discard[slot]) {
-            continue;
+        if (table.Discard[slot]) {
+            const int pick = std::clamp(static_cast<int>(random.Next() * left), 0, left - 1);
+            table.Hand[slot] = deck[pick];
+            std::copy(deck.begin() + pick + 1, deck.begin() + left, deck.begin() + pick);
+            --left;
+            table.Discard[slot] = false;
         }
-        std::array<std::int16_t, CardCount> deck{};
-        int left = 0;
-        for (std::int16_t card = 0; card < CardCount; ++card) {
-            if (std::find(table.Hand.begin(), table.Hand.end(), card) == table.Hand.end()) {
-                deck[left++] = card;
-            }
-        }
-        const int pick = static_cast<int>(random.Next() * left);
-        table.Hand[slot] = deck[std::clamp(pick, 0, left - 1)];
-        table.Discard[slot] = false;
     }
 }
 
