@@ -314,13 +314,19 @@ std::array<std::uint32_t, HoldCount> KeptValues(const FiveCards& hand) {
     std::array<int, HandSize> byValue = {0, 1, 2, 3, 4}; // the slots, the highest value first
     std::stable_sort(byValue.begin(), byValue.end(),
                      [&](int a, int b) { return CardValue(hand[a]) > CardValue(hand[b]); });
+    // Built over subsets of positions in that order, each from the subset without its last
+    // (lowest) card, and stored by the subset's slots.
+    std::array<std::uint32_t, HoldCount> byPositions{};
+    std::array<HoldMask, HoldCount> slots{};
     std::array<std::uint32_t, HoldCount> keys{};
-    for (HoldMask kept = 1; kept <= AllKept; ++kept) {
-        for (int slot : byValue) {
-            if ((kept >> slot) & 1u) {
-                keys[kept] = keys[kept] << 4 | static_cast<std::uint32_t>(CardValue(hand[slot]));
-            }
-        }
+    for (unsigned subset = 1; subset < HoldCount; ++subset) {
+        const int last = std::bit_width(subset) - 1;
+        const unsigned rest = subset & ~(1u << last);
+        const int slot = byValue[static_cast<std::size_t>(last)];
+        byPositions[subset] =
+            byPositions[rest] << 4 | static_cast<std::uint32_t>(CardValue(hand[slot]));
+        slots[subset] = slots[rest] | 1u << slot;
+        keys[slots[subset]] = byPositions[subset];
     }
     return keys;
 }

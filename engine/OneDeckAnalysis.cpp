@@ -135,9 +135,19 @@ void OneDeckTable::SumDown() {
     }
 }
 
+// By the number of kept cards: OneDeckDenominator over the C(47, 5 - kept) draws.
+constexpr auto Scales = [] {
+    std::array<std::uint64_t, HandSize + 1> scales{};
+    for (int kept = 0; kept <= HandSize; ++kept) {
+        const std::uint64_t draws = Choose(CardCount - HandSize, HandSize - kept);
+        scales[kept] = OneDeckDenominator / draws;
+        assert(scales[kept] * draws == OneDeckDenominator);
+    }
+    return scales;
+}();
+
 std::uint64_t OneDeckTable::Scale(int keptCards) {
-    static constexpr int Undealt = CardCount - HandSize;
-    return OneDeckDenominator / Choose(Undealt, HandSize - keptCards);
+    return Scales[static_cast<std::size_t>(keptCards)];
 }
 
 OneDeckTable::Subsets OneDeckTable::SubsetsOf(const FiveCards& hand) {

@@ -29,7 +29,7 @@ inline constexpr std::uint64_t OneDeckDeals = 2'598'960;
 
 class OneDeckTable {
 public:
-    // About a tenth of a second and 17 MB; built once per game.
+    // About a tenth of a second of one core and 17 to 19 MB; built once per game.
     explicit OneDeckTable(const Game& game);
     // The table of a game, built on first use; safe from any thread, so that a background
     // thread can build it before the first hand needs it.
