@@ -217,8 +217,8 @@ PaybackTable::PaybackTable() : entries_(2 * std::size_t{MultisetCount}) {
             static_cast<std::uint32_t>(PayoffFor(FastCategory(sorted, oneSuit)).multiplier)};
     });
     for (std::uint32_t index = 0; index < MultisetCount; ++index) {
-        entries_[2 * index] = {sums.Hold(index, false)[0]};
-        entries_[2 * index + 1] = {sums.Hold(index, true)[0]};
+        entries_[2 * index] = sums.Hold(index, false)[0];
+        entries_[2 * index + 1] = sums.Hold(index, true)[0];
     }
 }
 
@@ -228,7 +228,7 @@ const PaybackTable& PaybackTable::Shared() {
 }
 
 Payback PaybackTable::Lookup(std::uint32_t multiset, bool oneSuit) const {
-    return entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)];
+    return {entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)]};
 }
 
 std::array<Payback, HoldCount> PaybackTable::AllHolds(const FiveCards& hand) const {

@@ -106,7 +106,9 @@ private:
     friend ReturnTable ComputeReturnTable();
     Payback Lookup(std::uint32_t multiset, bool oneSuit) const;
 
-    std::vector<Payback> entries_; // by 2 * multiset index + (kept cards of one suit)
+    // Payback totals over 52^5 (8 bytes an entry keeps the table small in the cache), by
+    // 2 * multiset index + (kept cards of one suit).
+    std::vector<std::uint64_t> entries_;
 };
 
 // The game's figures, exact sums over the 52^5 equally likely dealt hands of
