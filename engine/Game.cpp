@@ -200,14 +200,6 @@ namespace {
 constexpr std::array<const Game*, 4> Games = {&Classic, &JacksOrBetter, &BonusPoker, &DeucesWild};
 } // namespace
 
-int Game::HighestPay() const {
-    int highest = 0;
-    for (const HandRule& hand : hands) {
-        highest = std::max(highest, hand.pay);
-    }
-    return highest;
-}
-
 std::span<const Game* const> AllGames() {
     return Games;
 }

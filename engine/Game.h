@@ -1,7 +1,7 @@
 #pragma once
 // A game: its deck, its hands (their names, pays and how they are recognised, wild cards
 // included). The deal, the settlement, the advisor and the return table take one as a
-// parameter. A new game is one more description in Game.cpp and its tests.
+// parameter.
 
 #include "engine/basPoker.h"
 
@@ -65,10 +65,10 @@ struct Game {
 
     int HandCount() const { return static_cast<int>(hands.size()); }
     bool IsWild(int card) const { return (wildValues >> CardValue(card)) & 1u; }
-    int HighestPay() const;
 };
 
-// The games, the classic first (the default).
+// The games, the classic first (the default). A new game is a list of hands and a Game in
+// Game.cpp, named here and in AllGames.
 extern const Game Classic;
 extern const Game JacksOrBetter;
 extern const Game BonusPoker;

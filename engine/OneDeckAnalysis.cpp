@@ -80,6 +80,8 @@ OneDeckTable::OneDeckTable(const Game& game)
       payTotals_(SmallSets) {
     assert(game.deck == DeckRule::OneDeck);
     for (const HandRule& hand : game.hands) {
+        // The ranking packs a payback in 36 bits: pays up to 8000 fit.
+        assert(static_cast<std::uint64_t>(hand.pay) * OneDeckDenominator < (1ull << 36));
         pays_.push_back(hand.pay);
     }
     CountHands(game);
