@@ -2,6 +2,7 @@
 #include "engine/Advisor.h"
 #include "engine/CommandLine.h"
 #include "engine/ReturnTable.h"
+#include "engine/Trainer.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +151,23 @@ TEST(OneDeckAnalysis, EqualHoldsAreOrderedByCardsKeptThenByValues) {
         EXPECT_EQ(ranking[1].kept, MaskOf(row.second)) << row.cards;
         EXPECT_TRUE(ranking[1].equalToPrevious) << row.cards;
     }
+}
+
+// The trainer judges a game's draws by that game's advisor.
+TEST(OneDeckAnalysis, TheTrainerGradesByTheGamesHolds) {
+    const FiveCards royalDraw = Cards(JacksOrBetter, "Ah Kh Qh Jh 9c");
+    const DiscardMarks drawOne = {false, false, false, false, true};
+    EXPECT_EQ(AdviseDraw(JacksOrBetter, royalDraw, drawOne).mistake, Mistake::None);
+    const DrawAdvice pat = AdviseDraw(JacksOrBetter, royalDraw, DiscardMarks{});
+    EXPECT_EQ(pat.mistake, Mistake::Large);
+    EXPECT_EQ(pat.bestHold, 0b01111u);
+    EXPECT_DOUBLE_EQ(pat.review.MultipleGivenUp(), 872.0 / 47);
+    // Four deuces pay 200 whatever the fifth card: standing pat is as good.
+    const FiveCards deuces = Cards(DeucesWild, "2c 2h 2d 2s 7c");
+    EXPECT_EQ(AdviseDraw(DeucesWild, deuces, DiscardMarks{}).mistake, Mistake::None);
+    TrainingSession session;
+    session.Record(JacksOrBetter, royalDraw, DiscardMarks{}, 10, 90);
+    EXPECT_DOUBLE_EQ(session.DollarsGivenUp(), 8720.0 / 47);
 }
 
 // The deals up to the names of the suits: 134 459 kinds covering the 2 598 960 deals.
