@@ -49,7 +49,8 @@ enum class Recognition {
     // The classic's own tests in their order (Classify): the ace counts high only, a flush
     // overwrites any pair, three or full house, four and five of a kind stand.
     ClassicTests,
-    // The hand listed last that the cards can make, wild cards included.
+    // Of the hands the cards can make, wild cards included, the one listed last (the list
+    // runs from the lowest).
     BestListedHand,
 };
 
@@ -85,8 +86,8 @@ int RecogniseHand(const Game& game, const Values& values, bool naturalsOneSuit);
 int RecogniseHand(const Game& game, const FiveCards& hand);
 
 // The hand index of every five values, by lookup, as the analysis needs it for millions of
-// hands: like CategoryTable, one entry per multiset of five values, named by its weight sum,
-// holding the hand in mixed suits (low byte) and with the naturals in one suit (high byte).
+// hands: like CategoryTable, one entry per multiset of five values, named by its weight sum
+// (ValueWeight), in two tables: the naturals in mixed suits, and in one suit.
 class HandTable {
 public:
     explicit HandTable(const Game& game);
