@@ -1,6 +1,7 @@
-// Corvanta: finds the program's folder and the player's data and settings folders, and
-// runs the game.
+// Corvanta: answers the analysis commands, or finds the program's folder and the player's data
+// and settings folders and runs the game.
 #include "app/RunGame.h"
+#include "engine/CommandLine.h"
 #include "ui/Widgets.h"
 
 #include <QApplication>
@@ -8,8 +9,11 @@
 #include <QStandardPaths>
 
 #include <cstdlib>
+#include <iostream>
 #include <pwd.h>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -33,6 +37,11 @@ std::string Folder(QStandardPaths::StandardLocation location) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The analysis on the command line answers without a display, before Qt starts.
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (corvanta::IsAnalysisCommand(args)) {
+        return corvanta::RunAnalysisCommand(args, std::cout, std::cerr);
+    }
     EnsureHome();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvanta"));

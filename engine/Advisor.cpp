@@ -1,5 +1,7 @@
 #include "engine/Advisor.h"
 
+#include "engine/Game.h"
+#include "engine/OneDeckAnalysis.h"
 #include "engine/Round.h"
 #include "engine/ValueMultisets.h"
 #include "engine/basPoker.h"
@@ -215,8 +217,8 @@ PaybackTable::PaybackTable() : entries_(2 * std::size_t{MultisetCount}) {
             static_cast<std::uint32_t>(PayoffFor(FastCategory(sorted, oneSuit)).multiplier)};
     });
     for (std::uint32_t index = 0; index < MultisetCount; ++index) {
-        entries_[2 * index] = {sums.Hold(index, false)[0]};
-        entries_[2 * index + 1] = {sums.Hold(index, true)[0]};
+        entries_[2 * index] = sums.Hold(index, false)[0];
+        entries_[2 * index + 1] = sums.Hold(index, true)[0];
     }
 }
 
@@ -226,7 +228,7 @@ const PaybackTable& PaybackTable::Shared() {
 }
 
 Payback PaybackTable::Lookup(std::uint32_t multiset, bool oneSuit) const {
-    return entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)];
+    return {entries_[2 * std::size_t{multiset} + (oneSuit ? 1 : 0)]};
 }
 
 std::array<Payback, HoldCount> PaybackTable::AllHolds(const FiveCards& hand) const {
@@ -286,23 +288,88 @@ Payback ExpectedPayback(const FiveCards& hand, HoldMask kept) {
 }
 
 HoldRanking RankHolds(const FiveCards& hand) {
-    const auto paybacks = PaybackTable::Shared().AllHolds(hand);
-    // One number a hold, larger for the hold listed first: the payback, then the number of
-    // kept cards, then the lower mask (counted down from AllKept).
     static_assert(PayoffFor(Category::RoyalFlush).multiplier * DrawSequences < (1ull << 56));
-    std::array<std::uint64_t, HoldCount> keys{};
-    for (HoldMask kept = 0; kept <= AllKept; ++kept) {
-        keys[kept] = paybacks[kept].total << 8 | static_cast<std::uint64_t>(KeptCards[kept]) << 5 |
-                     (AllKept - kept);
-    }
+    return RankPaybacks(PaybackTable::Shared().AllHolds(hand));
+}
+
+namespace {
+
+// Sorts the holds by their keys, largest first. A key holds the payback's total above
+// `tieBits` bits of the tie rule, whose lowest five are AllKept - mask (the lower mask first).
+HoldRanking RankByKeys(std::array<std::uint64_t, HoldCount> keys, int tieBits,
+                       std::uint64_t denominator) {
     std::sort(keys.begin(), keys.end(), std::greater<>());
     HoldRanking ranking;
     for (std::size_t i = 0; i < ranking.size(); ++i) {
         ranking[i].kept = AllKept - static_cast<HoldMask>(keys[i] & AllKept);
-        ranking[i].payback = {keys[i] >> 8};
+        ranking[i].payback = {keys[i] >> tieBits, denominator};
         ranking[i].equalToPrevious = i > 0 && ranking[i].payback == ranking[i - 1].payback;
     }
     return ranking;
+}
+
+// For every hold, its kept values from the highest, four bits each: of two holds keeping as
+// many cards, the larger number keeps the higher cards.
+std::array<std::uint32_t, HoldCount> KeptValues(const FiveCards& hand) {
+    std::array<int, HandSize> byValue = {0, 1, 2, 3, 4}; // the slots, the highest value first
+    std::stable_sort(byValue.begin(), byValue.end(),
+                     [&](int a, int b) { return CardValue(hand[a]) > CardValue(hand[b]); });
+    // Built over subsets of positions in that order, each from the subset without its last
+    // (lowest) card, and stored by the subset's slots.
+    std::array<std::uint32_t, HoldCount> byPositions{};
+    std::array<HoldMask, HoldCount> slots{};
+    std::array<std::uint32_t, HoldCount> keys{};
+    for (unsigned subset = 1; subset < HoldCount; ++subset) {
+        const int last = std::bit_width(subset) - 1;
+        const unsigned rest = subset & ~(1u << last);
+        const int slot = byValue[static_cast<std::size_t>(last)];
+        byPositions[subset] =
+            byPositions[rest] << 4 | static_cast<std::uint32_t>(CardValue(hand[slot]));
+        slots[subset] = slots[rest] | 1u << slot;
+        keys[slots[subset]] = byPositions[subset];
+    }
+    return keys;
+}
+
+} // namespace
+
+HoldRanking RankPaybacks(const std::array<Payback, HoldCount>& paybacks) {
+    // The payback, then the number of kept cards, then the lower mask. Every classic total
+    // stays under 2^56 (100 x 52^5).
+    std::array<std::uint64_t, HoldCount> keys{};
+    for (HoldMask kept = 0; kept <= AllKept; ++kept) {
+        assert(paybacks[kept].total < (1ull << 56));
+        keys[kept] = paybacks[kept].total << 8 | static_cast<std::uint64_t>(KeptCards[kept]) << 5 |
+                     (AllKept - kept);
+    }
+    return RankByKeys(keys, 8, paybacks[0].denominator);
+}
+
+HoldRanking RankPaybacksByValue(const std::array<Payback, HoldCount>& paybacks,
+                                const FiveCards& hand) {
+    // The payback, then the number of kept cards, then the kept values, then the lower mask.
+    // A one-deck total stays under 2^36 (a pay of 8000 x OneDeckDenominator).
+    const std::array<std::uint32_t, HoldCount> values = KeptValues(hand);
+    std::array<std::uint64_t, HoldCount> keys{};
+    for (HoldMask kept = 0; kept <= AllKept; ++kept) {
+        assert(paybacks[kept].total < (1ull << 36));
+        keys[kept] = paybacks[kept].total << 28 |
+                     static_cast<std::uint64_t>(KeptCards[kept]) << 25 |
+                     std::uint64_t{values[kept]} << 5 | (AllKept - kept);
+    }
+    return RankByKeys(keys, 28, paybacks[0].denominator);
+}
+
+HoldRanking RankHolds(const Game& game, const FiveCards& hand) {
+    if (game.deck == DeckRule::FullDeckEachCard) {
+        assert(game.recognition == Recognition::ClassicTests);
+        return RankHolds(hand);
+    }
+    return RankPaybacksByValue(OneDeckTable::Shared(game).AllHolds(hand), hand);
+}
+
+DiscardMarks BestHoldDiscards(const Game& game, const FiveCards& hand) {
+    return DiscardsOf(RankHolds(game, hand).front().kept);
 }
 
 DiscardMarks DiscardsOf(HoldMask kept) {
@@ -441,7 +508,7 @@ ReturnTable ComputeReturnTable() {
 }
 
 double MarksReview::MultipleGivenUp() const {
-    return static_cast<double>(best.total - played.total) / DrawSequences;
+    return static_cast<double>(best.total - played.total) / static_cast<double>(best.denominator);
 }
 
 MarksReview ReviewMarks(const HoldRanking& ranking, const DiscardMarks& discards) {

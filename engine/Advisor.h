@@ -24,11 +24,16 @@ namespace corvanta {
 
 inline constexpr std::uint64_t DrawSequences = 52ull * 52 * 52 * 52 * 52;
 
-// Expected payback per dollar bet (the multiplier of the final hand), times 52^5.
+// Expected payback per dollar bet (the multiplier of the final hand) as the exact fraction
+// total / denominator. Every hold of a game shares the denominator, so holds compare by their
+// totals: in the classic 52^5, in a one-deck game a multiple of every count of draws.
 struct Payback {
     std::uint64_t total = 0;
+    std::uint64_t denominator = DrawSequences;
 
-    double Multiple() const { return static_cast<double>(total) / DrawSequences; }
+    double Multiple() const {
+        return static_cast<double>(total) / static_cast<double>(denominator);
+    }
     friend auto operator<=>(const Payback&, const Payback&) = default;
 };
 
@@ -54,6 +59,21 @@ using HoldRanking = std::array<HoldValue, HoldCount>;
 // is the best hold, and every entry flagged equal right after it is a best hold too.
 // About a microsecond: fast enough to check every draw.
 HoldRanking RankHolds(const FiveCards& hand);
+// The classic's ranking of the 32 paybacks of one hand, by HoldMask.
+HoldRanking RankPaybacks(const std::array<Payback, HoldCount>& paybacks);
+// A one-deck game's: equal holds keeping as many cards are ordered by their values, the
+// higher first (compared from the highest kept card, the ace high), and only then by mask.
+// Equal holds that differ in the count of kept cards or in their values can end in different
+// hands; those alike in both never do (checked by the return tables in debug builds).
+HoldRanking RankPaybacksByValue(const std::array<Payback, HoldCount>& paybacks,
+                                const FiveCards& hand);
+
+struct Game;
+
+// The same for any game: the classic's by the table above, a one-deck game's by its
+// OneDeckTable (built on first use; about a microsecond a hand after) and RankPaybacksByValue.
+HoldRanking RankHolds(const Game& game, const FiveCards& hand);
+DiscardMarks BestHoldDiscards(const Game& game, const FiveCards& hand);
 
 DiscardMarks DiscardsOf(HoldMask kept);
 HoldMask KeptBy(const DiscardMarks& discards);
@@ -86,7 +106,9 @@ private:
     friend ReturnTable ComputeReturnTable();
     Payback Lookup(std::uint32_t multiset, bool oneSuit) const;
 
-    std::vector<Payback> entries_; // by 2 * multiset index + (kept cards of one suit)
+    // Payback totals over 52^5 (8 bytes an entry keeps the table small in the cache), by
+    // 2 * multiset index + (kept cards of one suit).
+    std::vector<std::uint64_t> entries_;
 };
 
 // The game's figures, exact sums over the 52^5 equally likely dealt hands of

@@ -6,16 +6,22 @@
 namespace corvanta {
 
 Settlement SettleHand(Table& table, Category category) {
-    Settlement s;
+    Settlement s = SettleHand(Classic, table, static_cast<int>(category));
     s.category = category;
+    return s;
+}
+
+Settlement SettleHand(const Game& game, Table& table, int hand) {
+    Settlement s;
+    s.hand = hand;
     s.moneyBefore = table.CashOnHand;
     s.bet = table.BetAmount;
-    const Payoff& payoff = PayoffFor(category);
-    s.lastHand = payoff.lastHand;
-    s.won = payoff.multiplier > 0;
+    const HandRule& rule = game.hands[static_cast<std::size_t>(hand)];
+    s.lastHand = rule.name;
+    s.won = rule.pay > 0;
     if (s.won) {
-        s.paid = std::int64_t{payoff.multiplier} * table.BetAmount;
-        s.gain = std::int64_t{payoff.multiplier - 1} * table.BetAmount;
+        s.paid = std::int64_t{rule.pay} * table.BetAmount;
+        s.gain = std::int64_t{rule.pay - 1} * table.BetAmount;
         table.CashOnHand = AddMoney(table.CashOnHand, s.paid);
     } else {
         s.loss = table.BetAmount;
@@ -24,25 +30,34 @@ Settlement SettleHand(Table& table, Category category) {
 }
 
 DealOutcome DealCommand(Table& table, RandomSource& random) {
+    return DealCommand(Classic, table, random);
+}
+
+DealOutcome DealCommand(const Game& game, Table& table, RandomSource& random) {
     DealOutcome outcome;
     if (!Permitted(table).deal) {
         return outcome; // Deal is disabled between rounds
     }
     table.ShowBacks = false;
     if (table.DealState == DealStateCode::BetPlaced) {
+        table.Hand.fill(table.CardBG); // no card is out of the deck yet
         table.Discard.fill(true);
-        DealCards(table, random);
+        DealCards(game, table, random);
         table.DealState = DealStateCode::CardsDealt;
         outcome.step = DealStep::Dealt;
         return outcome;
     }
     outcome.dealtHand = table.Hand;
     outcome.discards = table.Discard;
-    DealCards(table, random);
+    DealCards(game, table, random);
     outcome.step = DealStep::Drew;
     outcome.finalHand = table.Hand;
-    outcome.evaluation = EvaluateHand(table.Hand);
-    outcome.settlement = SettleHand(table, outcome.evaluation.category);
+    if (game.recognition == Recognition::ClassicTests) {
+        outcome.evaluation = EvaluateHand(table.Hand);
+        outcome.settlement = SettleHand(table, outcome.evaluation.category);
+    } else {
+        outcome.settlement = SettleHand(game, table, RecogniseHand(game, table.Hand));
+    }
     table.DealState = DealStateCode::WaitingForBet;
     table.BetAmount = 0;
     table.ShowBacks = true;

@@ -2,6 +2,7 @@
 // A round: the bet, the deal, the draw and the settlement by the payoff table. The engine
 // keeps no accounts: the draw says what happened and the bank records it.
 
+#include "engine/Game.h"
 #include "engine/Table.h"
 #include "engine/basPoker.h"
 
@@ -39,7 +40,8 @@ constexpr const Payoff& PayoffFor(Category category) {
 // What the settlement did: the debug console shows it, and the bank records the round in
 // the current account from it.
 struct Settlement {
-    Category category = Category::NotAWinningHand;
+    Category category = Category::NotAWinningHand; // the classic's
+    int hand = 0; // the hand's index in the game (in the classic, the category's code)
     std::int32_t moneyBefore = 0; // cash before the payout
     std::int32_t bet = 0;
     std::int64_t paid = 0; // multiplier x bet, 0 for a losing hand
@@ -52,6 +54,8 @@ struct Settlement {
 // Pays the bet back times the multiplier into the cash on hand. The bet was taken from the
 // cash when placed, so a pair's gain is nothing.
 Settlement SettleHand(Table& table, Category category);
+// The same for the hand of a game by its index.
+Settlement SettleHand(const Game& game, Table& table, int hand);
 
 enum class DealStep { Ignored, Dealt, Drew };
 
@@ -60,13 +64,15 @@ struct DealOutcome {
     FiveCards dealtHand{};   // after a draw: the hand the player marked discards in
     DiscardMarks discards{}; // after a draw: the marks the player drew with
     FiveCards finalHand{};   // after a draw: the settled hand (the table holds backs again)
-    Evaluation evaluation;   // valid after a draw
+    Evaluation evaluation;   // valid after a draw of the classic
     Settlement settlement;   // valid after a draw
 };
 
 // The Deal command. With a bet placed it deals five new cards; with cards dealt it
 // replaces the marked ones, evaluates, settles and closes the round.
 DealOutcome DealCommand(Table& table, RandomSource& random);
+// The same in a game: dealt from its deck, recognised and paid by its hands.
+DealOutcome DealCommand(const Game& game, Table& table, RandomSource& random);
 
 enum class BetStatus {
     Ignored,  // not a 16-bit number, or below the $5 minimum: nothing happens, nothing is said

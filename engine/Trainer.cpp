@@ -1,5 +1,7 @@
 #include "engine/Trainer.h"
 
+#include "engine/Game.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -16,7 +18,11 @@ Mistake MistakeOf(const MarksReview& review) {
 } // namespace
 
 DrawAdvice AdviseDraw(const FiveCards& hand, const DiscardMarks& discards) {
-    const HoldRanking ranking = RankHolds(hand);
+    return AdviseDraw(Classic, hand, discards);
+}
+
+DrawAdvice AdviseDraw(const Game& game, const FiveCards& hand, const DiscardMarks& discards) {
+    const HoldRanking ranking = RankHolds(game, hand);
     DrawAdvice advice;
     advice.review = ReviewMarks(ranking, discards);
     advice.bestHold = ranking.front().kept;
@@ -26,7 +32,13 @@ DrawAdvice AdviseDraw(const FiveCards& hand, const DiscardMarks& discards) {
 
 const TrainedRound& TrainingSession::Record(const FiveCards& dealt, const DiscardMarks& discards,
                                             std::int32_t bet, std::int64_t bankrollAfter) {
-    const DrawAdvice advice = AdviseDraw(dealt, discards);
+    return Record(Classic, dealt, discards, bet, bankrollAfter);
+}
+
+const TrainedRound& TrainingSession::Record(const Game& game, const FiveCards& dealt,
+                                            const DiscardMarks& discards, std::int32_t bet,
+                                            std::int64_t bankrollAfter) {
+    const DrawAdvice advice = AdviseDraw(game, dealt, discards);
     return rounds_.emplace_back(TrainedRound{.dealt = dealt,
                                              .discards = discards,
                                              .bestHold = advice.bestHold,

@@ -26,6 +26,8 @@ struct DrawAdvice {
     Mistake mistake = Mistake::None;
 };
 DrawAdvice AdviseDraw(const FiveCards& hand, const DiscardMarks& discards);
+// The same in a game, by its advisor.
+DrawAdvice AdviseDraw(const Game& game, const FiveCards& hand, const DiscardMarks& discards);
 
 // One round of the session.
 struct TrainedRound {
@@ -48,6 +50,10 @@ public:
     // A round drawn with `discards` on the hand as dealt.
     const TrainedRound& Record(const FiveCards& dealt, const DiscardMarks& discards,
                                std::int32_t bet, std::int64_t bankrollAfter);
+    // The same for a round of a game.
+    const TrainedRound& Record(const Game& game, const FiveCards& dealt,
+                               const DiscardMarks& discards, std::int32_t bet,
+                               std::int64_t bankrollAfter);
 
     const std::vector<TrainedRound>& Rounds() const { return rounds_; } // oldest first
     std::int64_t StartingBankroll() const { return startingBankroll_; }

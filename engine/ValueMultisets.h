@@ -6,6 +6,7 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstdint>
 
 namespace corvanta {
@@ -13,6 +14,22 @@ namespace corvanta {
 inline constexpr int LowestValue = 2;   // the two
 inline constexpr int HighestValue = 14; // the ace, high only
 inline constexpr int ValueCount = HighestValue - LowestValue + 1;
+
+// A weight for each value 2..14 such that no two multisets of five values have the same sum,
+// so the sum of a hand's weights names its values in any order: each weight is the smallest
+// that keeps every sum of five distinct (a greedy search). The sums stay under half a million.
+inline constexpr std::array<std::int32_t, HighestValue + 1> ValueWeight = {
+    0, 0, 0, 1, 6, 31, 108, 366, 926, 2286, 5733, 12905, 27316, 44676, 94545};
+inline constexpr std::size_t WeightSums = HandSize * ValueWeight[HighestValue] + 1;
+
+inline std::size_t WeightSum(const Values& values) {
+    std::int32_t sum = 0;
+    for (int value : values) {
+        assert(value >= LowestValue && value <= HighestValue);
+        sum += ValueWeight[value];
+    }
+    return static_cast<std::size_t>(sum);
+}
 
 // Calls visit(values) for every nondecreasing filling of slots [from, to) with values of
 // at least `lowest`: each multiset of values once, in increasing order of its values.

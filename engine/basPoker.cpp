@@ -1,5 +1,6 @@
 #include "engine/basPoker.h"
 
+#include "engine/Game.h"
 #include "engine/ValueMultisets.h"
 
 #include <algorithm>
@@ -41,6 +42,31 @@ void DealCards(Table& table, RandomSource& random) {
         if (table.Discard[slot]) {
             const int card = static_cast<int>(random.Next() * CardCount);
             table.Hand[slot] = static_cast<std::int16_t>(std::clamp(card, 0, CardCount - 1));
+            table.Discard[slot] = false;
+        }
+    }
+}
+
+void DealCards(const Game& game, Table& table, RandomSource& random) {
+    if (game.deck == DeckRule::FullDeckEachCard) {
+        DealCards(table, random);
+        return;
+    }
+    // The deck: every card not on the table when the deal or the draw begins, in card order.
+    std::array<std::int16_t, CardCount> deck{};
+    int left = 0;
+    for (std::int16_t card = 0; card < CardCount; ++card) {
+        if (std::find(table.Hand.begin(), table.Hand.end(), card) == table.Hand.end()) {
+            deck[left++] = card;
+        }
+    }
+    random.Reseed();
+    for (int slot = 0; slot < HandSize; ++slot) {
+        if (table.Discard[slot]) {
+            const int pick = std::clamp(static_cast<int>(random.Next() * left), 0, left - 1);
+            table.Hand[slot] = deck[pick];
+            std::copy(deck.begin() + pick + 1, deck.begin() + left, deck.begin() + pick);
+            --left;
             table.Discard[slot] = false;
         }
     }
@@ -137,26 +163,6 @@ Classification Classify(const Values& values, const Values& suits) {
     }
     return c;
 }
-
-namespace {
-
-// A weight for each value 2..14 such that no two multisets of five values have the same sum,
-// so the sum of a hand's weights names its values in any order: each weight is the smallest
-// that keeps every sum of five distinct (a greedy search). The sums stay under half a million.
-constexpr std::array<std::int32_t, HighestValue + 1> ValueWeight = {
-    0, 0, 0, 1, 6, 31, 108, 366, 926, 2286, 5733, 12905, 27316, 44676, 94545};
-constexpr std::size_t WeightSums = HandSize * ValueWeight[HighestValue] + 1;
-
-std::size_t WeightSum(const Values& values) {
-    std::int32_t sum = 0;
-    for (int value : values) {
-        assert(value >= LowestValue && value <= HighestValue);
-        sum += ValueWeight[value];
-    }
-    return static_cast<std::size_t>(sum);
-}
-
-} // namespace
 
 // By sum of weights: the category of five cards of those values in mixed suits (the low four
 // bits) and in one suit (the high four). One byte an entry keeps the table in the second-level

@@ -43,6 +43,13 @@ std::chrono::microseconds TimeOfDay();
 // clears its mark. Reseeds first; draws one number per replaced slot and nothing else.
 void DealCards(Table& table, RandomSource& random);
 
+struct Game;
+
+// The same by the game's deck. From one deck, a marked slot gets card floor(r * n) of the n
+// cards not on the table (counted in card order): the cards in the slots, marked or not, are
+// out of the deck, so a draw comes from the 47 not dealt. Slots holding a back hold no card.
+void DealCards(const Game& game, Table& table, RandomSource& random);
+
 enum class Category : std::int16_t {
     NotAWinningHand = 0,
     OnePair = 1,
