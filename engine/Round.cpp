@@ -1,6 +1,5 @@
 #include "engine/Round.h"
 
-#include "engine/Format.h"
 #include "engine/Limits.h"
 
 namespace corvanta {
@@ -52,6 +51,11 @@ DealOutcome DealCommand(Table& table, RandomSource& random) {
     return outcome;
 }
 
+std::string BetRefusal(std::string_view shortfall) {
+    return "You don't have enough money to make that bet! \rYou are " + std::string(shortfall) +
+           " short.";
+}
+
 BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
     BetOutcome outcome;
     if (!Permitted(table).bet) {
@@ -62,8 +66,7 @@ BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
     }
     if (*amount > table.CashOnHand) {
         outcome.status = BetStatus::Refused;
-        outcome.message = "You don't have enough money to make that bet! \rYou are " +
-                          MoneyText(std::int64_t{*amount} - table.CashOnHand) + " short.";
+        outcome.shortfall = std::int64_t{*amount} - table.CashOnHand;
         return outcome;
     }
     outcome.status = BetStatus::Accepted;

@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every account's labels, and its name found again by the Change Account search.
     for (int slot = 1; slot <= bank.AccountCount; ++slot) {
         const AccountRecord& account = bank.AccountTable[slot];
-        const AccountDisplay display = DisplayAccount(account);
-        Check(display.lblSavings == "$" + std::to_string(account.Savings), "savings caption");
+        const AccountFigures figures = FiguresOf(account);
+        Check(figures.savings == Money{account.Savings}, "savings shown");
         const std::string name = StoredText(account.Name);
         Check(EncodeWindows1252(name) == std::string(account.Name.data(), NameWidth),
               "a stored name does not survive its decoding");

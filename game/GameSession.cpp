@@ -2,7 +2,7 @@
 
 #include "bank/BankFile.h"
 #include "bank/Statistics.h"
-#include "engine/Format.h"
+#include "engine/AdviceText.h"
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
 #include "storage/DecimalText.h"
@@ -38,7 +38,12 @@ std::string GameSession::JournalPath() const {
     return FolderOf(SettingsFilePath(folders_.config)) + "/save.journal";
 }
 
-StartupCaptions GameSession::StartUp() {
+StartupFigures GameSession::StartUp(CardLibrary& cards) {
+    cards.Open();
+    return StartUp();
+}
+
+StartupFigures GameSession::StartUp() {
     if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.Ok) {
         // The journal holds the last save, newer than the files: it stays for a later start,
         // and this game saves nothing over it.
@@ -49,15 +54,14 @@ StartupCaptions GameSession::StartUp() {
                                 ". It is kept for the next start; this game saves nothing."});
     }
     ReadSettings();
-    StartupCaptions captions;
-    captions.lblCurrentCash = MoneyText(table_.CashOnHand);
+    StartupFigures figures;
+    figures.cash = table_.CashOnHand;
     ResetTable(table_);
     ReadBank();
-    captions.lblLastHand = "No Hand Played";
-    captions.account = DisplayAccount(CurrentAccount(bank_));
-    captions.account.lblCurrentAccount = bank_.CurrentAccountName;
+    figures.account = FiguresOf(CurrentAccount(bank_));
+    figures.account.name = bank_.CurrentAccountName;
     training_.Start(Bankroll());
-    return captions;
+    return figures;
 }
 
 void GameSession::ReadSettings() {
@@ -111,6 +115,11 @@ void GameSession::ReadBank() {
                                          loaded.Reason +
                                          ". You may play on; the game leaves the file as it is."});
     }
+}
+
+std::vector<Notice> GameSession::ShutDown(CardLibrary& cards) {
+    cards.Close();
+    return ShutDown();
 }
 
 std::vector<Notice> GameSession::ShutDown() {
@@ -195,8 +204,7 @@ DealReport GameSession::Deal() {
     }
     AccountRecord& account = CurrentAccount(bank_);
     RecordRound(account, report.outcome.settlement);
-    report.lblLastHand = report.outcome.settlement.lastHand;
-    report.statistics = DisplayAccount(account);
+    report.statistics = StatisticsOf(account);
     report.offerLoan = ShouldOfferLoan(table_, account);
     report.round = training_.Record(report.outcome.dealtHand, report.outcome.discards,
                                     report.outcome.settlement.bet, Bankroll());
@@ -217,6 +225,31 @@ std::optional<DrawAdvice> GameSession::DrawNeedsConfirmation() const {
     }
     const DrawAdvice advice = AdviseDraw(table_.Hand, table_.Discard);
     return advice.mistake == Mistake::None ? std::nullopt : std::optional(advice);
+}
+
+std::optional<std::string> GameSession::TrainerQuestionBeforeDraw() const {
+    const std::optional<DrawAdvice> advice = DrawNeedsConfirmation();
+    if (!advice) {
+        return std::nullopt;
+    }
+    return TrainerQuestion(table_.Hand, *advice);
+}
+
+DiscardMarks GameSession::MarkBestHold() {
+    DiscardMarks changed{};
+    if (!Permitted(table_).mark) {
+        return changed;
+    }
+    const DiscardMarks best = BestHoldDiscards(table_.Hand);
+    for (int slot = 0; slot < HandSize; ++slot) {
+        changed[slot] = table_.Discard[slot] != best[slot];
+        table_.Discard[slot] = best[slot];
+    }
+    return changed;
+}
+
+std::string GameSession::AccountName() const {
+    return TrimmedText(CurrentAccount(bank_).Name);
 }
 
 std::int64_t GameSession::Bankroll() const {
@@ -243,16 +276,16 @@ TransferOutcome GameSession::Withdraw(std::string_view amountText, AmountSource 
     return outcome;
 }
 
-MoneyCaptions GameSession::TakeLoan() {
-    const MoneyCaptions captions = corvanta::TakeLoan(table_, bank_);
+CashAndSavings GameSession::TakeLoan() {
+    const CashAndSavings money = corvanta::TakeLoan(table_, bank_);
     Changed();
-    return captions;
+    return money;
 }
 
-AccountDisplay GameSession::ClearStatistics() {
-    const AccountDisplay display = corvanta::ClearStatistics(bank_);
+AccountStatistics GameSession::ClearStatistics() {
+    const AccountStatistics statistics = corvanta::ClearStatistics(bank_);
     Changed();
-    return display;
+    return statistics;
 }
 
 AccountChange GameSession::ChangeAccount(const AskPlayer& ask) {

@@ -2,6 +2,7 @@
 // the X server shows of each step as FOLDER/NN-name.png. Run it under Xvfb
 // (tools/screenshots.sh does), with the same fonts, to compare two builds pixel by pixel.
 #include "engine/basPoker.h"
+#include "game/DebugAccess.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
