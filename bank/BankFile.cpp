@@ -130,12 +130,4 @@ std::optional<FileImage> BankImage(const Bank& bank, std::string_view bankFolder
     return FileImage{BankFilePath(bankFolder), BankBytes(bank)};
 }
 
-SaveResult SaveBank(const Bank& bank, std::string_view bankFolder) {
-    const std::optional<FileImage> image = BankImage(bank, bankFolder);
-    if (!image) {
-        return SaveResult::Failure(BankFilePath(bankFolder), bank.LoadError);
-    }
-    return WriteFileAtomically(image->path, image->bytes);
-}
-
 } // namespace corvanta

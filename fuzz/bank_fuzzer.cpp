@@ -9,6 +9,7 @@
 #include "bank/ChangeAccount.h"
 #include "storage/LittleEndian.h"
 #include "storage/Windows1252.h"
+#include "support/SavedFiles.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -11,6 +11,7 @@
 #include "storage/Text.h"
 #include "storage/Utf8.h"
 #include "storage/Windows1252.h"
+#include "support/SavedFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -127,9 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string characters = CharactersOf(data, size);
     constexpr std::string_view BytesName = "Fuzz \"Text\" \\ value";
     constexpr std::string_view CharactersName = "Fuzz characters";
-    Check(store.WriteValue(Hive::CurrentUser, SettingsKeyPath, BytesName, bytes).Ok,
+    Check(WriteValue(store, Hive::CurrentUser, SettingsKeyPath, BytesName, bytes).Ok,
           "WriteValue failed");
-    Check(store.WriteValue(Hive::CurrentUser, SettingsKeyPath, CharactersName, characters).Ok,
+    Check(WriteValue(store, Hive::CurrentUser, SettingsKeyPath, CharactersName, characters).Ok,
           "WriteValue failed");
 
     const SettingsLoad reread = LoadSettings(configFolder);

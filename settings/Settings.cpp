@@ -90,11 +90,6 @@ std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
 
 } // namespace
 
-SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings) {
-    const SettingsStore store(SettingsFilePath(configFolder));
-    return store.WriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(store, settings));
-}
-
 SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsStore store(SettingsFilePath(configFolder));
     SettingsStore::Rewrite rewrite =

@@ -46,12 +46,9 @@ SettingsLoad LoadSettings(std::string_view configFolder);
 // next save starts a new file. A failure names the settings file and the system's reason.
 SaveResult KeepSettingsAside(std::string_view configFolder);
 
-// Stores the values as REG_DWORD, in the order above (Trainer once it has been on), in one
-// replacement of the file; everything else in the file stays as it was.
-SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings);
-
-// The settings file as SaveSettings would write it, for a save that replaces it together
-// with the bank; a failure when the file exists but cannot be read.
+// The settings file with the values stored as REG_DWORD, in the order above (Trainer once it
+// has been on), and everything else in the file as it was: for the save that replaces it
+// together with the bank. A failure when the file exists but cannot be read.
 struct SettingsFile {
     SaveResult result;
     FileImage image;

@@ -103,23 +103,6 @@ RegistryValue SettingsStore::ReadValue(Hive hive, std::string_view keyPath,
     return std::string{};
 }
 
-SaveResult SettingsStore::WriteValue(Hive hive, std::string_view keyPath,
-                                     std::string_view valueName, const RegistryValue& value) const {
-    return WriteValues(hive, keyPath, {{std::string(valueName), value}});
-}
-
-SaveResult SettingsStore::WriteValues(Hive hive, std::string_view keyPath,
-                                      const std::vector<NamedValue>& values) const {
-    const Rewrite rewrite = RewriteValues(hive, keyPath, values);
-    if (!rewrite.result.Ok) {
-        return rewrite.result;
-    }
-    if (SaveResult folder = CreateFolders(FolderOf(filePath_)); !folder.Ok) {
-        return folder;
-    }
-    return WriteFileAtomically(filePath_, rewrite.bytes);
-}
-
 SettingsStore::Rewrite SettingsStore::RewriteValues(Hive hive, std::string_view keyPath,
                                                     const std::vector<NamedValue>& values) const {
     const ReadResult read = ReadWholeFile(filePath_, MaxSettingsBytes);

@@ -11,6 +11,7 @@
 #include "ui/basCards/basCards.h"
 #include "ui/frmPoker/MainWindow.h"
 
+#include "support/SavedFiles.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 

@@ -3,6 +3,7 @@
 // test kills it with SIGKILL after a scripted delay, hundreds of times, and looks at the file.
 #include "bank/BankFile.h"
 
+#include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

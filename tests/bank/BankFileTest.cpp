@@ -1,6 +1,7 @@
 #include "bank/BankFile.h"
 
 #include "bank/BankFolder.h"
+#include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
 #include "storage/SaveJournal.h"
+#include "support/SavedFiles.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 

@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "settings/basRegistry.h"
+#include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -229,7 +230,7 @@ TEST(SettingsStore, FindsTheKeyWhateverTheLineEnds) {
                               "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\r\n";
     const Config config(start + "\"Card BG\"=dword:00000005\r\r\n");
     EXPECT_EQ(config.Read("Card BG"), RegistryValue(5));
-    ASSERT_TRUE(config.store.WriteValue(Hive::CurrentUser, Key, "Card BG", 57).Ok);
+    ASSERT_TRUE(WriteValue(config.store, Hive::CurrentUser, Key, "Card BG", 57).Ok);
     EXPECT_EQ(config.Read("Card BG"), RegistryValue(57));
     EXPECT_EQ(ReadBytes(config.path), start + "\"Card BG\"=dword:00000039\r\n");
 }

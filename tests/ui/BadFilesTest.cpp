@@ -7,6 +7,7 @@
 
 #include "settings/Settings.h"
 #include "storage/AtomicFile.h"
+#include "support/SavedFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "WindowTesting.h"
 
 #include "settings/Settings.h"
+#include "support/SavedFiles.h"
 
 #include <QAbstractButton>
 #include <QAction>
