@@ -52,7 +52,7 @@ void BM_SaveFullBank(benchmark::State& state) {
     Bank bank;
     LoadBank(bank, folder.path);
     for (auto _ : state) {
-        if (!SaveBank(bank, folder.path).Ok) {
+        if (!SaveBank(bank, folder.path).ok) {
             state.SkipWithError("save failed");
             break;
         }

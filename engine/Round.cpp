@@ -46,8 +46,8 @@ DealOutcome DealCommand(Table& table, RandomSource& random) {
     table.BetAmount = 0;
     table.ShowBacks = true;
     table.Hand.fill(table.CardBG);
-    table.FinalHand = outcome.finalHand;
-    table.FinalHandShown = true;
+    table.finalHand = outcome.finalHand;
+    table.finalHandShown = true;
     return outcome;
 }
 
@@ -74,7 +74,7 @@ BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
     table.CashOnHand -= *amount;
     if (table.DealState == DealStateCode::WaitingForBet) {
         table.DealState = DealStateCode::BetPlaced;
-        table.FinalHandShown = false; // the last round's cards turn face down
+        table.finalHandShown = false; // the last round's cards turn face down
         outcome.openedRound = true;
     }
     return outcome;

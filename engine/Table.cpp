@@ -8,12 +8,12 @@ void ResetTable(Table& table) {
     table.Discard.fill(false);
     table.Hand.fill(table.CardBG);
     table.ShowBacks = true;
-    table.FinalHandShown = false;
+    table.finalHandShown = false;
 }
 
 ShownCard CardShownAt(const Table& table, int slot) {
-    if (table.FinalHandShown) {
-        return {table.FinalHand[slot], ShownCard::Side::Face};
+    if (table.finalHandShown) {
+        return {table.finalHand[slot], ShownCard::Side::Face};
     }
     if (table.ShowBacks) {
         return {table.CardBG, ShownCard::Side::Back};

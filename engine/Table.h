@@ -28,8 +28,8 @@ struct Table {
     std::int16_t OptionsCardBG = DefaultBack;
     bool ShowBacks = true; // the card pictures paint the back over the slot's card
     // The hand just settled stays on the table, face up, until the next bet opens a round.
-    FiveCards FinalHand{};
-    bool FinalHandShown = false;
+    FiveCards finalHand{};
+    bool finalHandShown = false;
 };
 
 // The table as the start-up leaves it once the settings are read: no bet, waiting for

@@ -38,23 +38,23 @@ std::string GameSession::JournalPath() const {
     return FolderOf(SettingsFilePath(folders_.config)) + "/save.journal";
 }
 
-StartupFigures GameSession::StartUp(CardLibrary& cards) {
+StartUpFigures GameSession::StartUp(CardLibrary& cards) {
     cards.Open();
     return StartUp();
 }
 
-StartupFigures GameSession::StartUp() {
-    if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.Ok) {
+StartUpFigures GameSession::StartUp() {
+    if (const SaveResult recovered = RecoverJournal(JournalPath()); !recovered.ok) {
         // The journal holds the last save, newer than the files: it stays for a later start,
         // and this game saves nothing over it.
         savesOff_ = true;
         notices_.push_back({std::string(SaveTitle),
-                            "The last save could not be completed in " + recovered.Path + ":\r" +
-                                recovered.Reason +
+                            "The last save could not be completed in " + recovered.path + ":\r" +
+                                recovered.reason +
                                 ". It is kept for the next start; this game saves nothing."});
     }
     ReadSettings();
-    StartupFigures figures;
+    StartUpFigures figures;
     figures.cash = table_.CashOnHand;
     ResetTable(table_);
     ReadBank();
@@ -66,14 +66,14 @@ StartupFigures GameSession::StartUp() {
 
 void GameSession::ReadSettings() {
     const SettingsLoad load = LoadSettings(folders_.config);
-    settingsReadable_ = load.problem.Ok;
+    settingsReadable_ = load.problem.ok;
     if (load.notUnderstood) {
         KeepAsideSettings(load.path);
     }
-    if (!load.problem.Ok) {
+    if (!load.problem.ok) {
         notices_.push_back({std::string(SettingsTitle),
-                            "The settings could not be read from " + load.problem.Path + ":\r" +
-                                load.problem.Reason +
+                            "The settings could not be read from " + load.problem.path + ":\r" +
+                                load.problem.reason +
                                 ". The game starts from its defaults and leaves the file alone."});
     }
     const StoredSettings& settings = load.values;
@@ -82,15 +82,15 @@ void GameSession::ReadSettings() {
     bank_.GCNum = settings.GCNum;
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
-    trainer_ = settings.Trainer;
+    trainer_ = settings.trainer;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
-    if (const SaveResult kept = KeepSettingsAside(folders_.config); !kept.Ok) {
+    if (const SaveResult kept = KeepSettingsAside(folders_.config); !kept.ok) {
         settingsReadable_ = false; // never saved over: its values would be lost
         notices_.push_back({std::string(SettingsTitle),
                             "The settings in " + path + " could not be understood:\r" +
-                                "they could not be kept aside either (" + kept.Reason +
+                                "they could not be kept aside either (" + kept.reason +
                                 "), so the game leaves the file alone and starts from its "
                                 "defaults."});
         return;
@@ -101,18 +101,18 @@ void GameSession::KeepAsideSettings(const std::string& path) {
 }
 
 void GameSession::ReadBank() {
-    if (const SaveResult folder = CreateFolders(folders_.bank); !folder.Ok) {
+    if (const SaveResult folder = CreateFolders(folders_.bank); !folder.ok) {
         LoadBank(bank_, folders_.bank); // the Default account, to play with
-        bank_.LoadError = ENOTDIR;      // and nothing to save it into
+        bank_.loadError = ENOTDIR;      // and nothing to save it into
         notices_.push_back({std::string(BankTitle),
-                            "The bank's folder could not be made at " + folder.Path + ":\r" +
-                                folder.Reason + ". You may play on; the accounts are not saved."});
+                            "The bank's folder could not be made at " + folder.path + ":\r" +
+                                folder.reason + ". You may play on; the accounts are not saved."});
         return;
     }
-    if (const SaveResult loaded = LoadBank(bank_, folders_.bank); !loaded.Ok) {
+    if (const SaveResult loaded = LoadBank(bank_, folders_.bank); !loaded.ok) {
         notices_.push_back(
-            {std::string(BankTitle), "The bank could not be read from " + loaded.Path + ":\r" +
-                                         loaded.Reason +
+            {std::string(BankTitle), "The bank could not be read from " + loaded.path + ":\r" +
+                                         loaded.reason +
                                          ". You may play on; the game leaves the file as it is."});
     }
 }
@@ -128,7 +128,7 @@ std::vector<Notice> GameSession::ShutDown() {
         return notices;
     }
     savesOff_ = true; // a command after the end must not save over the last save
-    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
+    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.ok) {
         notices.push_back(SaveFailure(std::string(ExitTitle), saved));
     }
     return notices;
@@ -138,7 +138,7 @@ void GameSession::Checkpoint() {
     if (savesOff_) {
         return;
     }
-    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
+    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.ok) {
         notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
     }
 }
@@ -152,7 +152,7 @@ void GameSession::Changed() {
         return;
     }
     const SaveResult saved = SaveBoth(JournalEnd::Kept);
-    if (saved.Ok) {
+    if (saved.ok) {
         saveFailureShown_ = false;
     } else if (!saveFailureShown_) {
         saveFailureShown_ = true; // said once; again only after a save has worked in between
@@ -169,23 +169,23 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
     if (settingsReadable_) {
         SettingsFile settings = SettingsImage(
             folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
-        if (!settings.result.Ok) {
+        if (!settings.result.ok) {
             return settings.result;
         }
         files.push_back(std::move(settings.image));
     }
-    if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.Ok) {
+    if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.ok) {
         return folder;
     }
     return WriteTogether(JournalPath(), files, end);
 }
 
 Notice GameSession::SaveFailure(std::string title, const SaveResult& result) const {
-    const std::string what = result.Path == BankFilePath(folders_.bank)         ? "The bank"
-                             : result.Path == SettingsFilePath(folders_.config) ? "The settings"
+    const std::string what = result.path == BankFilePath(folders_.bank)         ? "The bank"
+                             : result.path == SettingsFilePath(folders_.config) ? "The settings"
                                                                                 : "The game";
     return {std::move(title),
-            what + " could not be saved to " + result.Path + ":\r" + result.Reason};
+            what + " could not be saved to " + result.path + ":\r" + result.reason};
 }
 
 BetOutcome GameSession::Bet(std::string_view amountText) {

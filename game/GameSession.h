@@ -36,7 +36,7 @@ struct Notice {
 };
 
 // What the start-up found; no hand is played yet.
-struct StartupFigures {
+struct StartUpFigures {
     std::int64_t cash = 0;  // the cash on hand as the settings kept it
     AccountFigures account; // the name is the one the bank load found
 };
@@ -64,8 +64,8 @@ public:
 
     // The start-up: the card library is made ready, then a save cut short is completed, then
     // the settings, the table and the bank are read. Without a library, the reading alone.
-    StartupFigures StartUp(CardLibrary& cards);
-    StartupFigures StartUp();
+    StartUpFigures StartUp(CardLibrary& cards);
+    StartUpFigures StartUp();
     // The shutdown: the card library is released, then the bank and the settings are saved
     // and flushed to the disk. What could not be saved is said, titled "Corvanta - Exit".
     std::vector<Notice> ShutDown(CardLibrary& cards);

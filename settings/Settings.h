@@ -20,7 +20,7 @@ struct StoredSettings {
     std::int16_t CardBG = 63;
     std::int16_t GCNum = 1;
     std::int32_t CashOnHand = 100;
-    bool Trainer = false;
+    bool trainer = false;
 
     bool operator==(const StoredSettings&) const = default;
 };

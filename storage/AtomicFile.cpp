@@ -105,36 +105,36 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // Without blocking: a FIFO in the file's place would otherwise wait for a writer forever.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        result.Error = errno;
+        result.error = errno;
         return result;
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
-        result.Error = errno;
+        result.error = errno;
     } else if (S_ISDIR(status.st_mode)) {
-        result.Error = EISDIR;
+        result.error = EISDIR;
     } else if (!S_ISREG(status.st_mode)) {
-        result.Error = NotARegularFile; // a FIFO, a device such as /dev/zero, a socket
+        result.error = NotARegularFile; // a FIFO, a device such as /dev/zero, a socket
     } else if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
-        result.Error = EFBIG;
+        result.error = EFBIG;
     }
     char buffer[16384];
-    while (result.Error == 0) {
+    while (result.error == 0) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
-            result.Bytes.append(buffer, static_cast<std::size_t>(got));
-            if (result.Bytes.size() > maxBytes) {
-                result.Error = EFBIG; // it grew while being read
+            result.bytes.append(buffer, static_cast<std::size_t>(got));
+            if (result.bytes.size() > maxBytes) {
+                result.error = EFBIG; // it grew while being read
             }
         } else if (got == 0) {
             break;
         } else if (errno != EINTR) {
-            result.Error = errno;
+            result.error = errno;
         }
     }
     ::close(fd);
-    if (result.Error != 0) {
-        result.Bytes.clear();
+    if (result.error != 0) {
+        result.bytes.clear();
     }
     return result;
 }

@@ -10,12 +10,12 @@
 
 namespace corvanta {
 
-// What became of a write: Ok, or the file or folder concerned and the operating system's
+// What became of a write: ok, or the file or folder concerned and the operating system's
 // reason (its strerror text, such as "Permission denied"), for a window to show.
 struct SaveResult {
-    bool Ok = true;
-    std::string Path;
-    std::string Reason;
+    bool ok = true;
+    std::string path;
+    std::string reason;
 
     static SaveResult Failure(std::string path, int error);
 };
@@ -36,18 +36,18 @@ enum class Flush { Durable, Contents, Lazy };
 SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                Flush flush = Flush::Durable);
 
-// A whole file's bytes, or the reason it could not be read: Error is an errno value (ENOENT
+// A whole file's bytes, or the reason it could not be read: error is an errno value (ENOENT
 // for a missing file, EISDIR for a folder, EFBIG for a file over the limit) or
 // NotARegularFile. Only a regular file is read, and opening it never waits (a FIFO in its
 // place would), so no file in the wrong place can hang or flood the game.
 inline constexpr int NotARegularFile = -1;
 struct ReadResult {
-    std::string Bytes;
-    int Error = 0;
+    std::string bytes;
+    int error = 0;
 };
 ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
-// The reason for an Error of a read or a write, as the player is told it.
+// The reason for an error of a read or a write, as the player is told it.
 std::string ReasonText(int error);
 
 } // namespace corvanta

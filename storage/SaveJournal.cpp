@@ -52,7 +52,7 @@ std::optional<std::string> TakeBytes(std::string_view& bytes, std::size_t count)
 
 SaveResult ReplaceAll(const std::vector<FileImage>& files, Flush flush) {
     for (const FileImage& file : files) {
-        if (SaveResult result = WriteFileAtomically(file.path, file.bytes, flush); !result.Ok) {
+        if (SaveResult result = WriteFileAtomically(file.path, file.bytes, flush); !result.ok) {
             return result;
         }
     }
@@ -108,13 +108,13 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
     const bool first = ::access(journalPath.c_str(), F_OK) != 0;
     const SaveResult journal = WriteFileAtomically(journalPath, JournalBytes(files),
                                                    first ? Flush::Durable : Flush::Contents);
-    if (!journal.Ok) {
+    if (!journal.ok) {
         return journal; // nothing was replaced: the old files stand, and an older journal
     }
     if (end == JournalEnd::Kept) {
         return ReplaceAll(files, Flush::Lazy);
     }
-    if (SaveResult replaced = ReplaceAll(files, Flush::Durable); !replaced.Ok) {
+    if (SaveResult replaced = ReplaceAll(files, Flush::Durable); !replaced.ok) {
         return replaced; // the journal stays, and the next start completes the save
     }
     ::unlink(journalPath.c_str());
@@ -123,15 +123,15 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
 
 SaveResult RecoverJournal(const std::string& journalPath) {
     const ReadResult journal = ReadWholeFile(journalPath, MaxJournalBytes);
-    if (journal.Error == ENOENT) {
+    if (journal.error == ENOENT) {
         return {};
     }
-    if (journal.Error != 0) {
-        return SaveResult::Failure(journalPath, journal.Error);
+    if (journal.error != 0) {
+        return SaveResult::Failure(journalPath, journal.error);
     }
-    const auto files = ReadJournal(journal.Bytes);
+    const auto files = ReadJournal(journal.bytes);
     if (files) {
-        if (SaveResult replaced = ReplaceAll(*files, Flush::Durable); !replaced.Ok) {
+        if (SaveResult replaced = ReplaceAll(*files, Flush::Durable); !replaced.ok) {
             return replaced;
         }
     }

@@ -35,7 +35,7 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
 
 // At start-up: a journal left by a save that was cut short, or by a game that ended without
 // closing it, is completed (its files are written and flushed) and removed. A damaged
-// journal (not one this program wrote whole) is removed unread. Nothing to do: Ok.
+// journal (not one this program wrote whole) is removed unread. Nothing to do: ok.
 SaveResult RecoverJournal(const std::string& journalPath);
 
 // The journal's bytes for `files`, and the files a journal's bytes hold (nothing when the

@@ -29,7 +29,7 @@ std::optional<QString> GameModel::TrainerQuestionBeforeDraw() const {
 }
 
 void GameModel::StartUp(CardLibrary& cards) {
-    const StartupFigures figures = session_.StartUp(cards);
+    const StartUpFigures figures = session_.StartUp(cards);
     emit cashChanged(figures.cash);
     emit lastHandChanged(std::nullopt);
     ShowAccount(figures.account);

@@ -65,19 +65,19 @@ TEST(GameSession, TheStartUpTakesTheStoredValuesOrTheDefaults) {
         bank.AccountCount = 2;
         AssignText(bank.AccountTable[1].Name, "Ann");
         AssignText(bank.AccountTable[2].Name, "Bob");
-        ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+        ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
         if (row.stored) {
-            ASSERT_TRUE(SaveSettings(folder.Path(), *row.stored).Ok);
+            ASSERT_TRUE(SaveSettings(folder.Path(), *row.stored).ok);
         }
         test::ScriptedRandom random;
         GameSession session({folder.Path(), folder.Path()}, random);
-        const StartupFigures figures = session.StartUp();
+        const StartUpFigures figures = session.StartUp();
         EXPECT_EQ(figures.cash, row.cash) << row.back;
         EXPECT_EQ(figures.account.name, row.account) << row.back;
         const auto back = static_cast<std::int16_t>(row.back);
         EXPECT_EQ(session.GetTable().Hand, (FiveCards{back, back, back, back, back}));
         EXPECT_EQ(session.GetTable().OptionsCardBG, row.back);
-        EXPECT_EQ(session.TrainerOn(), row.stored && row.stored->Trainer);
+        EXPECT_EQ(session.TrainerOn(), row.stored && row.stored->trainer);
     }
 }
 
@@ -88,8 +88,8 @@ TEST_F(SessionFixture, TheDrawIsCountedInTheCurrentAccountAndGraded) {
     bank.AccountCount = 1;
     AssignText(bank.AccountTable[1].Name, "Low");
     bank.AccountTable[1].Savings = 10;
-    ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
-    ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).Ok);
+    ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
+    ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).ok);
     session.StartUp();
     const DealReport lost = Play("25", Nothing, {}, {});
     EXPECT_EQ(lost.outcome.settlement.category, Category::NotAWinningHand);
@@ -127,7 +127,7 @@ TEST_F(SessionFixture, TheTrainerQuestionsOnlyACostlyDraw) {
     session.SetTrainer(false);
     EXPECT_EQ(session.DrawNeedsConfirmation(), std::nullopt);
     session.SetTrainer(true);
-    EXPECT_TRUE(LoadSettings(folder.Path()).values.Trainer) << "the trainer is remembered";
+    EXPECT_TRUE(LoadSettings(folder.Path()).values.trainer) << "the trainer is remembered";
 }
 
 // Mark Best Hold marks the best hold's discards, only between the deal and the draw, and says
@@ -154,7 +154,7 @@ TEST_F(SessionFixture, TheCardLibraryOpensBeforeTheReadingAndClosesBeforeTheSavi
     struct Library final : CardLibrary {
         void Open() override {
             // Written as the library opens: the start-up must read it afterwards.
-            EXPECT_TRUE(SaveSettings(config, {63, 1, 321}).Ok);
+            EXPECT_TRUE(SaveSettings(config, {63, 1, 321}).ok);
             events += "open ";
         }
         void Close() override {
@@ -187,7 +187,7 @@ TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
     session.TakeChosenBack();
     EXPECT_TRUE(session.ShutDown().empty());
     GameSession next(Folders(), random);
-    const StartupFigures figures = next.StartUp();
+    const StartUpFigures figures = next.StartUp();
     EXPECT_EQ(figures.cash, 70);
     EXPECT_EQ(figures.account,
               (AccountFigures{"Default", {120}, AccountStatistics{0, 1, 1, 0, 10, -10}}));
@@ -202,7 +202,7 @@ TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
     EXPECT_TRUE(session.TakeNotices().empty());
     Play("10", Nothing, {}, {});
     GameSession next(Folders(), random);
-    const StartupFigures figures = next.StartUp();
+    const StartUpFigures figures = next.StartUp();
     EXPECT_EQ(figures.cash, 90);
     EXPECT_EQ(figures.account.statistics.roundsPlayed, 1);
 }

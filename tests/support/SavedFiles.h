@@ -18,14 +18,14 @@ namespace corvanta {
 inline SaveResult SaveBank(const Bank& bank, std::string_view bankFolder) {
     const std::optional<FileImage> image = BankImage(bank, bankFolder);
     if (!image) {
-        return SaveResult::Failure(BankFilePath(bankFolder), bank.LoadError);
+        return SaveResult::Failure(BankFilePath(bankFolder), bank.loadError);
     }
     return WriteFileAtomically(image->path, image->bytes);
 }
 
 // A settings file, its folder made when missing, replaced atomically.
 inline SaveResult SaveSettingsFile(const FileImage& image) {
-    if (SaveResult folder = CreateFolders(FolderOf(image.path)); !folder.Ok) {
+    if (SaveResult folder = CreateFolders(FolderOf(image.path)); !folder.ok) {
         return folder;
     }
     return WriteFileAtomically(image.path, image.bytes);
@@ -34,7 +34,7 @@ inline SaveResult SaveSettingsFile(const FileImage& image) {
 // The game's values stored in the settings file; everything else in it stays as it was.
 inline SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsFile file = SettingsImage(configFolder, settings);
-    return file.result.Ok ? SaveSettingsFile(file.image) : file.result;
+    return file.result.ok ? SaveSettingsFile(file.image) : file.result;
 }
 
 // One value stored in the store's file, as RewriteValues stores it.
@@ -42,7 +42,7 @@ inline SaveResult WriteValue(const SettingsStore& store, Hive hive, std::string_
                              std::string_view valueName, const RegistryValue& value) {
     const SettingsStore::Rewrite rewrite =
         store.RewriteValues(hive, keyPath, {{std::string(valueName), value}});
-    return rewrite.result.Ok ? SaveSettingsFile({store.FilePath(), rewrite.bytes}) : rewrite.result;
+    return rewrite.result.ok ? SaveSettingsFile({store.FilePath(), rewrite.bytes}) : rewrite.result;
 }
 
 } // namespace corvanta

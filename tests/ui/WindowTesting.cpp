@@ -154,7 +154,7 @@ DialogAnswers::DialogAnswers(std::vector<Answer> answers) : answers(std::move(an
 
 void GameTest::Prepare(const std::string& bank, std::int32_t cash) {
     WriteBytes(files.program + "/gbank.db", bank);
-    ASSERT_TRUE(SaveSettings(files.config, {63, 1, cash}).Ok);
+    ASSERT_TRUE(SaveSettings(files.config, {63, 1, cash}).ok);
 }
 
 void GameTest::Start() {

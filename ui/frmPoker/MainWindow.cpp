@@ -55,7 +55,7 @@ MainWindow::MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    Shutdown();
+    ShutDown();
 }
 
 void MainWindow::ConnectModel() {
@@ -222,11 +222,11 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Shutdown();
+    ShutDown();
     event->accept();
 }
 
-void MainWindow::Shutdown() {
+void MainWindow::ShutDown() {
     if (shutDown_) {
         return;
     }

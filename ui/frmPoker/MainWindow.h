@@ -51,7 +51,7 @@ public:
 
     // The shutdown sequence: release the cards, save the bank and the settings, close the
     // other windows. Runs once, whichever way the game ends.
-    void Shutdown();
+    void ShutDown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
