@@ -35,7 +35,7 @@ int RunGame(const Folders& folders) {
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &model,
                      [&model] { model.Checkpoint(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &window,
-                     [&window] { window.Shutdown(); });
+                     [&window] { window.ShutDown(); });
     window.show();
     return QApplication::exec();
 }

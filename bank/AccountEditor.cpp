@@ -2,11 +2,11 @@
 
 namespace corvanta {
 
-EditOutcome SaveAccountChanges(Bank& bank, std::string_view txtName, std::string_view password,
+EditOutcome SaveAccountChanges(Bank& bank, std::string_view typedName, std::string_view password,
                                std::string_view confirmation) {
     EditOutcome outcome;
     AccountRecord& account = CurrentAccount(bank);
-    const std::string name = TrimSpaces(txtName);
+    const std::string name = TrimSpaces(typedName);
     if (name.empty()) {
         outcome.status = EditStatus::BlankName;
         outcome.message = BlankNameMessage;
@@ -23,7 +23,7 @@ EditOutcome SaveAccountChanges(Bank& bank, std::string_view txtName, std::string
         }
         AssignText(account.Password, TrimSpaces(password));
     }
-    outcome.accountCaption = StoredText(account.Name);
+    outcome.storedName = StoredText(account.Name);
     return outcome;
 }
 

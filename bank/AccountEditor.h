@@ -17,22 +17,22 @@ inline constexpr std::string_view PasswordMismatchMessage =
     "password again.";
 
 enum class EditStatus {
-    Saved,            // lblCurrentAccount := accountCaption; close the window
-    BlankName,        // show message; txtName := restoredName; stay open; nothing stored
+    Saved,            // the window closes; the main window shows storedName
+    BlankName,        // show message; the name box gets restoredName; stay open; nothing stored
     PasswordMismatch, // show message; empty both password boxes; stay open (name is stored)
 };
 
 struct EditOutcome {
     EditStatus status = EditStatus::Saved;
-    std::string_view message;   // title EditAccountTitle; empty when saved
-    std::string restoredName;   // BlankName: the stored name, trimmed
-    std::string accountCaption; // Saved: the stored Name, all 20 characters
+    std::string_view message; // title EditAccountTitle; empty when saved
+    std::string restoredName; // BlankName: the stored name, trimmed
+    std::string storedName;   // Saved: the stored Name, all 20 characters
 };
 
 // Save Changes on the current account. The name is stored (trimmed, cut or padded to 20)
 // before the password is looked at; the password is stored when both entries match without
 // regard to case and surrounding spaces, and left alone when the first box is blank.
-EditOutcome SaveAccountChanges(Bank& bank, std::string_view txtName, std::string_view password,
+EditOutcome SaveAccountChanges(Bank& bank, std::string_view typedName, std::string_view password,
                                std::string_view confirmation);
 
 } // namespace corvanta

@@ -43,10 +43,10 @@ struct Bank {
     std::int16_t GCNum = 1;
     std::string CurrentAccountName; // UTF-8, trimmed, as computed by LoadBank
     // Records found in the file beyond the 100 the table holds; written back unchanged.
-    std::vector<RawRecord> ExtraRecords;
+    std::vector<RawRecord> extraRecords;
     // Why the file could not be read at start-up (an errno value or NotARegularFile); 0 when
     // it was read whole or was missing. A bank the game could not read is never saved over.
-    int LoadError = 0;
+    int loadError = 0;
 };
 
 // The current account. GCNum is kept inside the table by LoadBank; this also guards

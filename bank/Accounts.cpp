@@ -1,15 +1,14 @@
 #include "bank/Accounts.h"
 
 #include "bank/Statistics.h"
-#include "engine/Format.h"
 #include "engine/Limits.h"
 #include "storage/DecimalText.h"
 
 namespace corvanta {
 namespace {
 
-MoneyCaptions CaptionsFor(const Table& table, const AccountRecord& account) {
-    return {MoneyText(table.CashOnHand), MoneyText(account.Savings)};
+CashAndSavings MoneyOf(const Table& table, const AccountRecord& account) {
+    return {table.CashOnHand, account.Savings};
 }
 
 } // namespace
@@ -18,11 +17,8 @@ bool ShouldOfferLoan(const Table& table, const AccountRecord& account) {
     return account.Savings < LoanThreshold && table.CashOnHand < LoanThreshold;
 }
 
-AccountDisplay DisplayAccount(const AccountRecord& account) {
-    return {TrimmedText(account.Name),         MoneyText(account.Savings),
-            PlainNumber(account.RoundsWon),    PlainNumber(account.RoundsLost),
-            PlainNumber(account.RoundsPlayed), MoneyText(account.AmountWon),
-            MoneyText(account.AmountLost),     MoneyText(AverageGains(account))};
+AccountFigures FiguresOf(const AccountRecord& account) {
+    return {TrimmedText(account.Name), {account.Savings}, StatisticsOf(account)};
 }
 
 TransferOutcome Deposit(Table& table, Bank& bank, std::string_view amountText) {
@@ -40,7 +36,7 @@ TransferOutcome Deposit(Table& table, Bank& bank, std::string_view amountText) {
     table.CashOnHand -= *amount;
     account.Savings = AddMoney(account.Savings, *amount);
     outcome.status = TransferStatus::Moved;
-    outcome.captions = CaptionsFor(table, account);
+    outcome.money = MoneyOf(table, account);
     return outcome;
 }
 
@@ -60,28 +56,28 @@ TransferOutcome Withdraw(Table& table, Bank& bank, std::string_view amountText,
             table.CashOnHand = AddMoney(table.CashOnHand, *amount);
             account.Savings -= *amount;
             outcome.status = TransferStatus::Moved;
-            outcome.captions = CaptionsFor(table, account);
+            outcome.money = MoneyOf(table, account);
         }
     }
     outcome.offerLoan = ShouldOfferLoan(table, account);
     return outcome;
 }
 
-MoneyCaptions TakeLoan(Table& table, Bank& bank) {
+CashAndSavings TakeLoan(Table& table, Bank& bank) {
     AccountRecord& account = CurrentAccount(bank);
     account.Savings = LoanMoney;
     table.CashOnHand = LoanMoney;
-    return CaptionsFor(table, account);
+    return MoneyOf(table, account);
 }
 
-AccountDisplay ClearStatistics(Bank& bank) {
+AccountStatistics ClearStatistics(Bank& bank) {
     AccountRecord& account = CurrentAccount(bank);
     account.RoundsWon = 0;
     account.RoundsLost = 0;
     account.RoundsPlayed = 0;
     account.AmountWon = 0;
     account.AmountLost = 0;
-    return DisplayAccount(account);
+    return StatisticsOf(account);
 }
 
 } // namespace corvanta

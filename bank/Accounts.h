@@ -1,10 +1,12 @@
 #pragma once
 // The money between the table and the bank: deposit, withdrawal, the loan, and the
-// statistics reset; the captions of an account. Each command returns what happened; the
-// window writes the captions. Change Account and the account editor have files of their own.
+// statistics reset; what the player sees of an account. Each command returns what happened;
+// the window shows it. Change Account and the account editor have files of their own.
 // Texts here are UTF-8; the record fields hold Windows-1252 (see AccountTable.h).
 
 #include "bank/AccountTable.h"
+#include "bank/Statistics.h"
+#include "engine/Format.h"
 #include "engine/Table.h"
 
 #include <cstdint>
@@ -18,7 +20,7 @@ inline constexpr std::string_view DepositPrompt = "Please";
 inline constexpr std::string_view WithdrawTitle = "Corvanta - Withdraw Cash";
 inline constexpr std::string_view WithdrawPrompt =
     "Enter the amount of money you would like to withdraw from your account:";
-inline constexpr std::string_view BankBoxAfterTransfer = "0"; // txtBank after a transfer
+inline constexpr std::int32_t TransferAmountAfterMove = 0; // the bank box after a transfer
 
 inline constexpr std::int32_t LoanMoney = 25;     // savings and cash after the loan
 inline constexpr std::int32_t LoanThreshold = 20; // the loan is offered below this in both
@@ -27,43 +29,39 @@ inline constexpr std::int32_t LoanThreshold = 20; // the loan is offered below t
 // round and after a withdrawal.
 bool ShouldOfferLoan(const Table& table, const AccountRecord& account);
 
-// ---- Captions ------------------------------------------------------------------------
+// ---- What the player sees of an account -------------------------------------------------
 
-// The main window's account labels for one account (the "Bank" and "Statistics" frames).
-struct AccountDisplay {
-    std::string lblCurrentAccount; // the name, trimmed
-    std::string lblSavings;        // "$150"
-    std::string lblRoundsWon;
-    std::string lblRoundsLost;
-    std::string lblRoundsPlayed;
-    std::string lblAmountWon;  // "$55"
-    std::string lblAmountLost; // "$10"
-    std::string lblAveGains;   // "$4"; "$0" while no round is played
+// One account as the main window's "Bank" and "Statistics" frames show it.
+struct AccountFigures {
+    std::string name; // trimmed
+    Money savings;
+    AccountStatistics statistics;
 
-    bool operator==(const AccountDisplay&) const = default;
+    bool operator==(const AccountFigures&) const = default;
 };
 
 // Used at start-up, after a switch and after the statistics reset.
-AccountDisplay DisplayAccount(const AccountRecord& account);
+AccountFigures FiguresOf(const AccountRecord& account);
 
-struct MoneyCaptions {
-    std::string lblCurrentCash; // "$" + CashOnHand
-    std::string lblSavings;     // "$" + Savings of the current account
+// The money after a transfer or the loan.
+struct CashAndSavings {
+    std::int64_t cash = 0;    // CashOnHand
+    std::int64_t savings = 0; // the current account's Savings
 
-    bool operator==(const MoneyCaptions&) const = default;
+    bool operator==(const CashAndSavings&) const = default;
 };
 
 // ---- Deposit, withdrawal, loan, statistics reset ----------------------------------------
 
 enum class TransferStatus {
     Ignored, // blank, not a 16-bit number, or negative: nothing changes
-    Refused, // not below the cash (deposit) or savings (withdrawal): txtBank keeps its text
-    Moved,   // write the captions, set txtBank to BankBoxAfterTransfer
+    Refused, // not below the cash (deposit) or savings (withdrawal): the bank box keeps its text
+    Moved,   // the money moved; the bank box shows TransferAmountAfterMove
 };
 
 struct TransferOutcome {
     TransferStatus status = TransferStatus::Ignored;
-    MoneyCaptions captions; // when Moved
+    CashAndSavings money;   // when Moved
     bool offerLoan = false; // show cmdBankLoan; never means hide it
 
     bool operator==(const TransferOutcome&) const = default;
@@ -82,9 +80,9 @@ TransferOutcome Withdraw(Table& table, Bank& bank, std::string_view amountText,
                          AmountSource source);
 
 // cmdBankLoan: savings and cash are both set to $25. The window hides the loan button.
-MoneyCaptions TakeLoan(Table& table, Bank& bank);
+CashAndSavings TakeLoan(Table& table, Bank& bank);
 
 // cmdClearStats: the five statistics of the current account become 0.
-AccountDisplay ClearStatistics(Bank& bank);
+AccountStatistics ClearStatistics(Bank& bank);
 
 } // namespace corvanta

@@ -53,12 +53,12 @@ RawRecord EncodeRecord(const AccountRecord& record) {
 // goes. A file that cannot be read loads as empty, and the bank is never saved over it.
 ReadResult ReadBankFile(const std::string& path) {
     ReadResult file = ReadWholeFile(path, MaxBankBytes);
-    if (file.Error == ENOENT) {
+    if (file.error == ENOENT) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::close(fd);
         }
-        file.Error = 0;
+        file.error = 0;
     }
     return file;
 }
@@ -74,8 +74,8 @@ std::string BankFilePath(std::string_view bankFolder) {
 SaveResult LoadBank(Bank& bank, std::string_view bankFolder) {
     const std::string path = BankFilePath(bankFolder);
     const ReadResult file = ReadBankFile(path);
-    bank.LoadError = file.Error;
-    const std::string& bytes = file.Bytes;
+    bank.loadError = file.error;
+    const std::string& bytes = file.bytes;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t records = bytes.size() / RecordSize;
     const std::size_t accounts = std::min<std::size_t>(records, MaxAccounts);
@@ -86,9 +86,9 @@ SaveResult LoadBank(Bank& bank, std::string_view bankFolder) {
     }
     // The table holds 100 accounts; records beyond them are kept aside and written back by
     // the save, so a bank that grew too large elsewhere loses nothing.
-    bank.ExtraRecords.clear();
+    bank.extraRecords.clear();
     for (std::size_t n = accounts + 1; n <= records; ++n) {
-        RawRecord& extra = bank.ExtraRecords.emplace_back();
+        RawRecord& extra = bank.extraRecords.emplace_back();
         std::memcpy(extra.data(), data + (n - 1) * RecordSize, RecordSize);
     }
     bank.AccountCount = static_cast<std::int16_t>(accounts);
@@ -104,38 +104,30 @@ SaveResult LoadBank(Bank& bank, std::string_view bankFolder) {
     // file) would point at slot 0 or beyond the accounts.
     bank.GCNum = std::clamp<std::int16_t>(bank.GCNum, 1, bank.AccountCount);
     bank.CurrentAccountName = TrimmedText(bank.AccountTable[bank.GCNum].Name);
-    return bank.LoadError == 0 ? SaveResult{} : SaveResult::Failure(path, bank.LoadError);
+    return bank.loadError == 0 ? SaveResult{} : SaveResult::Failure(path, bank.loadError);
 }
 
 std::string BankBytes(const Bank& bank) {
     const int accounts = std::clamp<int>(bank.AccountCount, 0, MaxAccounts);
     std::string bytes;
-    bytes.reserve((static_cast<std::size_t>(accounts) + bank.ExtraRecords.size()) * RecordSize);
+    bytes.reserve((static_cast<std::size_t>(accounts) + bank.extraRecords.size()) * RecordSize);
     const auto append = [&bytes](const RawRecord& record) {
         bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
     };
     for (int n = 1; n <= accounts; ++n) {
         append(EncodeRecord(bank.AccountTable[static_cast<std::size_t>(n)]));
     }
-    for (const RawRecord& extra : bank.ExtraRecords) {
+    for (const RawRecord& extra : bank.extraRecords) {
         append(extra);
     }
     return bytes;
 }
 
 std::optional<FileImage> BankImage(const Bank& bank, std::string_view bankFolder) {
-    if (bank.LoadError != 0) {
+    if (bank.loadError != 0) {
         return std::nullopt;
     }
     return FileImage{BankFilePath(bankFolder), BankBytes(bank)};
-}
-
-SaveResult SaveBank(const Bank& bank, std::string_view bankFolder) {
-    const std::optional<FileImage> image = BankImage(bank, bankFolder);
-    if (!image) {
-        return SaveResult::Failure(BankFilePath(bankFolder), bank.LoadError);
-    }
-    return WriteFileAtomically(image->path, image->bytes);
 }
 
 } // namespace corvanta

@@ -34,7 +34,4 @@ std::string BankBytes(const Bank& bank);
 // file the game could not read, which is never saved over.
 std::optional<FileImage> BankImage(const Bank& bank, std::string_view bankFolder);
 
-// Replaces the file with its image. On failure the old file stays as it was.
-SaveResult SaveBank(const Bank& bank, std::string_view bankFolder);
-
 } // namespace corvanta

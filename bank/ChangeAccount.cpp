@@ -1,7 +1,5 @@
 #include "bank/ChangeAccount.h"
 
-#include "engine/Format.h"
-
 #include <algorithm>
 
 namespace corvanta {
@@ -54,7 +52,7 @@ Question ChangeAccountDialogue::Next(const Answer& answer) {
         step_ = Step::Done;
         if (lookup.result == LookupResult::Found) {
             bank_.GCNum = lookup.slot; // the cash at the table stays as it is
-            outcome_.display = DisplayAccount(CurrentAccount(bank_));
+            outcome_.account = FiguresOf(CurrentAccount(bank_));
             outcome_.result = AccountChange::Result::Switched;
             return {};
         }
@@ -93,11 +91,11 @@ Question ChangeAccountDialogue::Next(const Answer& answer) {
 
 Question ChangeAccountDialogue::Created() {
     CreateAccount(table_, bank_, typedName_);
-    AccountDisplay& display = outcome_.display;
-    display = DisplayAccount(CurrentAccount(bank_));
-    display.lblCurrentAccount = TrimSpaces(typedName_); // as typed: not cut to the field's 20
-    display.lblSavings = SpacedMoneyText(CurrentAccount(bank_).Savings);
-    outcome_.lblCurrentCash = MoneyText(table_.CashOnHand);
+    AccountFigures& account = outcome_.account;
+    account = FiguresOf(CurrentAccount(bank_));
+    account.name = TrimSpaces(typedName_); // as typed: not cut to the field's 20
+    account.savings.form = MoneyForm::SpacedDollars;
+    outcome_.cash = table_.CashOnHand;
     outcome_.result = AccountChange::Result::Created;
     step_ = Step::Done;
     return {};

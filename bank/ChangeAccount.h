@@ -71,14 +71,14 @@ struct Answer {
     bool yes = false; // to a YesNo question
 };
 
-// What Change Account did, with the captions the main window writes.
+// What Change Account did, with what the main window shows after it.
 struct AccountChange {
     enum class Result { Unchanged, Switched, Created };
     Result result = Result::Unchanged;
-    // Switched: the account's captions. Created: the same, but lblCurrentAccount is the typed
-    // name trimmed and not cut to 20 characters, and lblSavings is "$ 50".
-    AccountDisplay display;
-    std::string lblCurrentCash; // Created: "$50"
+    // Switched: the account as the bank holds it. Created: the same, but the name is the typed
+    // one trimmed and not cut to 20 characters, and the savings are written "$ 50".
+    AccountFigures account;
+    std::int64_t cash = 0; // Created: the new account's cash at the table
 };
 
 // Change Account as steps:

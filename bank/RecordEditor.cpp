@@ -19,12 +19,12 @@ const AccountRecord& Slot(const Bank& bank, int index) {
 }
 
 RecordView ViewOf(const RecordEditor& editor, const Bank& bank, BoxForm form) {
-    return {BoxesFor(Slot(bank, editor.RecordIndex), form), SpacedNumber(editor.RecordIndex)};
+    return {TextOf(Slot(bank, editor.RecordIndex), form), SpacedNumber(editor.RecordIndex)};
 }
 
 } // namespace
 
-RecordBoxes BoxesFor(const AccountRecord& record, BoxForm form) {
+RecordText TextOf(const AccountRecord& record, BoxForm form) {
     if (form == BoxForm::Trimmed) {
         return {TrimmedText(record.Name), SpacedNumber(record.Savings)};
     }
@@ -72,22 +72,22 @@ std::optional<RecordView> NewRecord(RecordEditor& editor, Bank& bank) {
     return ViewOf(editor, bank, BoxForm::AsStored);
 }
 
-bool SaveRecordChanges(const RecordEditor& editor, Bank& bank, std::string_view txtAccount,
-                       std::string_view txtSavings) {
-    const auto savings = ConvertInt32(txtSavings, Rounding::Floor);
-    if (!savings) {
+bool SaveRecordChanges(const RecordEditor& editor, Bank& bank, std::string_view name,
+                       std::string_view savings) {
+    const auto amount = ConvertInt32(savings, Rounding::Floor);
+    if (!amount) {
         return false;
     }
     AccountRecord& record = Slot(bank, editor.RecordIndex);
-    AssignText(record.Name, TrimSpaces(txtAccount));
-    record.Savings = *savings;
+    AssignText(record.Name, TrimSpaces(name));
+    record.Savings = *amount;
     return true;
 }
 
 CurrentAccountChange SetAsGCNum(const RecordEditor& editor, Bank& bank) {
     bank.GCNum = editor.RecordIndex;
     const AccountRecord& current = CurrentAccount(bank);
-    return {TrimmedText(current.Name), PlainNumber(current.Savings), AccountSummary(bank)};
+    return {TrimmedText(current.Name), {current.Savings, MoneyForm::Plain}, AccountSummary(bank)};
 }
 
 std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor, Bank& bank) {
@@ -102,16 +102,16 @@ std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor, Bank& bank
         const int last = std::min<int>(bank.AccountCount, MaxAccounts - 1);
         for (int i = std::max<int>(editor.RecordIndex, 0); i <= last; ++i) {
             bank.AccountTable[i] = bank.AccountTable[i + 1];
-            outcome.boxes = BoxesFor(bank.AccountTable[i], BoxForm::Trimmed);
+            outcome.shown = TextOf(bank.AccountTable[i], BoxForm::Trimmed);
         }
     } else {
         AccountRecord& deleted = Slot(bank, editor.RecordIndex);
         AssignText(deleted.Name, "");
         deleted.Savings = 0;
-        outcome.boxes = BoxesFor(Slot(bank, editor.RecordIndex - 1), BoxForm::Trimmed);
+        outcome.shown = TextOf(Slot(bank, editor.RecordIndex - 1), BoxForm::Trimmed);
         --bank.AccountCount;
     }
-    outcome.txtDebug = AccountSummary(bank);
+    outcome.summary = AccountSummary(bank);
     return outcome;
 }
 

@@ -4,6 +4,7 @@
 // view the current account. It never shows a message: what it refuses simply does nothing.
 
 #include "bank/AccountTable.h"
+#include "engine/Format.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,37 +18,38 @@ struct RecordEditor {
     std::int16_t RecordIndex = 1;
 };
 
-// The two ways the console writes a record into txtAccount and txtSavings.
+// The two ways the console writes a record's name and savings.
 enum class BoxForm {
     Trimmed,  // name without surrounding spaces, savings in spaced form (" 150")
     AsStored, // name with all 20 characters, savings in plain form ("150")
 };
 
-struct RecordBoxes {
-    std::string txtAccount;
-    std::string txtSavings;
+// A record as the console writes it.
+struct RecordText {
+    std::string name;
+    std::string savings;
 
-    bool operator==(const RecordBoxes&) const = default;
+    bool operator==(const RecordText&) const = default;
 };
 
-RecordBoxes BoxesFor(const AccountRecord& record, BoxForm form);
+RecordText TextOf(const AccountRecord& record, BoxForm form);
 
-// The boxes of the record on view and txtIndex (RecordIndex in spaced form).
+// The record on view and its index (RecordIndex in spaced form).
 struct RecordView {
-    RecordBoxes boxes;
-    std::string txtIndex;
+    RecordText record;
+    std::string index;
 
     bool operator==(const RecordView&) const = default;
 };
 
-// The account summary line written into txtDebug: " 2\ 3 > $ 150 >>Main<<" for
+// The account summary line the console shows: " 2\ 3 > $ 150 >>Main<<" for
 // current account 2 of 3, holding $150 and named "Main". GCNum may lie beyond the count
 // after deletions; the slot is read within the table all the same.
 std::string AccountSummary(const Bank& bank);
 
 struct EditorStart {
-    RecordView view;      // record 1, trimmed form
-    std::string txtDebug; // the summary line
+    RecordView view;     // record 1, trimmed form
+    std::string summary; // the summary line
 };
 
 // The console's load step: RecordIndex := 1 and record 1 on view.
@@ -68,24 +70,24 @@ std::optional<RecordView> NewRecord(RecordEditor& editor, Bank& bank);
 // rounded toward minus infinity) of the record on view. Savings text that is empty, not a
 // number or outside 32 bits changes nothing at all, the name included, so a typo never
 // half-applies; returns whether the record was stored. Nothing is redisplayed.
-bool SaveRecordChanges(const RecordEditor& editor, Bank& bank, std::string_view txtAccount,
-                       std::string_view txtSavings);
+bool SaveRecordChanges(const RecordEditor& editor, Bank& bank, std::string_view name,
+                       std::string_view savings);
 
-// What "Set As GCNum" writes on the main window and the console.
+// What "Set As GCNum" shows on the main window and the console.
 struct CurrentAccountChange {
-    std::string lblCurrentAccount; // the record's name, trimmed
-    std::string lblSavings;        // its savings in plain form, without "$"
-    std::string txtDebug;          // the summary line
+    std::string name;    // the record's name, trimmed
+    Money savings;       // its savings in plain form, without "$"
+    std::string summary; // the summary line
 };
 
 // "Set As GCNum": the record on view becomes the current account.
 CurrentAccountChange SetAsGCNum(const RecordEditor& editor, Bank& bank);
 
 struct DeleteOutcome {
-    // The record the boxes show afterwards, trimmed form; nullopt: the boxes keep their
-    // text. txtIndex is never rewritten (RecordIndex keeps the deleted position).
-    std::optional<RecordBoxes> boxes;
-    std::string txtDebug; // the summary line
+    // The record the console shows afterwards, trimmed form; nullopt: it keeps what it shows.
+    // The index shown is never rewritten (RecordIndex keeps the deleted position).
+    std::optional<RecordText> shown;
+    std::string summary; // the summary line
 };
 
 // "Delete Record": removes the record on view. Below the last account the records above it

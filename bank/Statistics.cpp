@@ -22,4 +22,9 @@ std::int64_t AverageGains(const AccountRecord& account) {
     return (std::int64_t{account.AmountWon} - account.AmountLost) / account.RoundsPlayed;
 }
 
+AccountStatistics StatisticsOf(const AccountRecord& account) {
+    return {account.RoundsWon, account.RoundsLost, account.RoundsPlayed,
+            account.AmountWon, account.AmountLost, AverageGains(account)};
+}
+
 } // namespace corvanta

@@ -77,30 +77,6 @@ void BM_ReferencePaybackTable(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferencePaybackTable)->Unit(benchmark::kMillisecond);
 
-// The expected return of a round under perfect play and when standing pat (the shared table
-// built beforehand); the figures themselves are reported as counters.
-void BM_GameFigures(benchmark::State& state) {
-    PaybackTable::Shared();
-    GameFigures figures;
-    for (auto _ : state) {
-        figures = ComputeGameFigures();
-        benchmark::DoNotOptimize(figures);
-    }
-    state.counters["perfectPlay"] = figures.PerfectPlay();
-    state.counters["standPat"] = figures.StandPat();
-}
-BENCHMARK(BM_GameFigures)->Unit(benchmark::kMillisecond);
-
-// The game figures as first computed: the table built by enumeration, then the same walk
-// over the dealt hands (timed as the new walk plus the old table).
-void BM_ReferenceGameFigures(benchmark::State& state) {
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(test::ReferencePaybackSum());
-        benchmark::DoNotOptimize(ComputeGameFigures());
-    }
-}
-BENCHMARK(BM_ReferenceGameFigures)->Unit(benchmark::kMillisecond);
-
 // Every category's rounds under perfect play and standing pat, the shared table built
 // beforehand; the perfect-play return as a counter.
 void BM_ReturnTable(benchmark::State& state) {

@@ -1,6 +1,7 @@
 // Load and save of a full bank (100 accounts, 4600 bytes). The save includes the fsync of
 // the file and its folder, which is most of its cost.
 #include "bank/BankFile.h"
+#include "support/SavedFiles.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,7 +52,7 @@ void BM_SaveFullBank(benchmark::State& state) {
     Bank bank;
     LoadBank(bank, folder.path);
     for (auto _ : state) {
-        if (!SaveBank(bank, folder.path).Ok) {
+        if (!SaveBank(bank, folder.path).ok) {
             state.SkipWithError("save failed");
             break;
         }

@@ -9,14 +9,6 @@ QColor SuitInk(int suit) {
                                                                               : QColor(20, 20, 24);
 }
 
-QString CardName(int card) {
-    if (!IsFace(card))
-        return {};
-    const auto rank = RankNames[static_cast<std::size_t>(RankOf(card))];
-    const auto suit = Suits[static_cast<std::size_t>(SuitOf(card))].name;
-    return QStringView(rank).toString() + u" of "_s + QStringView(suit).toString();
-}
-
 QString ShortCardName(int card) {
     if (!IsFace(card))
         return {};

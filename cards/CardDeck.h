@@ -19,23 +19,18 @@ enum class SuitColour { Red, Black };
 enum class SuitShape { Club, Diamond, Heart, Spade };
 
 struct SuitInfo {
-    std::u16string_view name;
     std::u16string_view symbol;
     SuitColour colour;
     SuitShape shape;
 };
 
-// The one place that says which suit number is which suit.
+// How each suit number is printed (engine/AdviceText.h names them).
 inline constexpr std::array<SuitInfo, SuitCount> Suits{{
-    {u"Clubs", u"\u2663", SuitColour::Black, SuitShape::Club},
-    {u"Diamonds", u"\u2666", SuitColour::Red, SuitShape::Diamond},
-    {u"Hearts", u"\u2665", SuitColour::Red, SuitShape::Heart},
-    {u"Spades", u"\u2660", SuitColour::Black, SuitShape::Spade},
+    {u"\u2663", SuitColour::Black, SuitShape::Club},
+    {u"\u2666", SuitColour::Red, SuitShape::Diamond},
+    {u"\u2665", SuitColour::Red, SuitShape::Heart},
+    {u"\u2660", SuitColour::Black, SuitShape::Spade},
 }};
-
-inline constexpr std::array<std::u16string_view, RankCount> RankNames{
-    u"Ace",   u"Two",  u"Three", u"Four", u"Five",  u"Six", u"Seven",
-    u"Eight", u"Nine", u"Ten",   u"Jack", u"Queen", u"King"};
 
 // What a card's corner says of its rank.
 inline constexpr std::array<std::u16string_view, RankCount> IndexLabels{
@@ -44,8 +39,6 @@ inline constexpr std::array<std::u16string_view, RankCount> IndexLabels{
 // The ink of a suit's pips and indices.
 QColor SuitInk(int suit);
 
-// "Queen of Hearts"; an empty string for a number that is not a card face.
-QString CardName(int card);
 // The card's index as printed in its corner, with its suit's symbol: "Q♥", "10♣".
 QString ShortCardName(int card);
 

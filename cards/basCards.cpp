@@ -60,13 +60,6 @@ void CardDrawing::cdtInit(int& width, int& height) {
     height = CardHeight;
 }
 
-void CardDrawing::PrepareAllImages() {
-    if (!ready_)
-        return;
-    for (std::size_t slot = 0; slot < ImageCount; ++slot)
-        ImageFor(initRatio_, slot);
-}
-
 CardDrawing::ImageSet& CardDrawing::SetFor(qreal ratio) {
     ratio = std::clamp(ratio, 1.0, MaxPixelRatio);
     const auto found = std::find_if(sets_.begin(), sets_.end(), [ratio](const ImageSet& set) {

@@ -31,9 +31,6 @@ public:
     // the size of one card image in logical pixels.
     void cdtInit(int& width, int& height);
 
-    // Paints every image of the ratio cdtInit chose now rather than on first use.
-    void PrepareAllImages();
-
     // Draws one card image with its top-left corner at (x, y). A card number or mode that does
     // not name an image draws nothing. The colour is accepted for the interface and not used:
     // cards are always printed on white.

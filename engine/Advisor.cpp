@@ -199,13 +199,8 @@ template <class Visit> void ForEachDealtClass(Visit visit) {
     ForEachMultiset(values, 0, HandSize, LowestValue, addValues);
 }
 
-// A sum of Payback::total over the 52^5 dealt hands as a multiple of the bet. The sum
-// fits in 64 bits, as the largest multiplier is 100 (static_assert below), and a long
-// double holds it exactly.
-double PerDealtHand(std::uint64_t total) {
-    return static_cast<double>(static_cast<long double>(total) / RoundSequences);
-}
-
+// A sum of Payback::total over the 52^5 dealt hands fits in 64 bits, as the largest
+// multiplier is 100.
 static_assert(PayoffFor(Category::RoyalFlush).multiplier == 100 &&
               std::numeric_limits<std::uint64_t>::max() / RoundSequences >= 100);
 
@@ -392,29 +387,6 @@ HoldMask KeptBy(const DiscardMarks& discards) {
 
 DiscardMarks BestHoldDiscards(const FiveCards& hand) {
     return DiscardsOf(RankHolds(hand).front().kept);
-}
-
-double GameFigures::PerfectPlay() const {
-    return PerDealtHand(perfectPlayTotal);
-}
-
-double GameFigures::StandPat() const {
-    return PerDealtHand(standPatTotal);
-}
-
-GameFigures ComputeGameFigures() {
-    const PaybackTable& table = PaybackTable::Shared();
-    GameFigures figures;
-    ForEachDealtClass([&](const DealtClass& dealt) {
-        Payback best;
-        for (unsigned subset = 0; subset < HoldCount; ++subset) {
-            best = std::max(best, table.Lookup(dealt.multiset[subset], dealt.OneSuit(subset)));
-        }
-        const Payback standPat = table.Lookup(dealt.multiset[AllKept], dealt.OneSuit(AllKept));
-        figures.perfectPlayTotal += dealt.Hands() * best.total;
-        figures.standPatTotal += dealt.Hands() * standPat.total;
-    });
-    return figures;
 }
 
 namespace {

@@ -81,7 +81,6 @@ HoldMask KeptBy(const DiscardMarks& discards);
 // "Mark Best Hold": the discards of the first hold of RankHolds.
 DiscardMarks BestHoldDiscards(const FiveCards& hand);
 
-struct GameFigures;
 struct ReturnTable;
 
 // The payback of every hold of every possible hand, by lookup: for each multiset of kept
@@ -91,7 +90,7 @@ struct ReturnTable;
 class PaybackTable {
 public:
     PaybackTable();
-    // The one table RankHolds, ExpectedPayback and the figures use, built on the first
+    // The one table RankHolds, ExpectedPayback and the return table use, built on the first
     // call; safe to call from any thread, e.g. early from a background one, so that the
     // first hand finds it ready.
     static const PaybackTable& Shared();
@@ -102,7 +101,6 @@ public:
     std::array<Payback, HoldCount> AllHolds(const FiveCards& hand) const;
 
 private:
-    friend GameFigures ComputeGameFigures();
     friend ReturnTable ComputeReturnTable();
     Payback Lookup(std::uint32_t multiset, bool oneSuit) const;
 
@@ -110,21 +108,6 @@ private:
     // 2 * multiset index + (kept cards of one suit).
     std::vector<std::uint64_t> entries_;
 };
-
-// The game's figures, exact sums over the 52^5 equally likely dealt hands of
-// Payback::total; divide by 52^10 for a multiple of the bet.
-struct GameFigures {
-    std::uint64_t perfectPlayTotal = 0; // the best hold of every hand
-    std::uint64_t standPatTotal = 0;    // never drawing
-
-    double PerfectPlay() const;
-    double StandPat() const;
-};
-
-// Enumerates the dealt hands by their sorted values and by which slots share a suit, with
-// the number of ordered hands each stands for; a few milliseconds. The caller keeps the
-// result: nothing is cached.
-GameFigures ComputeGameFigures();
 
 inline constexpr std::uint64_t RoundSequences = DrawSequences * DrawSequences; // 52^10
 
@@ -137,7 +120,7 @@ struct ReturnRow {
 
     double Probability() const;  // rounds / 52^10
     double Contribution() const; // multiplier x probability: its share of the return, x bet
-    // The contribution times 52^10, exact: the rows add up to the GameFigures totals.
+    // The contribution times 52^10, exact: the rows add up to the game's return times 52^10.
     std::uint64_t ContributionTotal() const {
         return rounds * static_cast<std::uint64_t>(multiplier);
     }

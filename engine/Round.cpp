@@ -1,6 +1,5 @@
 #include "engine/Round.h"
 
-#include "engine/Format.h"
 #include "engine/Limits.h"
 
 namespace corvanta {
@@ -62,9 +61,14 @@ DealOutcome DealCommand(const Game& game, Table& table, RandomSource& random) {
     table.BetAmount = 0;
     table.ShowBacks = true;
     table.Hand.fill(table.CardBG);
-    table.FinalHand = outcome.finalHand;
-    table.FinalHandShown = true;
+    table.finalHand = outcome.finalHand;
+    table.finalHandShown = true;
     return outcome;
+}
+
+std::string BetRefusal(std::string_view shortfall) {
+    return "You don't have enough money to make that bet! \rYou are " + std::string(shortfall) +
+           " short.";
 }
 
 BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
@@ -77,8 +81,7 @@ BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
     }
     if (*amount > table.CashOnHand) {
         outcome.status = BetStatus::Refused;
-        outcome.message = "You don't have enough money to make that bet! \rYou are " +
-                          MoneyText(std::int64_t{*amount} - table.CashOnHand) + " short.";
+        outcome.shortfall = std::int64_t{*amount} - table.CashOnHand;
         return outcome;
     }
     outcome.status = BetStatus::Accepted;
@@ -86,7 +89,7 @@ BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount) {
     table.CashOnHand -= *amount;
     if (table.DealState == DealStateCode::WaitingForBet) {
         table.DealState = DealStateCode::BetPlaced;
-        table.FinalHandShown = false; // the last round's cards turn face down
+        table.finalHandShown = false; // the last round's cards turn face down
         outcome.openedRound = true;
     }
     return outcome;

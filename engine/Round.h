@@ -76,20 +76,24 @@ DealOutcome DealCommand(const Game& game, Table& table, RandomSource& random);
 
 enum class BetStatus {
     Ignored,  // not a 16-bit number, or below the $5 minimum: nothing happens, nothing is said
-    Refused,  // more than the cash on hand: the message is shown, nothing changes
+    Refused,  // more than the cash on hand: BetRefusal is shown, nothing changes
     Accepted, // moved from the cash into the bet
 };
 
 struct BetOutcome {
     BetStatus status = BetStatus::Ignored;
-    bool openedRound = false; // the bet started a round (the cards turn face down)
-    std::string message;      // the refusal text, two lines joined by a carriage return
+    bool openedRound = false;   // the bet started a round (the cards turn face down)
+    std::int64_t shortfall = 0; // refused: the dollars the cash lacks
 };
 
 inline constexpr std::string_view PlaceBetTitle = "Corvanta - Place Bet";
 inline constexpr std::string_view PlaceBetPrompt =
     "Enter the amount of money you would like to bet:";
-inline constexpr std::string_view BetBoxAfterBet = "5"; // txtBet after a bet and a round
+inline constexpr std::int32_t BetBoxAfterBet = 5; // the bet box offers it after a bet and a round
+
+// The refusal's text, two lines joined by a carriage return, with the shortfall as the
+// window writes money ("$3").
+std::string BetRefusal(std::string_view shortfall);
 
 // The amount as read from the player's text (nothing: not a 16-bit whole number).
 BetOutcome PlaceBet(Table& table, std::optional<std::int16_t> amount);

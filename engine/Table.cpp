@@ -8,12 +8,12 @@ void ResetTable(Table& table) {
     table.Discard.fill(false);
     table.Hand.fill(table.CardBG);
     table.ShowBacks = true;
-    table.FinalHandShown = false;
+    table.finalHandShown = false;
 }
 
 ShownCard CardShownAt(const Table& table, int slot) {
-    if (table.FinalHandShown) {
-        return {table.FinalHand[slot], ShownCard::Side::Face};
+    if (table.finalHandShown) {
+        return {table.finalHand[slot], ShownCard::Side::Face};
     }
     if (table.ShowBacks) {
         return {table.CardBG, ShownCard::Side::Back};
@@ -22,11 +22,14 @@ ShownCard CardShownAt(const Table& table, int slot) {
             table.Discard[slot] ? ShownCard::Side::InvertedFace : ShownCard::Side::Face};
 }
 
-PermittedCommands Permitted(const Table& table) {
-    const DealStateCode state = table.DealState;
+PermittedCommands Permitted(DealStateCode state) {
     return {.bet = state != DealStateCode::CardsDealt,
             .deal = state != DealStateCode::WaitingForBet,
             .mark = state == DealStateCode::CardsDealt};
+}
+
+PermittedCommands Permitted(const Table& table) {
+    return Permitted(table.DealState);
 }
 
 bool ToggleDiscard(Table& table, int slot) {
@@ -39,7 +42,7 @@ bool ToggleDiscard(Table& table, int slot) {
 
 void ChooseBack(Table& table, int picture) {
     if (picture >= 1 && picture <= BackCount) {
-        table.OptionsCardBG = static_cast<std::int16_t>(FirstBack - 1 + picture);
+        table.OptionsCardBG = BackOfPicture(picture);
     }
 }
 

@@ -28,8 +28,8 @@ struct Table {
     std::int16_t OptionsCardBG = DefaultBack;
     bool ShowBacks = true; // the card pictures paint the back over the slot's card
     // The hand just settled stays on the table, face up, until the next bet opens a round.
-    FiveCards FinalHand{};
-    bool FinalHandShown = false;
+    FiveCards finalHand{};
+    bool finalHandShown = false;
 };
 
 // The table as the start-up leaves it once the settings are read: no bet, waiting for
@@ -44,6 +44,7 @@ struct PermittedCommands {
 
     bool operator==(const PermittedCommands&) const = default;
 };
+PermittedCommands Permitted(DealStateCode state);
 PermittedCommands Permitted(const Table& table);
 
 // What a card picture shows: a face, a face inverted (marked for discard), or a back.
@@ -60,8 +61,14 @@ ShownCard CardShownAt(const Table& table, int slot);
 // draw; anywhere else nothing changes and the answer is false.
 bool ToggleDiscard(Table& table, int slot);
 
-// The options window: picture 1..13 shows back 52 + picture and makes it the choice; once the
-// window has closed, the choice becomes the back of face-down cards.
+// The options window's pictures 1..13 show the backs in their order: picture 1 is the first
+// back (53), picture 13 the last (65).
+constexpr std::int16_t BackOfPicture(int picture) {
+    return static_cast<std::int16_t>(FirstBack - 1 + picture);
+}
+
+// The options window: a picture 1..13 makes its back the choice; once the window has closed,
+// the choice becomes the back of face-down cards.
 void ChooseBack(Table& table, int picture);
 void TakeChosenBack(Table& table);
 

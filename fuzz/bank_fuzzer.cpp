@@ -9,6 +9,7 @@
 #include "bank/ChangeAccount.h"
 #include "storage/LittleEndian.h"
 #include "storage/Windows1252.h"
+#include "support/SavedFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t accounts = std::min<std::size_t>(records, MaxAccounts);
     Check(bank.AccountCount == static_cast<std::int16_t>(std::max<std::size_t>(accounts, 1)),
           "AccountCount is not the number of whole records (at least 1, at most 100)");
-    Check(bank.ExtraRecords.size() == records - accounts, "records beyond 100 were not kept");
+    Check(bank.extraRecords.size() == records - accounts, "records beyond 100 were not kept");
     Check(bank.GCNum >= 1 && bank.GCNum <= bank.AccountCount, "GCNum is outside the accounts");
     Check(bank.AccountTable[0] == AccountRecord{}, "slot 0 holds an account");
     for (int slot = bank.AccountCount + 1; slot <= MaxAccounts; ++slot) {
@@ -57,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every account's labels, and its name found again by the Change Account search.
     for (int slot = 1; slot <= bank.AccountCount; ++slot) {
         const AccountRecord& account = bank.AccountTable[slot];
-        const AccountDisplay display = DisplayAccount(account);
-        Check(display.lblSavings == "$" + std::to_string(account.Savings), "savings caption");
+        const AccountFigures figures = FiguresOf(account);
+        Check(figures.savings == Money{account.Savings}, "savings shown");
         const std::string name = StoredText(account.Name);
         Check(EncodeWindows1252(name) == std::string(account.Name.data(), NameWidth),
               "a stored name does not survive its decoding");
@@ -73,14 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Saving what was loaded writes the whole records back unchanged.
     const SaveResult saved = SaveBank(bank, folder);
-    Check(saved.Ok, "the save failed");
+    Check(saved.ok, "the save failed");
     const ReadResult file = ReadWholeFile(path, MaxBankBytes);
-    Check(file.Error == 0, "the saved bank cannot be read");
+    Check(file.error == 0, "the saved bank cannot be read");
     if (records > 0) {
-        Check(file.Bytes == std::string(reinterpret_cast<const char*>(data), records * RecordSize),
+        Check(file.bytes == std::string(reinterpret_cast<const char*>(data), records * RecordSize),
               "the saved bank differs from the whole records loaded");
     } else {
-        Check(file.Bytes.size() == RecordSize && file.Bytes.starts_with("Default             "),
+        Check(file.bytes.size() == RecordSize && file.bytes.starts_with("Default             "),
               "the saved bank is not the one \"Default\" account");
     }
     return 0;

@@ -11,6 +11,7 @@
 #include "storage/Text.h"
 #include "storage/Utf8.h"
 #include "storage/Windows1252.h"
+#include "support/SavedFiles.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -108,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!store.KeyExists(Hive::CurrentUser, SettingsKeyPath) || load.notUnderstood) {
         Check(loaded == DefaultSettings, "a file without the key did not give the defaults");
     }
-    Check(!load.notUnderstood || (size > 0 && load.problem.Ok),
+    Check(!load.notUnderstood || (size > 0 && load.problem.ok),
           "an empty or unreadable file was not understood");
 
     // Writing: the three settings (twice: the second save changes nothing), then text values
@@ -117,9 +118,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const StoredSettings written{static_cast<std::int16_t>(hash & 0xFFFF),
                                  static_cast<std::int16_t>(hash >> 16),
                                  static_cast<std::int32_t>(hash * 2654435761u)};
-    Check(SaveSettings(configFolder, written).Ok, "SaveSettings failed");
+    Check(SaveSettings(configFolder, written).ok, "SaveSettings failed");
     const std::string saved = FileBytes(path);
-    Check(SaveSettings(configFolder, written).Ok, "SaveSettings failed the second time");
+    Check(SaveSettings(configFolder, written).ok, "SaveSettings failed the second time");
     Check(FileBytes(path) == saved, "a second save of the same settings changed the file");
     const Form form = FormOf(saved);
 
@@ -127,9 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string characters = CharactersOf(data, size);
     constexpr std::string_view BytesName = "Fuzz \"Text\" \\ value";
     constexpr std::string_view CharactersName = "Fuzz characters";
-    Check(store.WriteValue(Hive::CurrentUser, SettingsKeyPath, BytesName, bytes).Ok,
+    Check(WriteValue(store, Hive::CurrentUser, SettingsKeyPath, BytesName, bytes).ok,
           "WriteValue failed");
-    Check(store.WriteValue(Hive::CurrentUser, SettingsKeyPath, CharactersName, characters).Ok,
+    Check(WriteValue(store, Hive::CurrentUser, SettingsKeyPath, CharactersName, characters).ok,
           "WriteValue failed");
 
     const SettingsLoad reread = LoadSettings(configFolder);

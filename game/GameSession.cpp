@@ -2,7 +2,7 @@
 
 #include "bank/BankFile.h"
 #include "bank/Statistics.h"
-#include "engine/Format.h"
+#include "engine/AdviceText.h"
 #include "settings/Settings.h"
 #include "settings/basRegistry.h"
 #include "storage/DecimalText.h"
@@ -38,27 +38,31 @@ std::string GameSession::JournalPath() const {
     return FolderOf(SettingsFilePath(folders_.config)) + "/save.journal";
 }
 
-StartupCaptions GameSession::StartUp() {
-    if (!folders_.lockProblem.Ok) {
+StartUpFigures GameSession::StartUp(CardLibrary& cards) {
+    cards.Open();
+    return StartUp();
+}
+
+StartUpFigures GameSession::StartUp() {
+    if (!folders_.lockProblem.ok) {
         savesOff_ = true; // nothing is written, not even a journal completed or set aside
         notices_.push_back({std::string(SaveTitle),
-                            "The lock " + folders_.lockProblem.Path + " could not be taken:\r" +
-                                folders_.lockProblem.Reason +
+                            "The lock " + folders_.lockProblem.path + " could not be taken:\r" +
+                                folders_.lockProblem.reason +
                                 ". Another copy of the game might be using the same files, so "
                                 "this game saves nothing."});
     } else {
         RecoverLastSave();
     }
     ReadSettings();
-    StartupCaptions captions;
-    captions.lblCurrentCash = MoneyText(table_.CashOnHand);
+    StartUpFigures figures;
+    figures.cash = table_.CashOnHand;
     ResetTable(table_);
     ReadBank();
-    captions.lblLastHand = "No Hand Played";
-    captions.account = DisplayAccount(CurrentAccount(bank_));
-    captions.account.lblCurrentAccount = bank_.CurrentAccountName;
+    figures.account = FiguresOf(CurrentAccount(bank_));
+    figures.account.name = bank_.CurrentAccountName;
     training_.Start(Bankroll());
-    return captions;
+    return figures;
 }
 
 void GameSession::RecoverLastSave() {
@@ -81,15 +85,15 @@ void GameSession::RecoverLastSave() {
         savesOff_ = true; // a save would have to write its journal where that one stands
         notices_.push_back({std::string(SaveTitle),
                             notDone + recovery.why + ". It could not be set aside either (" +
-                                recovery.problem.Reason + "), so this game saves nothing."});
+                                recovery.problem.reason + "), so this game saves nothing."});
         return;
     case Outcome::Unfinished:
         // The journal holds the last save, newer than the files: it stays for a later start,
         // and this game saves nothing over it.
         savesOff_ = true;
         notices_.push_back({std::string(SaveTitle),
-                            "The last save could not be completed in " + recovery.problem.Path +
-                                ":\r" + recovery.problem.Reason +
+                            "The last save could not be completed in " + recovery.problem.path +
+                                ":\r" + recovery.problem.reason +
                                 ". It is kept for the next start; this game saves nothing."});
         return;
     }
@@ -97,7 +101,7 @@ void GameSession::RecoverLastSave() {
 
 void GameSession::ReadSettings() {
     const SettingsLoad load = LoadSettings(folders_.config);
-    settingsReadable_ = load.problem.Ok;
+    settingsReadable_ = load.problem.ok;
     if (load.notUnderstood && savesOff_) {
         settingsReadable_ = false; // nothing is written, the file not even moved
         notices_.push_back({std::string(SettingsTitle),
@@ -107,10 +111,10 @@ void GameSession::ReadSettings() {
     } else if (load.notUnderstood) {
         KeepAsideSettings(load.path);
     }
-    if (!load.problem.Ok) {
+    if (!load.problem.ok) {
         notices_.push_back({std::string(SettingsTitle),
-                            "The settings could not be read from " + load.problem.Path + ":\r" +
-                                load.problem.Reason +
+                            "The settings could not be read from " + load.problem.path + ":\r" +
+                                load.problem.reason +
                                 ". The game starts from its defaults and leaves the file alone."});
     }
     const StoredSettings& settings = load.values;
@@ -119,40 +123,45 @@ void GameSession::ReadSettings() {
     bank_.GCNum = settings.GCNum;
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
-    trainer_ = settings.Trainer;
+    trainer_ = settings.trainer;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
     const KeptAside kept = KeepSettingsAside(folders_.config);
-    if (!kept.Result.Ok) {
+    if (!kept.result.ok) {
         settingsReadable_ = false; // never saved over: its values would be lost
         notices_.push_back({std::string(SettingsTitle),
                             "The settings in " + path + " could not be understood:\r" +
-                                "they could not be kept aside either (" + kept.Result.Reason +
+                                "they could not be kept aside either (" + kept.result.reason +
                                 "), so the game leaves the file alone and starts from its "
                                 "defaults."});
         return;
     }
     notices_.push_back({std::string(SettingsTitle),
                         "The settings in " + path + " could not be understood:\rthey are kept in " +
-                            kept.KeptAs + ", and the game starts from its defaults."});
+                            kept.keptAs + ", and the game starts from its defaults."});
 }
 
 void GameSession::ReadBank() {
-    if (const SaveResult folder = CreateFolders(folders_.bank); !folder.Ok) {
+    if (const SaveResult folder = CreateFolders(folders_.bank); !folder.ok) {
         LoadBank(bank_, folders_.bank); // the Default account, to play with
-        bank_.LoadError = ENOTDIR;      // and nothing to save it into
+        bank_.loadError = ENOTDIR;      // and nothing to save it into
         notices_.push_back({std::string(BankTitle),
-                            "The bank's folder could not be made at " + folder.Path + ":\r" +
-                                folder.Reason + ". You may play on; the accounts are not saved."});
+                            "The bank's folder could not be made at " + folder.path + ":\r" +
+                                folder.reason + ". You may play on; the accounts are not saved."});
         return;
     }
-    if (const SaveResult loaded = LoadBank(bank_, folders_.bank); !loaded.Ok) {
+    if (const SaveResult loaded = LoadBank(bank_, folders_.bank); !loaded.ok) {
         notices_.push_back(
-            {std::string(BankTitle), "The bank could not be read from " + loaded.Path + ":\r" +
-                                         loaded.Reason +
+            {std::string(BankTitle), "The bank could not be read from " + loaded.path + ":\r" +
+                                         loaded.reason +
                                          ". You may play on; the game leaves the file as it is."});
     }
+}
+
+std::vector<Notice> GameSession::ShutDown(CardLibrary& cards) {
+    cards.Close();
+    return ShutDown();
 }
 
 std::vector<Notice> GameSession::ShutDown() {
@@ -161,7 +170,7 @@ std::vector<Notice> GameSession::ShutDown() {
         return notices;
     }
     savesOff_ = true; // a command after the end must not save over the last save
-    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
+    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.ok) {
         notices.push_back(SaveFailure(std::string(ExitTitle), saved));
     }
     return notices;
@@ -171,7 +180,7 @@ void GameSession::Checkpoint() {
     if (savesOff_) {
         return;
     }
-    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.Ok) {
+    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.ok) {
         notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
     }
 }
@@ -185,7 +194,7 @@ void GameSession::Changed() {
         return;
     }
     const SaveResult saved = SaveBoth(JournalEnd::Kept);
-    if (saved.Ok) {
+    if (saved.ok) {
         saveFailureShown_ = false;
     } else if (!saveFailureShown_) {
         saveFailureShown_ = true; // said once; again only after a save has worked in between
@@ -202,23 +211,23 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
     if (settingsReadable_) {
         SettingsFile settings = SettingsImage(
             folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
-        if (!settings.result.Ok) {
+        if (!settings.result.ok) {
             return settings.result;
         }
         files.push_back(std::move(settings.image));
     }
-    if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.Ok) {
+    if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.ok) {
         return folder;
     }
     return WriteTogether(JournalPath(), files, end);
 }
 
 Notice GameSession::SaveFailure(std::string title, const SaveResult& result) const {
-    const std::string what = result.Path == BankFilePath(folders_.bank)         ? "The bank"
-                             : result.Path == SettingsFilePath(folders_.config) ? "The settings"
+    const std::string what = result.path == BankFilePath(folders_.bank)         ? "The bank"
+                             : result.path == SettingsFilePath(folders_.config) ? "The settings"
                                                                                 : "The game";
     return {std::move(title),
-            what + " could not be saved to " + result.Path + ":\r" + result.Reason};
+            what + " could not be saved to " + result.path + ":\r" + result.reason};
 }
 
 BetOutcome GameSession::Bet(std::string_view amountText) {
@@ -237,8 +246,7 @@ DealReport GameSession::Deal() {
     }
     AccountRecord& account = CurrentAccount(bank_);
     RecordRound(account, report.outcome.settlement);
-    report.lblLastHand = report.outcome.settlement.lastHand;
-    report.statistics = DisplayAccount(account);
+    report.statistics = StatisticsOf(account);
     report.offerLoan = ShouldOfferLoan(table_, account);
     report.round = training_.Record(report.outcome.dealtHand, report.outcome.discards,
                                     report.outcome.settlement.bet, Bankroll());
@@ -259,6 +267,31 @@ std::optional<DrawAdvice> GameSession::DrawNeedsConfirmation() const {
     }
     const DrawAdvice advice = AdviseDraw(table_.Hand, table_.Discard);
     return advice.mistake == Mistake::None ? std::nullopt : std::optional(advice);
+}
+
+std::optional<std::string> GameSession::TrainerQuestionBeforeDraw() const {
+    const std::optional<DrawAdvice> advice = DrawNeedsConfirmation();
+    if (!advice) {
+        return std::nullopt;
+    }
+    return TrainerQuestion(table_.Hand, *advice);
+}
+
+DiscardMarks GameSession::MarkBestHold() {
+    DiscardMarks changed{};
+    if (!Permitted(table_).mark) {
+        return changed;
+    }
+    const DiscardMarks best = BestHoldDiscards(table_.Hand);
+    for (int slot = 0; slot < HandSize; ++slot) {
+        changed[slot] = table_.Discard[slot] != best[slot];
+        table_.Discard[slot] = best[slot];
+    }
+    return changed;
+}
+
+std::string GameSession::AccountName() const {
+    return TrimmedText(CurrentAccount(bank_).Name);
 }
 
 std::int64_t GameSession::Bankroll() const {
@@ -285,16 +318,16 @@ TransferOutcome GameSession::Withdraw(std::string_view amountText, AmountSource 
     return outcome;
 }
 
-MoneyCaptions GameSession::TakeLoan() {
-    const MoneyCaptions captions = corvanta::TakeLoan(table_, bank_);
+CashAndSavings GameSession::TakeLoan() {
+    const CashAndSavings money = corvanta::TakeLoan(table_, bank_);
     Changed();
-    return captions;
+    return money;
 }
 
-AccountDisplay GameSession::ClearStatistics() {
-    const AccountDisplay display = corvanta::ClearStatistics(bank_);
+AccountStatistics GameSession::ClearStatistics() {
+    const AccountStatistics statistics = corvanta::ClearStatistics(bank_);
     Changed();
-    return display;
+    return statistics;
 }
 
 AccountChange GameSession::ChangeAccount(const AskPlayer& ask) {

@@ -38,31 +38,40 @@ struct Notice {
     bool operator==(const Notice&) const = default;
 };
 
-// The captions the start-up writes.
-struct StartupCaptions {
-    std::string lblCurrentCash;
-    std::string lblLastHand; // "No Hand Played"
-    AccountDisplay account;  // lblCurrentAccount: the name the bank load found
+// What the start-up found; no hand is played yet.
+struct StartUpFigures {
+    std::int64_t cash = 0;  // the cash on hand as the settings kept it
+    AccountFigures account; // the name is the one the bank load found
 };
 
 // What a Deal press did, with what the windows show after it.
 struct DealReport {
-    DealOutcome outcome;
-    std::string lblLastHand;   // after a draw: the category's text
-    AccountDisplay statistics; // after a draw: the current account's statistics
-    bool offerLoan = false;    // after a draw: show the loan button
-    TrainedRound round;        // after a draw: the discards against the best hold
+    DealOutcome outcome;          // after a draw: the settlement says the hand and the pay
+    AccountStatistics statistics; // after a draw: the current account's statistics
+    bool offerLoan = false;       // after a draw: show the loan button
+    TrainedRound round;           // after a draw: the discards against the best hold
+};
+
+// The card library, outside the core: it is made ready before the game's files are read, so
+// the table has its card pictures from its first paint, and released before they are saved.
+class CardLibrary {
+public:
+    virtual ~CardLibrary() = default;
+    virtual void Open() = 0;
+    virtual void Close() = 0;
 };
 
 class GameSession {
 public:
     GameSession(GameFolders folders, RandomSource& random);
 
-    // The start-up after the card library is ready: a save cut short is completed, then the
-    // settings, the table and the bank are read.
-    StartupCaptions StartUp();
-    // The shutdown after the card library is released: the bank and the settings are saved
+    // The start-up: the card library is made ready, then a save cut short is completed, then
+    // the settings, the table and the bank are read. Without a library, the reading alone.
+    StartUpFigures StartUp(CardLibrary& cards);
+    StartUpFigures StartUp();
+    // The shutdown: the card library is released, then the bank and the settings are saved
     // and flushed to the disk. What could not be saved is said, titled "Corvanta - Exit".
+    std::vector<Notice> ShutDown(CardLibrary& cards);
     std::vector<Notice> ShutDown();
     // A desktop session's checkpoint: saved and flushed as at the end; play goes on.
     void Checkpoint();
@@ -74,6 +83,8 @@ public:
     const Table& GetTable() const { return table_; }
     const Bank& GetBank() const { return bank_; }
     const TrainingSession& Training() const { return training_; }
+    // The current account's name, trimmed, as the account editor starts from it.
+    std::string AccountName() const;
     std::string BankFile() const; // the bank's path
     // The debug console's path line: the bank's path, and the note on where it is.
     std::string BankFileLine() const;
@@ -88,12 +99,17 @@ public:
     bool TrainerOn() const { return trainer_; }
     void SetTrainer(bool on);
     std::optional<DrawAdvice> DrawNeedsConfirmation() const;
+    // The question itself (TrainerQuestion), when there is one.
+    std::optional<std::string> TrainerQuestionBeforeDraw() const;
+    // Mark Best Hold: between the deal and the draw, the marks become those of the best hold
+    // (RankHolds' first); returns the slots whose mark changed (none at any other time).
+    DiscardMarks MarkBestHold();
 
     // The bank.
     TransferOutcome Deposit(std::string_view amountText);
     TransferOutcome Withdraw(std::string_view amountText, AmountSource source);
-    MoneyCaptions TakeLoan();
-    AccountDisplay ClearStatistics();
+    CashAndSavings TakeLoan();
+    AccountStatistics ClearStatistics();
     // Change Account: `ask` puts each question to the player and returns the answer.
     using AskPlayer = std::function<Answer(const Question&)>;
     AccountChange ChangeAccount(const AskPlayer& ask);

@@ -77,13 +77,13 @@ std::size_t LineLength(std::string_view bytes, std::size_t unit) {
 
 FileLine LineOf(TextEncoding encoding, std::string_view bytes) {
     FileLine line{std::string(bytes), DecodeText(encoding, bytes), LineEnd::None};
-    if (line.Text.ends_with('\n')) {
-        line.Text.pop_back();
-        line.End = LineEnd::Lf;
+    if (line.text.ends_with('\n')) {
+        line.text.pop_back();
+        line.end = LineEnd::Lf;
     }
-    while (line.Text.ends_with('\r')) {
-        line.Text.pop_back();
-        line.End = line.End == LineEnd::Lf ? LineEnd::CrLf : line.End;
+    while (line.text.ends_with('\r')) {
+        line.text.pop_back();
+        line.end = line.end == LineEnd::Lf ? LineEnd::CrLf : line.end;
     }
     return line;
 }
@@ -92,13 +92,13 @@ FileLine LineOf(TextEncoding encoding, std::string_view bytes) {
 
 FileLines SplitLines(std::string_view bytes) {
     FileLines file;
-    file.Encoding = EncodingOf(bytes);
-    bytes.remove_prefix(ByteOrderMark(file.Encoding).size());
-    const std::size_t unit = file.Encoding == TextEncoding::Utf16Le ? 2 : 1;
+    file.encoding = EncodingOf(bytes);
+    bytes.remove_prefix(ByteOrderMark(file.encoding).size());
+    const std::size_t unit = file.encoding == TextEncoding::Utf16Le ? 2 : 1;
     bytes.remove_suffix(bytes.size() % unit);
     while (!bytes.empty()) {
         const std::size_t length = LineLength(bytes, unit);
-        file.Lines.push_back(LineOf(file.Encoding, bytes.substr(0, length)));
+        file.lines.push_back(LineOf(file.encoding, bytes.substr(0, length)));
         bytes.remove_prefix(length);
     }
     return file;

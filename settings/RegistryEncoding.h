@@ -23,14 +23,14 @@ enum class LineEnd { None, Lf, CrLf };
 
 // One line of the file.
 struct FileLine {
-    std::string Bytes;           // as in the file, its line end included
-    std::string Text;            // in UTF-8, without the line end
-    LineEnd End = LineEnd::None; // None only for a last line without one
+    std::string bytes;           // as in the file, its line end included
+    std::string text;            // in UTF-8, without the line end
+    LineEnd end = LineEnd::None; // None only for a last line without one
 };
 
 struct FileLines {
-    TextEncoding Encoding = TextEncoding::Utf8;
-    std::vector<FileLine> Lines;
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::vector<FileLine> lines;
 };
 
 // The file's encoding and its lines. The byte-order mark decides (FF FE: UTF-16LE, EF BB BF:

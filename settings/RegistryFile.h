@@ -15,14 +15,14 @@ namespace corvanta {
 
 // The file as the store reads and rewrites it.
 struct RegistryFile {
-    TextEncoding Encoding = TextEncoding::Utf8;
-    TextEncoding HexText = TextEncoding::Utf8; // of hex(1) text data
+    TextEncoding encoding = TextEncoding::Utf8;
+    TextEncoding hexText = TextEncoding::Utf8; // of hex(1) text data
     // The line end of the lines the store adds: the first line's.
-    LineEnd End = LineEnd::Lf;
+    LineEnd end = LineEnd::Lf;
     // The lines, wrapped data joined; the first line at [0].
-    std::vector<FileLine> Lines;
+    std::vector<FileLine> lines;
     // The file ends in wrapped data that a next line would continue.
-    bool EndsOpen = false;
+    bool endsOpen = false;
 };
 
 // Nothing when the file does not begin with a registry export's first line.

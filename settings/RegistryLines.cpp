@@ -80,7 +80,7 @@ std::optional<StoredValue> ParseHexData(std::string_view data, TextEncoding hexT
         if (!kind) {
             return std::nullopt;
         }
-        value.Kind = *kind;
+        value.kind = *kind;
         data.remove_prefix(close + 2);
     } else if (data.starts_with("hex:")) {
         data.remove_prefix(4);
@@ -89,10 +89,10 @@ std::optional<StoredValue> ParseHexData(std::string_view data, TextEncoding hexT
     }
     auto bytes = HexBytes(data);
     // A number of other than four bytes is one cut short, not a smaller number.
-    if (!bytes || (value.Kind == REG_DWORD && bytes->size() != 4)) {
+    if (!bytes || (value.kind == REG_DWORD && bytes->size() != 4)) {
         return std::nullopt;
     }
-    value.Data = value.Kind == REG_SZ ? DecodeText(hexText, *bytes) : std::move(*bytes);
+    value.data = value.kind == REG_SZ ? DecodeText(hexText, *bytes) : std::move(*bytes);
     return value;
 }
 
@@ -139,12 +139,12 @@ bool JoinWrappedLines(std::vector<FileLine>& lines) {
         } else {
             const FileLine& line = lines[i];
             FileLine& joined = lines[kept - 1];
-            const std::string_view text = line.Text;
-            joined.Bytes += line.Bytes;
-            joined.Text += text.substr(std::min(text.find_first_not_of(' '), text.size()));
-            joined.End = line.End;
+            const std::string_view text = line.text;
+            joined.bytes += line.bytes;
+            joined.text += text.substr(std::min(text.find_first_not_of(' '), text.size()));
+            joined.end = line.end;
         }
-        std::string& text = lines[kept - 1].Text;
+        std::string& text = lines[kept - 1].text;
         continuing = text.ends_with(",\\");
         if (continuing) {
             text.pop_back();
@@ -181,12 +181,12 @@ std::optional<ValueLine> ParseValueLine(std::string_view line, TextEncoding hexT
 
 std::string ValueLineText(std::string_view name, const StoredValue& value, TextEncoding hexText) {
     std::string line = name.empty() ? "@=" : Quoted(name) + "=";
-    if (value.Kind == REG_DWORD) {
+    if (value.kind == REG_DWORD) {
         line += "dword:";
-        AppendHex(line, static_cast<std::uint32_t>(DwordOf(value.Data)), 8);
+        AppendHex(line, static_cast<std::uint32_t>(DwordOf(value.data)), 8);
         return line;
     }
-    const std::string_view text = value.Data;
+    const std::string_view text = value.data;
     const bool plainText = text.ends_with('\0') && text.find('\0') == text.size() - 1 &&
                            text.find_first_of("\r\n") == std::string_view::npos;
     if (plainText) {

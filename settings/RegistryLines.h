@@ -20,13 +20,13 @@ inline constexpr std::uint32_t REG_DWORD = 4;
 // A value's kind and data. REG_SZ data are the text in UTF-8 with its terminating NUL, as the
 // program holds text; the data of other kinds are their bytes.
 struct StoredValue {
-    std::uint32_t Kind = REG_NONE;
-    std::string Data;
+    std::uint32_t kind = REG_NONE;
+    std::string data;
 };
 
 struct ValueLine {
-    std::string Name;                 // empty for the key's unnamed value (@)
-    std::optional<StoredValue> Value; // nothing when the data are damaged
+    std::string name;                 // empty for the key's unnamed value (@)
+    std::optional<StoredValue> value; // nothing when the data are damaged
 };
 
 // Joins hex data wrapped over several lines ("xx,xx,\" and the next line, its leading spaces

@@ -57,7 +57,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.GCNum = ReadSetting(store, CurrentAccountValue, DefaultSettings.GCNum);
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
-    settings.Trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
+    settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
     return load;
 }
 
@@ -77,18 +77,13 @@ std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
         {std::string(CurrentMoneyValue), settings.CashOnHand}};
     const bool stored = std::holds_alternative<std::int32_t>(
         store.ReadValue(Hive::CurrentUser, SettingsKeyPath, TrainerValue));
-    if (settings.Trainer || stored) {
-        values.push_back({std::string(TrainerValue), std::int32_t{settings.Trainer ? 1 : 0}});
+    if (settings.trainer || stored) {
+        values.push_back({std::string(TrainerValue), std::int32_t{settings.trainer ? 1 : 0}});
     }
     return values;
 }
 
 } // namespace
-
-SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings) {
-    const SettingsStore store(SettingsFilePath(configFolder));
-    return store.WriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(store, settings));
-}
 
 SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings) {
     const SettingsStore store(SettingsFilePath(configFolder));

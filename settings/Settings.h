@@ -20,7 +20,7 @@ struct StoredSettings {
     std::int16_t CardBG = 63;
     std::int16_t GCNum = 1;
     std::int32_t CashOnHand = 100;
-    bool Trainer = false;
+    bool trainer = false;
 
     bool operator==(const StoredSettings&) const = default;
 };
@@ -47,12 +47,9 @@ SettingsLoad LoadSettings(std::string_view configFolder);
 // file and nothing kept before is lost. A failure names the settings file and the reason.
 KeptAside KeepSettingsAside(std::string_view configFolder);
 
-// Stores the values as REG_DWORD, in the order above (Trainer once it has been on), in one
-// replacement of the file; everything else in the file stays as it was.
-SaveResult SaveSettings(std::string_view configFolder, const StoredSettings& settings);
-
-// The settings file as SaveSettings would write it, for a save that replaces it together
-// with the bank; a failure when the file exists but cannot be read.
+// The settings file with the values stored as REG_DWORD, in the order above (Trainer once it
+// has been on), and everything else in the file as it was: for the save that replaces it
+// together with the bank. A failure when the file exists but cannot be read.
 struct SettingsFile {
     SaveResult result;
     FileImage image;

@@ -14,7 +14,7 @@ namespace {
 
 std::optional<RegistryFile> ReadFile(const std::string& filePath) {
     const ReadResult read = ReadWholeFile(filePath, MaxSettingsBytes);
-    return read.Error == 0 ? ParseFile(read.Bytes) : std::nullopt;
+    return read.error == 0 ? ParseFile(read.bytes) : std::nullopt;
 }
 
 constexpr std::string_view HiveName(Hive hive) {
@@ -50,23 +50,23 @@ std::string SettingsFilePath(std::string_view configFolder) {
 }
 
 int SettingsStore::ReadError() const {
-    return ReadWholeFile(filePath_, MaxSettingsBytes).Error;
+    return ReadWholeFile(filePath_, MaxSettingsBytes).error;
 }
 
 bool SettingsStore::NotUnderstood(Hive hive, std::string_view keyPath,
                                   const std::vector<std::string_view>& valueNames) const {
     const ReadResult read = ReadWholeFile(filePath_, MaxSettingsBytes);
-    if (read.Error != 0 || read.Bytes.empty()) {
+    if (read.error != 0 || read.bytes.empty()) {
         return false;
     }
-    const std::optional<RegistryFile> file = ParseFile(read.Bytes);
+    const std::optional<RegistryFile> file = ParseFile(read.bytes);
     if (!file) {
         return true;
     }
     const std::string fullPath = FullKeyPath(hive, keyPath);
     return std::ranges::any_of(valueNames, [&](std::string_view name) {
         const auto line = LastValueLine(*file, fullPath, name);
-        return line && !line->Value;
+        return line && !line->value;
     });
 }
 
@@ -76,8 +76,8 @@ bool SettingsStore::KeyExists(Hive hive, std::string_view keyPath) const {
         return false;
     }
     const std::string fullPath = FullKeyPath(hive, keyPath);
-    return std::ranges::any_of(file->Lines, [&](const FileLine& line) {
-        const auto path = KeyPathOf(line.Text);
+    return std::ranges::any_of(file->lines, [&](const FileLine& line) {
+        const auto path = KeyPathOf(line.text);
         // A key below it exists only inside it, as when the registry creates every level.
         return path && (SameName(*path, fullPath) ||
                         (path->size() > fullPath.size() && (*path)[fullPath.size()] == '\\' &&
@@ -90,47 +90,30 @@ RegistryValue SettingsStore::ReadValue(Hive hive, std::string_view keyPath,
     const std::optional<RegistryFile> file = ReadFile(filePath_);
     const auto line =
         file ? LastValueLine(*file, FullKeyPath(hive, keyPath), valueName) : std::nullopt;
-    if (!line || !line->Value) {
+    if (!line || !line->value) {
         return std::string{};
     }
-    const StoredValue& value = *line->Value;
-    if (value.Kind == REG_SZ) {
-        return value.Data.substr(0, value.Data.find('\0'));
+    const StoredValue& value = *line->value;
+    if (value.kind == REG_SZ) {
+        return value.data.substr(0, value.data.find('\0'));
     }
-    if (value.Kind == REG_DWORD) {
-        return DwordOf(value.Data);
+    if (value.kind == REG_DWORD) {
+        return DwordOf(value.data);
     }
     return std::string{};
-}
-
-SaveResult SettingsStore::WriteValue(Hive hive, std::string_view keyPath,
-                                     std::string_view valueName, const RegistryValue& value) const {
-    return WriteValues(hive, keyPath, {{std::string(valueName), value}});
-}
-
-SaveResult SettingsStore::WriteValues(Hive hive, std::string_view keyPath,
-                                      const std::vector<NamedValue>& values) const {
-    const Rewrite rewrite = RewriteValues(hive, keyPath, values);
-    if (!rewrite.result.Ok) {
-        return rewrite.result;
-    }
-    if (SaveResult folder = CreateFolders(FolderOf(filePath_)); !folder.Ok) {
-        return folder;
-    }
-    return WriteFileAtomically(filePath_, rewrite.bytes);
 }
 
 SettingsStore::Rewrite SettingsStore::RewriteValues(Hive hive, std::string_view keyPath,
                                                     const std::vector<NamedValue>& values) const {
     const ReadResult read = ReadWholeFile(filePath_, MaxSettingsBytes);
-    if (read.Error != 0 && read.Error != ENOENT) {
-        return {SaveResult::Failure(filePath_, read.Error), {}}; // keep what could not be read
+    if (read.error != 0 && read.error != ENOENT) {
+        return {SaveResult::Failure(filePath_, read.error), {}}; // keep what could not be read
     }
-    std::optional<RegistryFile> parsed = ParseFile(read.Bytes);
+    std::optional<RegistryFile> parsed = ParseFile(read.bytes);
     RegistryFile file = parsed ? std::move(*parsed) : NewFile();
     const std::string fullPath = FullKeyPath(hive, keyPath);
     for (const auto& [name, value] : values) {
-        PutValue(file, fullPath, name, ValueLineText(name, StoredForm(value), file.HexText));
+        PutValue(file, fullPath, name, ValueLineText(name, StoredForm(value), file.hexText));
     }
     RemoveEmptyEarlierOpenings(file, fullPath);
     return {{}, FileBytes(file)};

@@ -74,24 +74,17 @@ public:
     // Text data up to its first NUL (all of it when there is none), or a REG_DWORD's number.
     RegistryValue ReadValue(Hive hive, std::string_view keyPath, std::string_view valueName) const;
 
-    // A number, or text that reads as a number, is stored as REG_DWORD; other text has its
-    // leading and trailing spaces removed and is stored as REG_SZ with a terminating NUL.
-    // Creates the key, the file and its folder (mode 0700) when missing. A file that exists
-    // but cannot be read is not replaced.
-    SaveResult WriteValue(Hive hive, std::string_view keyPath, std::string_view valueName,
-                          const RegistryValue& value) const;
-
-    // Several values in one replacement of the file, in this order.
+    // Values to store, in this order. A number, or text that reads as a number, is stored as
+    // REG_DWORD; other text has its leading and trailing spaces removed and is stored as REG_SZ
+    // with a terminating NUL.
     struct NamedValue {
         std::string name;
         RegistryValue value;
     };
-    SaveResult WriteValues(Hive hive, std::string_view keyPath,
-                           const std::vector<NamedValue>& values) const;
 
-    // The file's bytes as WriteValues would write them, without writing: for a save that
-    // replaces it together with another file. A file that exists but cannot be read gives
-    // its failure.
+    // The file's bytes with the values stored, the key and the file made when missing,
+    // without writing: for a save that replaces it together with another file. A file that
+    // exists but cannot be read gives its failure, and is never replaced.
     struct Rewrite {
         SaveResult result;
         std::string bytes;

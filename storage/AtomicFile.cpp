@@ -84,7 +84,7 @@ WriteTarget ReplacementTarget(const std::string& path) {
     WriteTarget target{resolved};
     std::free(resolved);
     struct stat file {};
-    if (::stat(target.Path.c_str(), &file) != 0) {
+    if (::stat(target.path.c_str(), &file) != 0) {
         return {path, errno};
     }
     if (link.st_uid != ::geteuid() || file.st_uid != ::geteuid()) {
@@ -95,11 +95,11 @@ WriteTarget ReplacementTarget(const std::string& path) {
 
 SaveResult WriteFileAtomically(const std::string& linkOrPath, std::string_view bytes, Flush flush) {
     const WriteTarget target = ReplacementTarget(linkOrPath);
-    if (target.Error != 0) {
-        return SaveResult::Failure(linkOrPath, target.Error);
+    if (target.error != 0) {
+        return SaveResult::Failure(linkOrPath, target.error);
     }
     // Failures name the file as the player knows it, the link when there is one.
-    const std::string& path = target.Path;
+    const std::string& path = target.path;
     std::string temporary = path + std::string(TemporaryInfix) + "XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // created with mode 0600
     if (fd < 0) {
@@ -135,38 +135,38 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes, Owner ow
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC |
                                             (owner == Owner::Player ? O_NOFOLLOW : 0));
     if (fd < 0) {
-        result.Error = errno == ELOOP && owner == Owner::Player ? NotARegularFile : errno;
+        result.error = errno == ELOOP && owner == Owner::Player ? NotARegularFile : errno;
         return result;
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
-        result.Error = errno;
+        result.error = errno;
     } else if (S_ISDIR(status.st_mode)) {
-        result.Error = EISDIR;
+        result.error = EISDIR;
     } else if (!S_ISREG(status.st_mode)) {
-        result.Error = NotARegularFile; // a FIFO, a device such as /dev/zero, a socket
+        result.error = NotARegularFile; // a FIFO, a device such as /dev/zero, a socket
     } else if (owner == Owner::Player && status.st_uid != ::geteuid()) {
-        result.Error = NotPlayersOwn;
+        result.error = NotPlayersOwn;
     } else if (static_cast<std::uint64_t>(status.st_size) > maxBytes) {
-        result.Error = EFBIG;
+        result.error = EFBIG;
     }
     char buffer[16384];
-    while (result.Error == 0) {
+    while (result.error == 0) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got > 0) {
-            result.Bytes.append(buffer, static_cast<std::size_t>(got));
-            if (result.Bytes.size() > maxBytes) {
-                result.Error = EFBIG; // it grew while being read
+            result.bytes.append(buffer, static_cast<std::size_t>(got));
+            if (result.bytes.size() > maxBytes) {
+                result.error = EFBIG; // it grew while being read
             }
         } else if (got == 0) {
             break;
         } else if (errno != EINTR) {
-            result.Error = errno;
+            result.error = errno;
         }
     }
     ::close(fd);
-    if (result.Error != 0) {
-        result.Bytes.clear();
+    if (result.error != 0) {
+        result.bytes.clear();
     }
     return result;
 }

@@ -10,12 +10,12 @@
 
 namespace corvanta {
 
-// What became of a write: Ok, or the file or folder concerned and the operating system's
+// What became of a write: ok, or the file or folder concerned and the operating system's
 // reason (its strerror text, such as "Permission denied"), for a window to show.
 struct SaveResult {
-    bool Ok = true;
-    std::string Path;
-    std::string Reason;
+    bool ok = true;
+    std::string path;
+    std::string reason;
 
     static SaveResult Failure(std::string path, int error);
 };
@@ -39,16 +39,16 @@ SaveResult WriteFileAtomically(const std::string& path, std::string_view bytes,
 
 // The file a replacement of `path` writes. A symbolic link, as dotfile managers make, stays
 // and the file it leads to is replaced, but only when the link and that file are the
-// player's own and the file is a regular one; otherwise Error says why nothing may be
+// player's own and the file is a regular one; otherwise error says why nothing may be
 // written (NotPlayersOwn, NotARegularFile, or errno). A link that leads nowhere is replaced
 // itself, as a missing file would be created, so no file appears where it points.
 struct WriteTarget {
-    std::string Path;
-    int Error = 0;
+    std::string path;
+    int error = 0;
 };
 WriteTarget ReplacementTarget(const std::string& path);
 
-// A whole file's bytes, or the reason it could not be read: Error is an errno value (ENOENT
+// A whole file's bytes, or the reason it could not be read: error is an errno value (ENOENT
 // for a missing file, EISDIR for a folder, EFBIG for a file over the limit),
 // NotARegularFile or NotPlayersOwn. Only a regular file is read, and opening it never waits
 // (a FIFO in its place would), so no file in the wrong place can hang or flood the game.
@@ -57,8 +57,8 @@ WriteTarget ReplacementTarget(const std::string& path);
 inline constexpr int NotARegularFile = -1;
 inline constexpr int NotPlayersOwn = -2;
 struct ReadResult {
-    std::string Bytes;
-    int Error = 0;
+    std::string bytes;
+    int error = 0;
 };
 enum class Owner { Anyone, Player };
 ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
@@ -66,14 +66,14 @@ ReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes,
 
 // Renames the file (or whatever stands) at `path` to the first free name of `path`.bad,
 // `path`.bad.2, `path`.bad.3 and so on, never over another file, so that everything kept
-// aside stays. KeptAs is the new name; on failure Result names `path` and the reason.
+// aside stays. keptAs is the new name; on failure result names `path` and the reason.
 struct KeptAside {
-    SaveResult Result;
-    std::string KeptAs;
+    SaveResult result;
+    std::string keptAs;
 };
 KeptAside KeepAside(const std::string& path);
 
-// The reason for an Error of a read or a write, as the player is told it.
+// The reason for an error of a read or a write, as the player is told it.
 std::string ReasonText(int error);
 
 } // namespace corvanta

@@ -57,10 +57,10 @@ std::optional<std::string> TakeBytes(std::string_view& bytes, std::size_t count)
 // The state of the file now; nothing when it cannot be read (then nothing vouches for it).
 std::optional<std::string> FileState(const std::string& path) {
     const ReadResult file = ReadWholeFile(path, MaxJournalBytes);
-    if (file.Error == ENOENT) {
+    if (file.error == ENOENT) {
         return std::string(MissingState);
     }
-    return file.Error == 0 ? std::optional(StateOfBytes(file.Bytes)) : std::nullopt;
+    return file.error == 0 ? std::optional(StateOfBytes(file.bytes)) : std::nullopt;
 }
 
 // The text up to the next line end, which is taken too.
@@ -76,7 +76,7 @@ std::optional<std::string> TakeLine(std::string_view& bytes) {
 
 SaveResult ReplaceAll(const std::vector<JournalEntry>& entries, Flush flush) {
     for (const auto& [file, oldState] : entries) {
-        if (SaveResult result = WriteFileAtomically(file.path, file.bytes, flush); !result.Ok) {
+        if (SaveResult result = WriteFileAtomically(file.path, file.bytes, flush); !result.ok) {
             return result;
         }
     }
@@ -87,15 +87,15 @@ SaveResult ReplaceAll(const std::vector<JournalEntry>& entries, Flush flush) {
 // cannot be read, before anything is.
 SaveResult NoteOldStates(const std::vector<FileImage>& files, std::vector<JournalEntry>& entries) {
     for (const FileImage& file : files) {
-        if (const WriteTarget target = ReplacementTarget(file.path); target.Error != 0) {
-            return SaveResult::Failure(file.path, target.Error);
+        if (const WriteTarget target = ReplacementTarget(file.path); target.error != 0) {
+            return SaveResult::Failure(file.path, target.error);
         }
         const ReadResult old = ReadWholeFile(file.path, MaxJournalBytes);
-        if (old.Error != 0 && old.Error != ENOENT) {
-            return SaveResult::Failure(file.path, old.Error);
+        if (old.error != 0 && old.error != ENOENT) {
+            return SaveResult::Failure(file.path, old.error);
         }
         entries.push_back(
-            {file, old.Error == ENOENT ? std::string(MissingState) : StateOfBytes(old.Bytes)});
+            {file, old.error == ENOENT ? std::string(MissingState) : StateOfBytes(old.bytes)});
     }
     return {};
 }
@@ -130,10 +130,10 @@ std::optional<std::string> Untrusted(const std::vector<JournalEntry>& entries,
 
 JournalRecovery SetAside(const std::string& journalPath, std::string why) {
     KeptAside kept = KeepAside(journalPath);
-    if (!kept.Result.Ok) {
-        return {JournalRecovery::Outcome::Stuck, std::move(why), {}, std::move(kept.Result)};
+    if (!kept.result.ok) {
+        return {JournalRecovery::Outcome::Stuck, std::move(why), {}, std::move(kept.result)};
     }
-    return {JournalRecovery::Outcome::SetAside, std::move(why), std::move(kept.KeptAs), {}};
+    return {JournalRecovery::Outcome::SetAside, std::move(why), std::move(kept.keptAs), {}};
 }
 
 } // namespace
@@ -186,7 +186,7 @@ std::optional<std::vector<JournalEntry>> ReadJournal(std::string_view bytes) {
 SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileImage>& files,
                          JournalEnd end) {
     std::vector<JournalEntry> entries;
-    if (SaveResult noted = NoteOldStates(files, entries); !noted.Ok) {
+    if (SaveResult noted = NoteOldStates(files, entries); !noted.ok) {
         return noted;
     }
     // While a journal stands on the disk, a power cut leaves it or its successor, and either
@@ -195,13 +195,13 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
     const bool first = ::access(journalPath.c_str(), F_OK) != 0;
     const SaveResult journal = WriteFileAtomically(journalPath, JournalBytes(entries),
                                                    first ? Flush::Durable : Flush::Contents);
-    if (!journal.Ok) {
+    if (!journal.ok) {
         return journal; // nothing was replaced: the old files stand, and an older journal
     }
     if (end == JournalEnd::Kept) {
         return ReplaceAll(entries, Flush::Lazy);
     }
-    if (SaveResult replaced = ReplaceAll(entries, Flush::Durable); !replaced.Ok) {
+    if (SaveResult replaced = ReplaceAll(entries, Flush::Durable); !replaced.ok) {
         return replaced; // the journal stays, and the next start completes the save
     }
     ::unlink(journalPath.c_str());
@@ -211,20 +211,20 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
 JournalRecovery RecoverJournal(const std::string& journalPath,
                                const std::vector<std::string>& inUse) {
     const ReadResult journal = ReadWholeFile(journalPath, MaxJournalBytes, Owner::Player);
-    if (journal.Error == ENOENT) {
+    if (journal.error == ENOENT) {
         return {};
     }
-    if (journal.Error != 0) {
-        return SetAside(journalPath, ReasonText(journal.Error));
+    if (journal.error != 0) {
+        return SetAside(journalPath, ReasonText(journal.error));
     }
-    const auto entries = ReadJournal(journal.Bytes);
+    const auto entries = ReadJournal(journal.bytes);
     if (!entries) {
         return SetAside(journalPath, "It is not a whole save journal of this game");
     }
     if (std::optional<std::string> why = Untrusted(*entries, inUse)) {
         return SetAside(journalPath, std::move(*why));
     }
-    if (SaveResult replaced = ReplaceAll(*entries, Flush::Durable); !replaced.Ok) {
+    if (SaveResult replaced = ReplaceAll(*entries, Flush::Durable); !replaced.ok) {
         return {JournalRecovery::Outcome::Unfinished, {}, {}, std::move(replaced)};
     }
     ::unlink(journalPath.c_str());

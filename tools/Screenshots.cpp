@@ -3,6 +3,7 @@
 // (tools/screenshots.sh does), with the same fonts, to compare two builds pixel by pixel.
 #include "cards/basCards.h"
 #include "engine/basPoker.h"
+#include "game/DebugAccess.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"

@@ -9,6 +9,19 @@ QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).remove(QChar(u'\0'));
 }
 
+QString MoneyText(const Money& money) {
+    const QString digits = QString::number(money.amount);
+    switch (money.form) {
+    case MoneyForm::Dollars:
+        break;
+    case MoneyForm::SpacedDollars:
+        return (money.amount >= 0 ? QStringLiteral("$ ") : QStringLiteral("$")) + digits;
+    case MoneyForm::Plain:
+        return digits;
+    }
+    return QStringLiteral("$") + digits;
+}
+
 void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);

@@ -17,6 +17,9 @@ namespace corvanta {
 // show as nothing.
 QString ToQString(std::string_view utf8);
 
+// A sum of money as every window writes it: "$150", "$ 50" or "150" (see MoneyForm).
+QString MoneyText(const Money& money);
+
 // A modal box with an OK button and no icon.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);
 

@@ -1,16 +1,10 @@
 #include "ui/GameModel.h"
 
-#include "engine/Format.h"
 #include "ui/Dialogs.h"
 
+#include <algorithm>
+
 namespace corvanta {
-namespace {
-
-QString Money(std::int64_t value) {
-    return ToQString(MoneyText(value));
-}
-
-} // namespace
 
 GameModel::GameModel(GameFolders folders, RandomSource& random, QObject* parent)
     : QObject(parent), session_(std::move(folders), random) {}
@@ -19,18 +13,33 @@ QString GameModel::BankFileLine() const {
     return ToQString(session_.BankFileLine());
 }
 
-void GameModel::StartUp() {
-    const StartupCaptions captions = session_.StartUp();
-    emit cashChanged(ToQString(captions.lblCurrentCash));
-    emit lastHandChanged(ToQString(captions.lblLastHand));
-    ShowAccount(captions.account);
-    emit commandsChanged(Permitted(GetTable()));
+QString GameModel::AccountName() const {
+    return ToQString(session_.AccountName());
+}
+
+ShownCard GameModel::CardShownAt(int slot) const {
+    return corvanta::CardShownAt(session_.GetTable(), slot);
+}
+
+std::optional<QString> GameModel::TrainerQuestionBeforeDraw() const {
+    if (const auto question = session_.TrainerQuestionBeforeDraw()) {
+        return ToQString(*question);
+    }
+    return std::nullopt;
+}
+
+void GameModel::StartUp(CardLibrary& cards) {
+    const StartUpFigures figures = session_.StartUp(cards);
+    emit cashChanged(figures.cash);
+    emit lastHandChanged(std::nullopt);
+    ShowAccount(figures.account);
+    emit phaseChanged(Phase());
     emit handChanged();
     ReportNotices();
 }
 
-std::vector<Notice> GameModel::ShutDown() {
-    return session_.ShutDown();
+std::vector<Notice> GameModel::ShutDown(CardLibrary& cards) {
+    return session_.ShutDown(cards);
 }
 
 void GameModel::Checkpoint() {
@@ -44,25 +53,26 @@ void GameModel::ReportNotices() {
     }
 }
 
-void GameModel::ShowAccount(const AccountDisplay& display) {
-    emit accountNameChanged(ToQString(display.lblCurrentAccount));
-    emit savingsChanged(ToQString(display.lblSavings));
-    emit statisticsChanged(display);
+void GameModel::ShowAccount(const AccountFigures& account) {
+    emit accountNameChanged(ToQString(account.name));
+    emit savingsChanged(account.savings);
+    emit statisticsChanged(account.statistics);
 }
 
 void GameModel::Bet(const QString& amountText) {
     const BetOutcome outcome = session_.Bet(amountText.toStdString());
     if (outcome.status == BetStatus::Refused) {
-        emit noticeRaised({std::string(PlaceBetTitle), outcome.message});
+        emit noticeRaised(
+            {std::string(PlaceBetTitle), BetRefusal(MoneyText({outcome.shortfall}).toStdString())});
     }
     if (outcome.status != BetStatus::Accepted) {
         return;
     }
-    emit betChanged(Money(GetTable().BetAmount));
-    emit cashChanged(Money(GetTable().CashOnHand));
-    emit betBoxReset(ToQString(BetBoxAfterBet));
+    emit betChanged(BetAmount());
+    emit cashChanged(session_.GetTable().CashOnHand);
+    emit betBoxReset(BetBoxAfterBet);
     if (outcome.openedRound) {
-        emit commandsChanged(Permitted(GetTable()));
+        emit phaseChanged(Phase());
         emit handChanged(); // the last round's cards turn face down
     }
     ReportNotices();
@@ -78,32 +88,49 @@ void GameModel::Deal() {
     }
     emit handChanged();
     if (report.outcome.step == DealStep::Drew) {
-        emit lastHandChanged(ToQString(report.lblLastHand));
-        emit betBoxReset(ToQString(BetBoxAfterBet));
-        emit cashChanged(Money(GetTable().CashOnHand));
-        emit betChanged(Money(GetTable().BetAmount));
+        emit lastHandChanged(report.outcome.settlement.category);
+        emit betBoxReset(BetBoxAfterBet);
+        emit cashChanged(session_.GetTable().CashOnHand);
+        emit betChanged(BetAmount());
         emit statisticsChanged(report.statistics);
         emit roundSettled(report);
         if (report.offerLoan) {
             emit loanOffered(true);
         }
     }
-    emit commandsChanged(Permitted(GetTable()));
+    emit phaseChanged(Phase());
     ReportNotices();
 }
 
 void GameModel::ToggleDiscard(int slot) {
     if (session_.ToggleDiscard(slot)) {
-        emit discardChanged(slot, GetTable().Discard[slot]);
-        emit handChanged();
+        DiscardMarks changed{};
+        changed[slot] = true;
+        ShowMarks(changed);
     }
+}
+
+void GameModel::MarkBestHold() {
+    ShowMarks(session_.MarkBestHold());
+}
+
+void GameModel::ShowMarks(const DiscardMarks& changed) {
+    if (std::find(changed.begin(), changed.end(), true) == changed.end()) {
+        return;
+    }
+    for (int slot = 0; slot < HandSize; ++slot) {
+        if (changed[slot]) {
+            emit discardChanged(slot, Discards()[slot]);
+        }
+    }
+    emit handChanged();
 }
 
 void GameModel::ShowTransfer(const TransferOutcome& outcome) {
     if (outcome.status == TransferStatus::Moved) {
-        emit cashChanged(ToQString(outcome.captions.lblCurrentCash));
-        emit savingsChanged(ToQString(outcome.captions.lblSavings));
-        emit bankBoxReset(ToQString(BankBoxAfterTransfer));
+        emit cashChanged(outcome.money.cash);
+        emit savingsChanged(Money{outcome.money.savings});
+        emit bankBoxReset(TransferAmountAfterMove);
     }
     if (outcome.offerLoan) {
         emit loanOffered(true);
@@ -120,9 +147,9 @@ void GameModel::Withdraw(const QString& amountText, AmountSource source) {
 }
 
 void GameModel::TakeLoan() {
-    const MoneyCaptions captions = session_.TakeLoan();
-    emit cashChanged(ToQString(captions.lblCurrentCash));
-    emit savingsChanged(ToQString(captions.lblSavings));
+    const CashAndSavings money = session_.TakeLoan();
+    emit cashChanged(money.cash);
+    emit savingsChanged(Money{money.savings});
     emit loanOffered(false);
     ReportNotices();
 }
@@ -135,10 +162,10 @@ void GameModel::ClearStatistics() {
 void GameModel::ChangeAccount(const GameSession::AskPlayer& ask) {
     const AccountChange change = session_.ChangeAccount(ask);
     if (change.result == AccountChange::Result::Created) {
-        emit cashChanged(ToQString(change.lblCurrentCash));
+        emit cashChanged(change.cash);
     }
     if (change.result != AccountChange::Result::Unchanged) {
-        ShowAccount(change.display);
+        ShowAccount(change.account);
     }
     ReportNotices();
 }
@@ -148,7 +175,7 @@ EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& pa
     EditOutcome outcome = session_.SaveAccountChanges(name.toStdString(), password.toStdString(),
                                                       confirmation.toStdString());
     if (outcome.status == EditStatus::Saved) {
-        emit accountNameChanged(ToQString(outcome.accountCaption));
+        emit accountNameChanged(ToQString(outcome.storedName));
     }
     ReportNotices();
     return outcome;
@@ -180,6 +207,22 @@ void GameModel::SetTrainer(bool on) {
     ReportNotices();
 }
 
+EditorStart GameModel::StartRecordEditor(RecordEditor& editor) const {
+    return session_.StartRecordEditor(editor);
+}
+
+RecordView GameModel::ShowCurrentRecord(RecordEditor& editor) const {
+    return session_.ShowCurrentRecord(editor);
+}
+
+std::optional<RecordView> GameModel::ShowNextRecord(RecordEditor& editor) const {
+    return session_.ShowNextRecord(editor);
+}
+
+std::optional<RecordView> GameModel::ShowPreviousRecord(RecordEditor& editor) const {
+    return session_.ShowPreviousRecord(editor);
+}
+
 std::optional<RecordView> GameModel::NewRecord(RecordEditor& editor) {
     auto view = session_.NewRecord(editor);
     ReportNotices();
@@ -190,8 +233,9 @@ bool GameModel::SaveRecordChanges(const RecordEditor& editor, const QString& nam
                                   const QString& savings) {
     const bool stored =
         session_.SaveRecordChanges(editor, name.toStdString(), savings.toStdString());
-    if (stored && editor.RecordIndex == GetBank().GCNum) {
-        ShowAccount(DisplayAccount(CurrentAccount(GetBank()))); // not the record before the save
+    if (stored && editor.RecordIndex == session_.GetBank().GCNum) {
+        ShowAccount(
+            FiguresOf(CurrentAccount(session_.GetBank()))); // not the record before the save
     }
     ReportNotices();
     return stored;
@@ -205,10 +249,10 @@ std::optional<DeleteOutcome> GameModel::DeleteRecord(const RecordEditor& editor)
 
 QString GameModel::SetAsGCNum(const RecordEditor& editor) {
     const CurrentAccountChange change = session_.SetAsGCNum(editor);
-    emit accountNameChanged(ToQString(change.lblCurrentAccount));
-    emit savingsChanged(ToQString(change.lblSavings));
+    emit accountNameChanged(ToQString(change.name));
+    emit savingsChanged(change.savings);
     ReportNotices();
-    return ToQString(change.txtDebug);
+    return ToQString(change.summary);
 }
 
 } // namespace corvanta

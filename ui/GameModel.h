@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <future>
+#include <optional>
 
 namespace corvanta {
 
@@ -18,15 +19,21 @@ class GameModel : public QObject {
 public:
     GameModel(GameFolders folders, RandomSource& random, QObject* parent = nullptr);
 
-    // The start-up after the card library is ready: every caption is announced once.
-    void StartUp();
-    // The shutdown after the card library is released: the saves. Says what failed.
-    std::vector<Notice> ShutDown();
+    // The start-up (see GameSession::StartUp): every value is announced once.
+    void StartUp(CardLibrary& cards);
+    // The shutdown (see GameSession::ShutDown): the card library released, the saves. Says
+    // what failed.
+    std::vector<Notice> ShutDown(CardLibrary& cards);
     // A desktop session's checkpoint or a cancelled logout: everything saved; play goes on.
     void Checkpoint();
 
-    const Table& GetTable() const { return session_.GetTable(); }
-    const Bank& GetBank() const { return session_.GetBank(); }
+    // What the windows read of the table and the bank.
+    ShownCard CardShownAt(int slot) const;
+    DealStateCode Phase() const { return session_.GetTable().DealState; }
+    std::int32_t BetAmount() const { return session_.GetTable().BetAmount; }
+    const FiveCards& Hand() const { return session_.GetTable().Hand; }
+    const DiscardMarks& Discards() const { return session_.GetTable().Discard; }
+    QString AccountName() const; // the current account's, trimmed
     const TrainingSession& Training() const { return session_.Training(); }
     QString BankFileLine() const; // the debug console's path line
 
@@ -34,6 +41,7 @@ public:
     void Bet(const QString& amountText);
     void Deal();
     void ToggleDiscard(int slot);
+    void MarkBestHold();
 
     // The bank.
     void Deposit(const QString& amountText);
@@ -46,7 +54,10 @@ public:
 
     // The debug console's record editor: stepping through the records, and the changes, which
     // are saved; only Set As GCNum changes the main window.
-    const GameSession& Records() const { return session_; }
+    EditorStart StartRecordEditor(RecordEditor& editor) const;
+    RecordView ShowCurrentRecord(RecordEditor& editor) const;
+    std::optional<RecordView> ShowNextRecord(RecordEditor& editor) const;
+    std::optional<RecordView> ShowPreviousRecord(RecordEditor& editor) const;
     std::optional<RecordView> NewRecord(RecordEditor& editor);
     bool SaveRecordChanges(const RecordEditor& editor, const QString& name, const QString& savings);
     std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor);
@@ -60,27 +71,29 @@ public:
     // The trainer.
     bool TrainerOn() const { return session_.TrainerOn(); }
     void SetTrainer(bool on);
-    std::optional<DrawAdvice> DrawNeedsConfirmation() const {
-        return session_.DrawNeedsConfirmation();
-    }
+    // The question to put to the player before this draw, if any (see GameSession).
+    std::optional<QString> TrainerQuestionBeforeDraw() const;
 
     // The options window.
     void ChooseBack(int picture) { session_.ChooseBack(picture); }
     void TakeChosenBack();
 
 signals:
-    void cashChanged(const QString& lblCurrentCash);
-    void betChanged(const QString& lblBetAmount);
-    void betBoxReset(const QString& txtBet);
-    void bankBoxReset(const QString& txtBank);
-    void lastHandChanged(const QString& lblLastHand);
-    void accountNameChanged(const QString& lblCurrentAccount);
-    void savingsChanged(const QString& lblSavings);
-    void statisticsChanged(const corvanta::AccountDisplay& display);
+    void cashChanged(qint64 cash);
+    void betChanged(qint64 bet);
+    // The amount the bet box offers next, after a bet and after a round.
+    void betBoxReset(int bet);
+    // The amount the bank box shows after money moved.
+    void bankBoxReset(int amount);
+    // The hand settled last; nothing before the first.
+    void lastHandChanged(std::optional<corvanta::Category> category);
+    void accountNameChanged(const QString& name);
+    void savingsChanged(const corvanta::Money& savings);
+    void statisticsChanged(const corvanta::AccountStatistics& statistics);
     // The cards on the table, their marks or the round's state changed.
     void handChanged();
     void discardChanged(int slot, bool marked);
-    void commandsChanged(const corvanta::PermittedCommands& permitted);
+    void phaseChanged(corvanta::DealStateCode phase);
     void loanOffered(bool shown);
     // A draw was settled: what the engine saw, for the debug console and the advisor.
     void roundSettled(const corvanta::DealReport& report);
@@ -88,7 +101,8 @@ signals:
     void noticeRaised(const corvanta::Notice& notice);
 
 private:
-    void ShowAccount(const AccountDisplay& display);
+    void ShowAccount(const AccountFigures& account);
+    void ShowMarks(const DiscardMarks& changed);
     // Says what the last command's save could not do.
     void ReportNotices();
     void ShowTransfer(const TransferOutcome& outcome);

@@ -11,6 +11,7 @@
 #include "ui/Widgets.h"
 #include "ui/frmPoker/MainWindow.h"
 
+#include "support/SavedFiles.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 
@@ -135,7 +136,7 @@ void Prepare(const test::TempFolder& folder) {
     ::mkdir((folder / "data").c_str(), 0700);
     test::WriteBytes(folder / "data/gbank.db", "Player              " + std::string(8, '\0') +
                                                    "\x2c\x01" + std::string(16, '\0'));
-    ASSERT_TRUE(SaveSettings(folder / "config", {63, 1, 200}).Ok);
+    ASSERT_TRUE(SaveSettings(folder / "config", {63, 1, 200}).ok);
 }
 
 // The child: the real window, the script clicked step by step; after each step it says so on

@@ -85,9 +85,8 @@ TEST(Transfers, FollowTheStrictLimitsAndTheLoanOfferRule) {
         EXPECT_EQ(table.CashOnHand, row.cashAfter) << row.name;
         EXPECT_EQ(bank.AccountTable[1].Savings, row.savingsAfter) << row.name;
         EXPECT_EQ(outcome.offerLoan, row.offerLoan) << row.name;
-        const MoneyCaptions moved{"$" + std::to_string(row.cashAfter),
-                                  "$" + std::to_string(row.savingsAfter)};
-        EXPECT_EQ(outcome.captions, row.status == Moved ? moved : MoneyCaptions{}) << row.name;
+        const CashAndSavings moved{row.cashAfter, row.savingsAfter};
+        EXPECT_EQ(outcome.money, row.status == Moved ? moved : CashAndSavings{}) << row.name;
     }
 }
 
@@ -102,8 +101,8 @@ TEST(Statistics, RoundsAreCountedUpToTheLimitsAndClearedWithTheNameKept) {
     for (const Settlement& round : {won, lost, won}) {
         RecordRound(account, round);
     }
-    EXPECT_EQ(DisplayAccount(account),
-              (AccountDisplay{"Default", "$80", "2", "1", "3", "$110", "$25", "$28"}));
+    EXPECT_EQ(FiguresOf(account),
+              (AccountFigures{"Default", {80}, AccountStatistics{2, 1, 3, 110, 25, 28}}));
 
     account.RoundsPlayed = account.RoundsWon = account.RoundsLost = MaxCount - 1;
     account.AmountWon = MaxMoney - 1;
@@ -113,12 +112,14 @@ TEST(Statistics, RoundsAreCountedUpToTheLimitsAndClearedWithTheNameKept) {
     for (const Settlement& round : {won, won, lost, lost}) {
         RecordRound(account, round);
     }
-    EXPECT_EQ(DisplayAccount(account), (AccountDisplay{"Default", "$80", "32767", "32767", "32767",
-                                                       "$2147483647", "$2147483647", "$0"}));
+    EXPECT_EQ(FiguresOf(account),
+              (AccountFigures{"Default",
+                              {80},
+                              AccountStatistics{32767, 32767, 32767, 2147483647, 2147483647, 0}}));
 
     const AccountRecord before = account;
-    EXPECT_EQ(ClearStatistics(bank),
-              (AccountDisplay{"Default", "$80", "0", "0", "0", "$0", "$0", "$0"}));
+    EXPECT_EQ(ClearStatistics(bank), (AccountStatistics{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(account.Savings, 80);
     EXPECT_EQ(account.Name, before.Name);
     EXPECT_EQ(account.Password, before.Password);
 }
@@ -166,7 +167,7 @@ TEST(AccountEditor, SaveChangesStoresTheNameAndAMatchingPassword) {
         EXPECT_EQ(outcome.status, row.status) << row.name << '/' << row.password;
         EXPECT_EQ(StoredText(account.Name), row.storedName) << row.name;
         EXPECT_EQ(StoredText(account.Password), row.storedPassword) << row.password;
-        EXPECT_EQ(outcome.accountCaption, row.status == EditStatus::Saved ? row.storedName : "");
+        EXPECT_EQ(outcome.storedName, row.status == EditStatus::Saved ? row.storedName : "");
         EXPECT_EQ(outcome.restoredName, row.status == EditStatus::BlankName ? "Default" : "");
     }
     Bank bank = OneAccount(10);

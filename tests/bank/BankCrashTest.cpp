@@ -3,6 +3,7 @@
 // test kills it with SIGKILL after a scripted delay, hundreds of times, and looks at the file.
 #include "bank/BankFile.h"
 
+#include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -52,13 +53,13 @@ TEST(BankCrash, AKilledSaveLeavesTheWholeOldOrTheWholeNewBank) {
     int leftBehind = 0;
     long saves = 0;
     for (int kill = 1; kill <= Kills; ++kill) {
-        ASSERT_TRUE(SaveBank(start, folder.Path()).Ok);
+        ASSERT_TRUE(SaveBank(start, folder.Path()).ok);
         finished->store(0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (long n = 1;; ++n) {
-                if (!SaveBank(banks[(n - 1) % 2], folder.Path()).Ok) {
+                if (!SaveBank(banks[(n - 1) % 2], folder.Path()).ok) {
                     ::_exit(1);
                 }
                 finished->store(n);

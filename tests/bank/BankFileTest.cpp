@@ -1,6 +1,7 @@
 #include "bank/BankFile.h"
 
 #include "bank/BankFolder.h"
+#include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ TEST(BankFile, RecordFieldsAreLittleEndianAndPackedAndSavedBackAsTheyWere) {
     // The bank holds passwords: whatever a file others could read or write had, a save leaves
     // it the player's alone.
     ::chmod(BankFilePath(folder.Path()).c_str(), 0666);
-    ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+    ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
     EXPECT_EQ(ReadBytes(BankFilePath(folder.Path())), record);
     EXPECT_EQ(test::FileMode(BankFilePath(folder.Path())), 0600u);
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"gbank.db"});
@@ -76,7 +77,7 @@ TEST(BankFile, NamesAreStoredInWindows1252AndCutToTwentyCharacters) {
         TempFolder folder;
         Bank bank = Loaded(folder);
         AssignText(bank.AccountTable[1].Name, row.name);
-        ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+        ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
         EXPECT_EQ(ReadBytes(BankFilePath(folder.Path())).substr(0, 20), row.stored) << row.name;
         EXPECT_EQ(Loaded(folder).CurrentAccountName, row.loaded);
     }
@@ -109,7 +110,7 @@ TEST(BankFile, WholeRecordsAreTheAccountsAndNoneMakesTheDefaultAccount) {
         if (!row.file) {
             EXPECT_EQ(test::FileMode(path), 0600u) << "created by the load";
         }
-        ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+        ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
         EXPECT_EQ(ReadBytes(path), row.saved) << row.what;
     }
 }
@@ -158,7 +159,7 @@ TEST(BankFile, TemporaryFilesLeftByAKilledSaveGoWhenTheyAreOld) {
         }
     }
     std::sort(expected.begin(), expected.end());
-    ASSERT_TRUE(SaveBank(Loaded(folder), folder.Path()).Ok);
+    ASSERT_TRUE(SaveBank(Loaded(folder), folder.Path()).ok);
     EXPECT_EQ(FolderEntries(folder.Path()), expected);
 }
 

@@ -119,9 +119,10 @@ TEST(ChangeAccount, SwitchesCreatesOrChangesNothing) {
     bank.AccountTable[3].RoundsPlayed = 9;
     Table table;
     const Dialogue created = Converse(table, bank, {Typed(" New Guy "), Yes});
-    EXPECT_EQ(created.change.display,
-              (AccountDisplay{"New Guy", "$ 50", "0", "0", "0", "$0", "$0", "$0"}));
-    EXPECT_EQ(created.change.lblCurrentCash, "$50");
+    EXPECT_EQ(created.change.account,
+              (AccountFigures{
+                  "New Guy", {50, MoneyForm::SpacedDollars}, AccountStatistics{0, 0, 0, 0, 0, 0}}));
+    EXPECT_EQ(created.change.cash, 50);
     AccountRecord clean;
     AssignText(clean.Name, "New Guy");
     clean.Savings = 50;
@@ -165,7 +166,7 @@ TEST(ChangeAccount, NewAccountsAreNamedAndCountedWithinTheBank) {
         EXPECT_EQ(TrimmedText(bank.AccountTable[bank.AccountCount].Name), row.last);
         EXPECT_EQ(bank.AccountCount, row.accounts);
         EXPECT_EQ(bank.GCNum, created ? row.accounts : 1);
-        EXPECT_EQ(change.display.lblCurrentAccount, created ? row.answers[0].text : "");
+        EXPECT_EQ(change.account.name, created ? row.answers[0].text : "");
     }
 }
 

@@ -37,7 +37,7 @@ TEST(RecordEditor, ShowsTheRecordsTrimmedOrAsStoredAndStopsAtBothEnds) {
     RecordEditor editor{3};
     const EditorStart start = StartRecordEditor(editor, bank);
     EXPECT_EQ(start.view, (RecordView{{"A", " 10"}, " 1"}));
-    EXPECT_EQ(start.txtDebug, " 2\\ 3 > $ 150 >>Main<<");
+    EXPECT_EQ(start.summary, " 2\\ 3 > $ 150 >>Main<<");
     EXPECT_EQ(ShowPreviousRecord(editor, bank), std::nullopt);
     EXPECT_EQ(ShowNextRecord(editor, bank), (RecordView{{Padded(" Main"), "150"}, " 2"}));
     EXPECT_EQ(ShowNextRecord(editor, bank), (RecordView{{Padded("C"), "-7"}, " 3"}));
@@ -50,9 +50,9 @@ TEST(RecordEditor, ShowsTheRecordsTrimmedOrAsStoredAndStopsAtBothEnds) {
     editor.RecordIndex = 1;
     const CurrentAccountChange change = SetAsGCNum(editor, bank);
     EXPECT_EQ(bank.GCNum, 1);
-    EXPECT_EQ(change.lblCurrentAccount, "A");
-    EXPECT_EQ(change.lblSavings, "10");
-    EXPECT_EQ(change.txtDebug, " 1\\ 3 > $ 10 >>A<<");
+    EXPECT_EQ(change.name, "A");
+    EXPECT_EQ(change.savings, (Money{10, MoneyForm::Plain}));
+    EXPECT_EQ(change.summary, " 1\\ 3 > $ 10 >>A<<");
 }
 
 // A new record shows what its slot holds: never used, or the leftovers of a deletion.
@@ -114,8 +114,8 @@ TEST(RecordEditor, DeleteMovesTheRecordsAboveDownOrBlanksTheLast) {
     EXPECT_EQ(bank.AccountTable[2], c);
     EXPECT_EQ(bank.AccountTable[3], d);
     EXPECT_EQ(bank.AccountTable[4], d);
-    EXPECT_EQ(middle->boxes, (RecordBoxes{"D", " 40"}));
-    EXPECT_EQ(middle->txtDebug, " 1\\ 3 > $ 10 >>A<<");
+    EXPECT_EQ(middle->shown, (RecordText{"D", " 40"}));
+    EXPECT_EQ(middle->summary, " 1\\ 3 > $ 10 >>A<<");
 
     bank.GCNum = 3;
     AccountRecord blanked = d;
@@ -125,14 +125,14 @@ TEST(RecordEditor, DeleteMovesTheRecordsAboveDownOrBlanksTheLast) {
     ASSERT_TRUE(last);
     EXPECT_EQ(bank.AccountCount, 2);
     EXPECT_EQ(bank.AccountTable[3], blanked);
-    EXPECT_EQ(last->boxes, (RecordBoxes{"C", " 30"}));
-    EXPECT_EQ(last->txtDebug, " 3\\ 2 > $ 0 >><<");
+    EXPECT_EQ(last->shown, (RecordText{"C", " 30"}));
+    EXPECT_EQ(last->summary, " 3\\ 2 > $ 0 >><<");
 
     // The index now lies beyond the count: a delete only lowers the count.
     const auto table = bank.AccountTable;
     const auto beyond = DeleteRecord(RecordEditor{3}, bank);
     ASSERT_TRUE(beyond);
-    EXPECT_EQ(beyond->boxes, std::nullopt);
+    EXPECT_EQ(beyond->shown, std::nullopt);
     EXPECT_EQ(bank.AccountCount, 1);
     EXPECT_EQ(bank.AccountTable, table);
     ASSERT_TRUE(DeleteRecord(RecordEditor{1}, bank)); // the boxes show the unused slot 0

@@ -110,24 +110,27 @@ TEST(Settlement, CashStopsAtItsLimit) {
 
 // A bet below $5 or not a number is ignored; one above the cash is refused with the missing
 // dollars named.
+TEST(PlaceBet, TheRefusalNamesTheShortfallOnItsSecondLine) {
+    EXPECT_EQ(BetRefusal("$3"),
+              "You don't have enough money to make that bet! \rYou are $3 short.");
+}
+
 TEST(PlaceBet, BetsAreCheckedAgainstTheMinimumAndTheCash) {
     struct Row {
         std::optional<std::int16_t> amount;
         BetStatus status;
-        const char* message;
+        std::int64_t shortfall;
     };
     for (const Row& row :
-         {Row{5, BetStatus::Accepted, ""}, Row{100, BetStatus::Accepted, ""},
-          Row{4, BetStatus::Ignored, ""}, Row{-10, BetStatus::Ignored, ""},
-          Row{std::nullopt, BetStatus::Ignored, ""},
-          Row{103, BetStatus::Refused,
-              "You don't have enough money to make that bet! \rYou are $3 short."}}) {
+         {Row{5, BetStatus::Accepted, 0}, Row{100, BetStatus::Accepted, 0},
+          Row{4, BetStatus::Ignored, 0}, Row{-10, BetStatus::Ignored, 0},
+          Row{std::nullopt, BetStatus::Ignored, 0}, Row{103, BetStatus::Refused, 3}}) {
         Table table;
         table.CashOnHand = 100;
         const int bet = row.status == BetStatus::Accepted ? *row.amount : 0;
         const BetOutcome outcome = PlaceBet(table, row.amount);
         EXPECT_EQ(outcome.status, row.status) << row.amount.value_or(-1);
-        EXPECT_EQ(outcome.message, row.message);
+        EXPECT_EQ(outcome.shortfall, row.shortfall);
         EXPECT_EQ(table.BetAmount, bet);
         EXPECT_EQ(table.CashOnHand, 100 - bet);
         EXPECT_EQ(table.DealState, bet ? DealStateCode::BetPlaced : DealStateCode::WaitingForBet);

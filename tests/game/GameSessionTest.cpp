@@ -1,14 +1,19 @@
 #include "game/GameSession.h"
 
+#include "game/DebugAccess.h"
+
 #include "bank/BankFile.h"
 #include "settings/Settings.h"
+#include "settings/basRegistry.h"
 #include "storage/SaveJournal.h"
+#include "support/SavedFiles.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,34 +52,34 @@ const FiveCards Nothing = {Card(2, 1), Card(5, 2), Card(7, 3), Card(9, 4), Card(
 TEST(GameSession, TheStartUpTakesTheStoredValuesOrTheDefaults) {
     struct Row {
         std::optional<StoredSettings> stored;
-        const char *cash, *account;
+        std::int64_t cash;
+        const char* account;
         int back;
     };
     using S = StoredSettings;
-    const Row rows[] = {{std::nullopt, "$100", "Ann", 63}, {S{57, 2, 40, true}, "$40", "Bob", 57},
-                        {S{53, 2, 40}, "$40", "Bob", 53},  {S{65, 2, 40}, "$40", "Bob", 65},
-                        {S{-1, 2, 40}, "$40", "Bob", 63},  {S{0, 2, 40}, "$40", "Bob", 63},
-                        {S{52, 2, 40}, "$40", "Bob", 63},  {S{66, 2, 40}, "$40", "Bob", 63}};
+    const Row rows[] = {{std::nullopt, 100, "Ann", 63}, {S{57, 2, 40, true}, 40, "Bob", 57},
+                        {S{53, 2, 40}, 40, "Bob", 53},  {S{65, 2, 40}, 40, "Bob", 65},
+                        {S{-1, 2, 40}, 40, "Bob", 63},  {S{0, 2, 40}, 40, "Bob", 63},
+                        {S{52, 2, 40}, 40, "Bob", 63},  {S{66, 2, 40}, 40, "Bob", 63}};
     for (const Row& row : rows) {
         const test::TempFolder folder;
         Bank bank;
         bank.AccountCount = 2;
         AssignText(bank.AccountTable[1].Name, "Ann");
         AssignText(bank.AccountTable[2].Name, "Bob");
-        ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
+        ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
         if (row.stored) {
-            ASSERT_TRUE(SaveSettings(folder.Path(), *row.stored).Ok);
+            ASSERT_TRUE(SaveSettings(folder.Path(), *row.stored).ok);
         }
         test::ScriptedRandom random;
         GameSession session({folder.Path(), folder.Path()}, random);
-        const StartupCaptions captions = session.StartUp();
-        EXPECT_EQ(captions.lblCurrentCash, row.cash) << row.back;
-        EXPECT_EQ(captions.lblLastHand, "No Hand Played");
-        EXPECT_EQ(captions.account.lblCurrentAccount, row.account) << row.back;
+        const StartUpFigures figures = session.StartUp();
+        EXPECT_EQ(figures.cash, row.cash) << row.back;
+        EXPECT_EQ(figures.account.name, row.account) << row.back;
         const auto back = static_cast<std::int16_t>(row.back);
         EXPECT_EQ(session.GetTable().Hand, (FiveCards{back, back, back, back, back}));
         EXPECT_EQ(session.GetTable().OptionsCardBG, row.back);
-        EXPECT_EQ(session.TrainerOn(), row.stored && row.stored->Trainer);
+        EXPECT_EQ(session.TrainerOn(), row.stored && row.stored->trainer);
     }
 }
 
@@ -85,17 +90,17 @@ TEST_F(SessionFixture, TheDrawIsCountedInTheCurrentAccountAndGraded) {
     bank.AccountCount = 1;
     AssignText(bank.AccountTable[1].Name, "Low");
     bank.AccountTable[1].Savings = 10;
-    ASSERT_TRUE(SaveBank(bank, folder.Path()).Ok);
-    ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).Ok);
+    ASSERT_TRUE(SaveBank(bank, folder.Path()).ok);
+    ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).ok);
     session.StartUp();
     const DealReport lost = Play("25", Nothing, {}, {});
-    EXPECT_EQ(lost.lblLastHand, "Not a Winning Hand");
+    EXPECT_EQ(lost.outcome.settlement.category, Category::NotAWinningHand);
     EXPECT_TRUE(lost.offerLoan);
-    EXPECT_EQ(lost.statistics, (AccountDisplay{"Low", "$10", "0", "1", "1", "$0", "$25", "$-25"}));
+    EXPECT_EQ(lost.statistics, (AccountStatistics{0, 1, 1, 0, 25, -25}));
     const DealReport won = Play("5", ThreeEights, {2, 4}, {Card(3, 1), Card(3, 2)});
-    EXPECT_EQ(won.lblLastHand, "Full House");
+    EXPECT_EQ(won.outcome.settlement.category, Category::FullHouse);
     EXPECT_FALSE(won.offerLoan);
-    EXPECT_EQ(won.statistics, (AccountDisplay{"Low", "$10", "1", "1", "2", "$55", "$25", "$15"}));
+    EXPECT_EQ(won.statistics, (AccountStatistics{1, 1, 2, 55, 25, 15}));
     EXPECT_EQ(session.GetTable().CashOnHand, 70);
     EXPECT_EQ(Current().AmountWon, 55);
     // The trainer saw the round as dealt, the marks keeping the three eights, and the bankroll.
@@ -124,7 +129,56 @@ TEST_F(SessionFixture, TheTrainerQuestionsOnlyACostlyDraw) {
     session.SetTrainer(false);
     EXPECT_EQ(session.DrawNeedsConfirmation(), std::nullopt);
     session.SetTrainer(true);
-    EXPECT_TRUE(LoadSettings(folder.Path()).values.Trainer) << "the trainer is remembered";
+    EXPECT_TRUE(LoadSettings(folder.Path()).values.trainer) << "the trainer is remembered";
+}
+
+// Mark Best Hold marks the best hold's discards, only between the deal and the draw, and says
+// which marks changed.
+TEST_F(SessionFixture, MarkBestHoldMarksTheBestHoldsDiscardsOnlyBeforeTheDraw) {
+    session.StartUp();
+    EXPECT_EQ(session.MarkBestHold(), DiscardMarks{}); // no cards yet
+    session.Bet("5");
+    EXPECT_EQ(session.MarkBestHold(), DiscardMarks{});
+    random.Add({Card(10, 1), Card(11, 1), Card(12, 1), Card(13, 1), Card(3, 2)}); // four to a royal
+    session.Deal();
+    session.ToggleDiscard(0); // a keeper marked by the player
+    EXPECT_EQ(session.MarkBestHold(), (DiscardMarks{true, false, false, false, true}));
+    EXPECT_EQ(session.GetTable().Discard, (DiscardMarks{false, false, false, false, true}));
+    EXPECT_EQ(session.MarkBestHold(), DiscardMarks{}); // already the best hold
+    random.Add({Card(14, 1)});
+    session.Deal();
+    EXPECT_EQ(session.MarkBestHold(), DiscardMarks{}); // after the draw
+    EXPECT_EQ(session.GetTable().Discard, DiscardMarks{});
+}
+
+// The card library opens before the settings are read and closes before the files are saved.
+TEST_F(SessionFixture, TheCardLibraryOpensBeforeTheReadingAndClosesBeforeTheSaving) {
+    struct Library final : CardLibrary {
+        void Open() override {
+            // Written as the library opens: the start-up must read it afterwards.
+            EXPECT_TRUE(SaveSettings(config, {63, 1, 321}).ok);
+            events += "open ";
+        }
+        void Close() override {
+            // Removed as the library closes: the shutdown must write it afterwards.
+            EXPECT_EQ(std::remove(SettingsFilePath(config).c_str()), 0);
+            events += "close";
+        }
+        std::string config;
+        std::string events;
+    } library;
+    library.config = folder.Path();
+    EXPECT_EQ(session.StartUp(library).cash, 321);
+    EXPECT_TRUE(session.ShutDown(library).empty());
+    EXPECT_EQ(library.events, "open close");
+    EXPECT_EQ(LoadSettings(folder.Path()).values.CashOnHand, 321) << "saved after closing";
+}
+
+TEST(DebugAccess, OnlyTheCodeAsTypedOpensTheConsole) {
+    EXPECT_TRUE(OpensDebugConsole("larkspurs"));
+    for (const char* wrong : {"", "unknown", "larkspur", "Larkspurs", " larkspurs", "larkspurs "}) {
+        EXPECT_FALSE(OpensDebugConsole(wrong)) << wrong;
+    }
 }
 
 TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
@@ -135,10 +189,10 @@ TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
     session.TakeChosenBack();
     EXPECT_TRUE(session.ShutDown().empty());
     GameSession next(Folders(), random);
-    const StartupCaptions captions = next.StartUp();
-    EXPECT_EQ(captions.lblCurrentCash, "$70");
-    EXPECT_EQ(captions.account,
-              (AccountDisplay{"Default", "$120", "0", "1", "1", "$0", "$10", "$-10"}));
+    const StartUpFigures figures = next.StartUp();
+    EXPECT_EQ(figures.cash, 70);
+    EXPECT_EQ(figures.account,
+              (AccountFigures{"Default", {120}, AccountStatistics{0, 1, 1, 0, 10, -10}}));
     EXPECT_EQ(next.GetTable().CardBG, 54);
 }
 
@@ -150,9 +204,9 @@ TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
     EXPECT_TRUE(session.TakeNotices().empty());
     Play("10", Nothing, {}, {});
     GameSession next(Folders(), random);
-    const StartupCaptions captions = next.StartUp();
-    EXPECT_EQ(captions.lblCurrentCash, "$90");
-    EXPECT_EQ(captions.account.lblRoundsPlayed, "1");
+    const StartUpFigures figures = next.StartUp();
+    EXPECT_EQ(figures.cash, 90);
+    EXPECT_EQ(figures.account.statistics.roundsPlayed, 1);
 }
 
 // A save cut short: the journal of a deposit of $37 is written, and the files are still as
@@ -172,7 +226,7 @@ struct CutShort {
         : bank(folder / "gbank.db"), settings(folder / "corvanta/settings.reg"),
           journal(folder / "corvanta/save.journal") {
         test::WriteBytes(bank, AnnsBank(100));
-        EXPECT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).Ok);
+        EXPECT_TRUE(SaveSettings(folder.Path(), {63, 1, 40}).ok);
         const std::string oldBank = test::ReadBytes(bank);
         const std::string oldSettings = test::ReadBytes(settings);
         test::ScriptedRandom random;
@@ -207,7 +261,7 @@ TEST(GameSession, AJournalIsCarriedOutOnlyOnTheFilesItsSaveFound) {
         {"both files from a later save, the journal from a backup",
          [&](auto& folder, CutShort& cut, auto&) {
              test::WriteBytes(cut.bank, later);
-             ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 20}).Ok);
+             ASSERT_TRUE(SaveSettings(folder.Path(), {63, 1, 20}).ok);
          },
          "{bank} and {settings} changed after that save began", 20, 180},
         {"a journal naming another file",

@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "settings/basRegistry.h"
+#include "support/SavedFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ struct Config {
     }
     StoredSettings Load() const { return LoadSettings(folder.Path()).values; }
     bool Save(const StoredSettings& settings) const {
-        return SaveSettings(folder.Path(), settings).Ok;
+        return SaveSettings(folder.Path(), settings).ok;
     }
     RegistryValue Read(std::string_view name) const {
         return store.ReadValue(Hive::CurrentUser, Key, name);
@@ -185,7 +186,7 @@ TEST(Settings, AFileNotUnderstoodIsToldApartAndGivesTheDefaults) {
         const Config config(row.file);
         const SettingsLoad load = LoadSettings(config.folder.Path());
         EXPECT_EQ(load.notUnderstood, row.notUnderstood) << row.file;
-        EXPECT_TRUE(load.problem.Ok) << row.file;
+        EXPECT_TRUE(load.problem.ok) << row.file;
         EXPECT_EQ(load.values, row.loaded) << row.file;
     }
 }
@@ -229,7 +230,7 @@ TEST(SettingsStore, FindsTheKeyWhateverTheLineEnds) {
                               "[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\r\n";
     const Config config(start + "\"Card BG\"=dword:00000005\r\r\n");
     EXPECT_EQ(config.Read("Card BG"), RegistryValue(5));
-    ASSERT_TRUE(config.store.WriteValue(Hive::CurrentUser, Key, "Card BG", 57).Ok);
+    ASSERT_TRUE(WriteValue(config.store, Hive::CurrentUser, Key, "Card BG", 57).ok);
     EXPECT_EQ(config.Read("Card BG"), RegistryValue(57));
     EXPECT_EQ(ReadBytes(config.path), start + "\"Card BG\"=dword:00000039\r\n");
 }

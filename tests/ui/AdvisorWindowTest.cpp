@@ -57,7 +57,7 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
          "Card3=Card back (off) | lblDiscard3=hidden", "", "", "",
          [](T&) {
              EXPECT_FALSE(Advisor()->isMinimized()); // shown again by the menu entry
-             emit Advisor()->toggleRequested(2);
+             emit Advisor()->markBestHoldRequested();
          }},
         {"a bet", "bet 5",
          "lblTitle=Bet of $5 placed. Once you deal, the best holds will be listed here, ranked by "

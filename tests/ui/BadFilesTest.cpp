@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "storage/AtomicFile.h"
 #include "storage/SaveJournal.h"
+#include "support/SavedFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,9 @@ namespace {
 // A file's bytes, "<missing>", or why it cannot be read.
 std::string Get(const std::string& path) {
     ReadResult file = ReadWholeFile(path, 1 << 20);
-    return file.Error == 0        ? std::move(file.Bytes)
-           : file.Error == ENOENT ? "<missing>"
-                                  : "<" + std::string(std::strerror(file.Error)) + ">";
+    return file.error == 0        ? std::move(file.bytes)
+           : file.error == ENOENT ? "<missing>"
+                                  : "<" + std::string(std::strerror(file.error)) + ">";
 }
 
 const std::string ThreeAccounts =
@@ -153,7 +154,7 @@ const Row Rows[] = {
      "", Bank::Saved, true},
     {"settings the player may not read",
      [](auto& f, auto&) {
-         ASSERT_TRUE(SaveSettings(f.config, {55, 2, 777}).Ok);
+         ASSERT_TRUE(SaveSettings(f.config, {55, 2, 777}).ok);
          ::chmod((f.config + "/corvanta/settings.reg").c_str(), 0);
      },
      "Corvanta - Settings: The settings could not be read from {settings}:\rPermission denied. The "

@@ -1,6 +1,7 @@
 #include "WindowTesting.h"
 
 #include "settings/Settings.h"
+#include "support/SavedFiles.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -158,7 +159,7 @@ DialogAnswers::DialogAnswers(std::vector<Answer> answers) : answers(std::move(an
 
 void GameTest::Prepare(const std::string& bank, std::int32_t cash) {
     WriteBytes(files.program + "/gbank.db", bank);
-    ASSERT_TRUE(SaveSettings(files.config, {63, 1, cash}).Ok);
+    ASSERT_TRUE(SaveSettings(files.config, {63, 1, cash}).ok);
 }
 
 void GameTest::Start() {

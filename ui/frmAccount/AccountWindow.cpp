@@ -67,7 +67,7 @@ AccountWindow::AccountWindow(GameModel& model, QWidget* owner) : QDialog(owner),
     connect(apply, &QPushButton::clicked, this, &AccountWindow::SaveChanges);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject); // Esc lands here too
 
-    txtName_->setText(ToQString(TrimmedText(CurrentAccount(model_.GetBank()).Name)));
+    txtName_->setText(model_.AccountName());
 }
 
 void AccountWindow::SaveChanges() {

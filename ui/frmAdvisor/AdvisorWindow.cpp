@@ -1,6 +1,6 @@
 #include "ui/frmAdvisor/AdvisorWindow.h"
 
-#include "engine/Format.h"
+#include "engine/AdviceText.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
@@ -102,7 +102,7 @@ void AdvisorWindow::BuildHolds() {
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
     cmdMarkBest_->setGeometry(ToPixels({Margin, ButtonTop, ButtonWidth, ButtonHeight}));
     cmdMarkBest_->setDefault(true); // Enter presses it while it is enabled; Esc closes
-    connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::MarkBestHold);
+    connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::markBestHoldRequested);
 }
 
 void AdvisorWindow::Refresh() {
@@ -111,16 +111,15 @@ void AdvisorWindow::Refresh() {
 }
 
 void AdvisorWindow::ShowHolds() {
-    const Table& table = model_.GetTable();
-    const bool dealt = Permitted(table).mark;
+    const bool dealt = Permitted(model_.Phase()).mark;
     cmdMarkBest_->setEnabled(dealt);
     if (!dealt) {
         rankedHand_.reset();
         lblTitle_->setText(
-            table.DealState == DealStateCode::BetPlaced
+            model_.Phase() == DealStateCode::BetPlaced
                 ? QStringLiteral("Bet of %1 placed. Once you deal, the best holds will be listed "
                                  "here, ranked by expected payback.")
-                      .arg(ToQString(MoneyText(table.BetAmount)))
+                      .arg(MoneyText({model_.BetAmount()}))
                 : QStringLiteral("No cards are dealt. Once you bet and deal, the best holds will "
                                  "be listed here, ranked by expected payback."));
         for (int row = 0; row < ListedHolds; ++row) {
@@ -130,9 +129,10 @@ void AdvisorWindow::ShowHolds() {
         lblYourMarks_->clear();
         return;
     }
-    if (rankedHand_ != table.Hand) {
-        ranking_ = RankHolds(table.Hand);
-        rankedHand_ = table.Hand;
+    const FiveCards& hand = model_.Hand();
+    if (rankedHand_ != hand) {
+        ranking_ = RankHolds(hand);
+        rankedHand_ = hand;
     }
     lblTitle_->setText(QStringLiteral("Best holds for this hand, by expected payback per dollar "
                                       "bet (\"=\": as good as the hold above):"));
@@ -140,15 +140,17 @@ void AdvisorWindow::ShowHolds() {
         const HoldValue& hold = ranking_[row];
         lblRank_[row]->setText(hold.equalToPrevious ? QStringLiteral("=")
                                                     : QStringLiteral("%1.").arg(row + 1));
-        lblHold_[row]->setText(HoldText(table.Hand, hold.kept) + QStringLiteral(" — returns ") +
-                               MultipleText(hold.payback.Multiple()));
+        lblHold_[row]->setText(ToQString(HoldText(hand, hold.kept)) +
+                               QStringLiteral(" — returns ") +
+                               ToQString(MultipleText(hold.payback.Multiple())));
     }
-    const MarksReview review = ReviewMarks(ranking_, table.Discard);
+    const MarksReview review = ReviewMarks(ranking_, model_.Discards());
     lblYourMarks_->setText(
-        QStringLiteral("Your marks: returns ") + MultipleText(review.played.Multiple()) +
-        (review.matchedBest ? QStringLiteral(", a best hold.")
-                            : QStringLiteral(", ") + MultipleText(review.MultipleGivenUp()) +
-                                  QStringLiteral(" less than the best.")));
+        QStringLiteral("Your marks: returns ") + ToQString(MultipleText(review.played.Multiple())) +
+        (review.matchedBest
+             ? QStringLiteral(", a best hold.")
+             : QStringLiteral(", ") + ToQString(MultipleText(review.MultipleGivenUp())) +
+                   QStringLiteral(" less than the best.")));
 }
 
 void AdvisorWindow::ShowSession() {
@@ -162,24 +164,11 @@ void AdvisorWindow::ShowFigures() {
     }
     figuresTimer_->stop();
     lblFigures_->setText(QStringLiteral("Perfect play returns ") +
-                         MultipleText(ReturnPerRound(table->perfectPlay)) +
+                         ToQString(MultipleText(ReturnPerRound(table->perfectPlay))) +
                          QStringLiteral("; standing pat returns ") +
-                         MultipleText(ReturnPerRound(table->standPat)) + QStringLiteral("."));
+                         ToQString(MultipleText(ReturnPerRound(table->standPat))) +
+                         QStringLiteral("."));
     returns_->Fill(*table);
-}
-
-void AdvisorWindow::MarkBestHold() {
-    const Table& table = model_.GetTable();
-    if (!Permitted(table).mark) {
-        return;
-    }
-    const DiscardMarks best = BestHoldDiscards(table.Hand);
-    const DiscardMarks current = table.Discard; // the table changes as the marks are asked for
-    for (int slot = 0; slot < HandSize; ++slot) {
-        if (current[slot] != best[slot]) {
-            emit toggleRequested(slot);
-        }
-    }
 }
 
 } // namespace corvanta

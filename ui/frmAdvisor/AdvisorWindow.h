@@ -2,7 +2,7 @@
 // frmAdvisor, the hold advisor: while five cards wait for the draw, the best holds ranked by
 // their exact expected payback; the game's return under perfect play and when standing pat;
 // and this session's counts. It only reads the table: marking the best hold is asked of the
-// main window, which marks the cards as a click would.
+// game model, which decides whether and which cards to mark.
 
 #include "engine/Advisor.h"
 
@@ -35,12 +35,11 @@ public:
     static constexpr int ListedHolds = 5;
 
 signals:
-    // Mark Best Hold: the slot's mark must change, as a click on its card would change it.
-    void toggleRequested(int slot);
+    // Mark Best Hold was pressed.
+    void markBestHoldRequested();
 
 private:
     void BuildHolds();
-    void MarkBestHold();
     void ShowFigures();
     void ShowHolds();
     void ShowSession();

@@ -1,6 +1,7 @@
 #include "ui/frmAdvisor/SessionRounds.h"
 
 #include "cards/CardDeck.h"
+#include "ui/Dialogs.h"
 
 #include <QStringList>
 
@@ -19,23 +20,13 @@ QString CardNames(const FiveCards& hand, HoldMask shown) {
     QStringList names;
     for (int slot = 0; slot < HandSize; ++slot) {
         if ((shown >> slot) & 1u) {
-            names << CardName(hand[slot]);
+            names << ToQString(CardName(hand[slot]));
         }
     }
     return names.join(QStringLiteral(", "));
 }
 
 } // namespace
-
-QString HoldText(const FiveCards& hand, HoldMask kept) {
-    if (kept == 0) {
-        return QStringLiteral("Keep nothing (draw five)");
-    }
-    if (kept == AllKept) {
-        return QStringLiteral("Keep all five (stand pat)");
-    }
-    return QStringLiteral("Keep ") + CardNames(hand, kept);
-}
 
 QString ShortCards(const FiveCards& hand, HoldMask shown) {
     QStringList names;
@@ -45,20 +36,6 @@ QString ShortCards(const FiveCards& hand, HoldMask shown) {
         }
     }
     return names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1Char(' '));
-}
-
-QString MultipleText(double multiple) {
-    return QString::number(multiple, 'f', 4) + QStringLiteral(" × bet");
-}
-
-QString TrainerWarning(const FiveCards& hand, const DrawAdvice& advice) {
-    const QString size = advice.mistake == Mistake::Large ? QStringLiteral("a large mistake")
-                                                          : QStringLiteral("a small mistake");
-    return QStringLiteral("Your discards return %1: %2, %3 less than the best.\r%4: returns "
-                          "%5.\rDraw anyway?")
-        .arg(MultipleText(advice.review.played.Multiple()), size,
-             MultipleText(advice.review.MultipleGivenUp()), HoldText(hand, advice.bestHold),
-             MultipleText(advice.review.best.Multiple()));
 }
 
 QString MistakeText(Mistake mistake) {
@@ -82,7 +59,7 @@ QString RoundsCsv(const TrainingSession& session) {
         const QStringList fields = {QString::number(n + 1),
                                     CardNames(round.dealt, AllKept),
                                     CardNames(round.dealt, AllKept & ~KeptBy(round.discards)),
-                                    HoldText(round.dealt, round.bestHold),
+                                    ToQString(HoldText(round.dealt, round.bestHold)),
                                     QString::number(round.bet),
                                     QString::number(round.multipleGivenUp, 'f', 4),
                                     QString::number(round.DollarsGivenUp(), 'f', 2),

@@ -1,24 +1,15 @@
 #pragma once
-// The session's rounds as the advisor window lists them and as a CSV file saves them.
+// The session's rounds as the advisor window lists them and as a CSV file saves them. Hold
+// and return texts are the engine's (engine/AdviceText.h).
 
-#include "engine/Trainer.h"
+#include "engine/AdviceText.h"
 
 #include <QString>
 
 namespace corvanta {
 
-// "Keep Two of Clubs, Two of Hearts": the kept cards of `hand` by name.
-QString HoldText(const FiveCards& hand, HoldMask kept);
-
 // "8♣ 8♦ 3♥ 8♠ Q♣": the cards in slot order, as their corners print them.
 QString ShortCards(const FiveCards& hand, HoldMask shown = AllKept);
-
-// "2.1921 × bet": a return per dollar bet, as every window of the advisor writes it.
-QString MultipleText(double multiple);
-
-// The trainer's question before a draw that gives up return: what the marks return, the
-// best hold and its return, and whether to draw anyway; three lines joined by "\r".
-QString TrainerWarning(const FiveCards& hand, const DrawAdvice& advice);
 
 // "Small" or "Large" mistake, or "Best hold".
 QString MistakeText(Mistake mistake);

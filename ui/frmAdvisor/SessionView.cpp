@@ -83,7 +83,7 @@ void SessionView::ShowRounds() {
         const QString cells[] = {
             QString::number(rounds.size() - n), ShortCards(round.dealt),
             ShortCards(round.dealt, AllKept & ~KeptBy(round.discards)),
-            HoldText(round.dealt, round.bestHold),
+            ToQString(HoldText(round.dealt, round.bestHold)),
             round.mistake == Mistake::None
                 ? QStringLiteral("—")
                 : QStringLiteral("$%1").arg(round.DollarsGivenUp(), 0, 'f', 2)};

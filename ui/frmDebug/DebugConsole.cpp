@@ -87,9 +87,9 @@ DebugConsole::DebugConsole(GameModel& model) : QWidget(nullptr), model_(model) {
     ConnectEditor();
 
     // The load step.
-    const EditorStart start = model_.Records().StartRecordEditor(editor_);
+    const EditorStart start = model_.StartRecordEditor(editor_);
     ShowView(start.view);
-    txtDebug_->setPlainText(ToQString(start.txtDebug));
+    txtDebug_->setPlainText(ToQString(start.summary));
     lblAppPath_->setText(model_.BankFileLine());
 }
 
@@ -167,11 +167,11 @@ void DebugConsole::ConnectEditor() {
         }
     };
     connect(cmdCurRec_, &QPushButton::clicked, this,
-            [this] { ShowView(model_.Records().ShowCurrentRecord(editor_)); });
+            [this] { ShowView(model_.ShowCurrentRecord(editor_)); });
     connect(cmdNextRec_, &QPushButton::clicked, this,
-            [=, this] { showIfAny(model_.Records().ShowNextRecord(editor_)); });
+            [=, this] { showIfAny(model_.ShowNextRecord(editor_)); });
     connect(cmdPrevRec_, &QPushButton::clicked, this,
-            [=, this] { showIfAny(model_.Records().ShowPreviousRecord(editor_)); });
+            [=, this] { showIfAny(model_.ShowPreviousRecord(editor_)); });
     connect(cmdNewRecord_, &QPushButton::clicked, this,
             [=, this] { showIfAny(model_.NewRecord(editor_)); });
     connect(cmdSaveChanges_, &QPushButton::clicked, this, [this] {
@@ -181,22 +181,22 @@ void DebugConsole::ConnectEditor() {
             [this] { txtDebug_->setPlainText(model_.SetAsGCNum(editor_)); });
     connect(cmdDelRecord_, &QPushButton::clicked, this, [this] {
         if (const auto outcome = model_.DeleteRecord(editor_)) {
-            if (outcome->boxes) {
-                ShowBoxes(*outcome->boxes);
+            if (outcome->shown) {
+                ShowRecord(*outcome->shown);
             }
-            txtDebug_->setPlainText(ToQString(outcome->txtDebug));
+            txtDebug_->setPlainText(ToQString(outcome->summary));
         }
     });
 }
 
-void DebugConsole::ShowBoxes(const RecordBoxes& boxes) {
-    txtAccount_->setText(ToQString(boxes.txtAccount));
-    txtSavings_->setText(ToQString(boxes.txtSavings));
+void DebugConsole::ShowRecord(const RecordText& record) {
+    txtAccount_->setText(ToQString(record.name));
+    txtSavings_->setText(ToQString(record.savings));
 }
 
 void DebugConsole::ShowView(const RecordView& view) {
-    ShowBoxes(view.boxes);
-    txtIndex_->setText(ToQString(view.txtIndex));
+    ShowRecord(view.record);
+    txtIndex_->setText(ToQString(view.index));
 }
 
 void DebugConsole::ShowHand(const DealReport& report) {

@@ -1,7 +1,7 @@
 #pragma once
 // frmDebug, the developer's console: what the engine saw in the last hand, and a raw
-// editor of the account table. Opened by the invisible spot and the access code; created
-// hidden by the first hand evaluated while it is not loaded.
+// editor of the account table. Opened by the invisible spot and the access code
+// (game/DebugAccess.h); created hidden by the first hand evaluated while it is not loaded.
 
 #include "bank/RecordEditor.h"
 #include "engine/Cards.h"
@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <array>
-#include <string_view>
 
 class QLabel;
 class QLineEdit;
@@ -20,8 +19,6 @@ namespace corvanta {
 
 class GameModel;
 struct DealReport;
-
-inline constexpr std::string_view DebugAccessCode = "larkspurs";
 
 class DebugConsole : public QWidget {
     Q_OBJECT
@@ -36,7 +33,7 @@ private:
     void BuildEditor();
     void ConnectEditor();
     void ShowView(const RecordView& view);
-    void ShowBoxes(const RecordBoxes& boxes);
+    void ShowRecord(const RecordText& record);
 
     GameModel& model_;
     RecordEditor editor_;

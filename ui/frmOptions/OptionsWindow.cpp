@@ -41,7 +41,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        cards_.cdtDraw(painter, 0, 0, FirstBack - 1 + picture_, CardDrawing::Back, Qt::white);
+        cards_.cdtDraw(painter, 0, 0, BackOfPicture(picture_), CardDrawing::Back, Qt::white);
         if (hasFocus()) {
             DrawFocusRing(painter, rect());
         }

@@ -1,6 +1,8 @@
 #include "ui/frmPoker/CardPicture.h"
 
 #include "cards/basCards.h"
+#include "engine/AdviceText.h"
+#include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
 
@@ -18,9 +20,9 @@ CardPicture::CardPicture(const GameModel& model, CardDrawing& cards, int slot, Q
 }
 
 void CardPicture::Refresh() {
-    const ShownCard shown = CardShownAt(model_.GetTable(), slot_);
-    const QString name =
-        shown.side == ShownCard::Side::Back ? QStringLiteral("Card back") : CardName(shown.card);
+    const ShownCard shown = model_.CardShownAt(slot_);
+    const QString name = shown.side == ShownCard::Side::Back ? QStringLiteral("Card back")
+                                                             : ToQString(CardName(shown.card));
     const QString description = shown.side == ShownCard::Side::InvertedFace
                                     ? QStringLiteral("Marked for discard")
                                     : QString();
@@ -35,7 +37,7 @@ void CardPicture::Refresh() {
 
 void CardPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const ShownCard shown = CardShownAt(model_.GetTable(), slot_);
+    const ShownCard shown = model_.CardShownAt(slot_);
     using enum ShownCard::Side;
     const int mode = shown.side == Back           ? CardDrawing::Back
                      : shown.side == InvertedFace ? CardDrawing::InvertedFace

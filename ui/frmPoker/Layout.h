@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controls, placed in twips as they were designed.
 
+#include "engine/basPoker.h"
 #include "ui/Widgets.h"
 
 #include <array>
@@ -95,40 +96,57 @@ inline constexpr std::array Labels = {
           {"lblPayoffsC", {6480, 480, 1890, 330}, "Payoffs", Arial1425Bold, 0, Left, Green}},
 };
 
-// The payoff table: ten rows 240 twips apart from 960. Hand names start at 6480 and reach
-// the multipliers, which all end at the same right edge, on the table's own green.
-inline constexpr std::array PayoffLabels = {
-    LabelRow{
-        "lblRoyalFlushC", {6480, 960, 1440, 255}, "Royal Flush", Arial975Bold, 0, HandName, Green},
-    LabelRow{"lblRFPayoffC", {7920, 960, 495, 255}, "100x", Arial975Bold, 0, Right, Green},
-    LabelRow{"lblStraightFlushC",
-             {6480, 1200, 1560, 255},
-             "Straight Flush",
-             Arial975Bold,
-             0,
-             HandName,
-             Green},
-    LabelRow{"lblSFPayOffC", {8040, 1200, 375, 255}, "50x", Arial975Bold, 0, Right, Green},
-    LabelRow{
-        "lbl5KindC", {6480, 1440, 1560, 255}, "Five of a Kind", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label1", {8040, 1440, 375, 255}, "40x", Arial975Bold, 0, Right, Green},
-    LabelRow{
-        "lbl4KindC", {6480, 1680, 1560, 255}, "Four of a Kind", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label2", {8040, 1680, 375, 255}, "25x", Arial975Bold, 0, Right, Green},
-    LabelRow{"lblFullC", {6480, 1920, 1560, 255}, "Full House", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label3", {8040, 1920, 375, 255}, "12x", Arial975Bold, 0, Right, Green},
-    LabelRow{"lblFlushPayoff", {6480, 2160, 1680, 255}, "Flush", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label4", {8160, 2160, 255, 255}, "8x", Arial975Bold, 0, Right, Green},
-    LabelRow{"lblStraightC", {6480, 2400, 1680, 255}, "Straight", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label5", {8160, 2400, 255, 255}, "5x", Arial975Bold, 0, Right, Green},
-    LabelRow{
-        "lbl3KindC", {6480, 2640, 1680, 255}, "Three of a Kind", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label6", {8160, 2640, 255, 255}, "3x", Arial975Bold, 0, Right, Green},
-    LabelRow{"lbl2PairC", {6480, 2880, 1680, 255}, "Two Pair", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label7", {8160, 2880, 255, 255}, "2x", Arial975Bold, 0, Right, Green},
-    LabelRow{"lblPairC", {6480, 3120, 1680, 255}, "Pair", Arial975Bold, 0, HandName, Green},
-    LabelRow{"Label8", {8160, 3120, 255, 255}, "x", Arial975Bold, 0, Right, Green},
+// The payoff table: ten rows 240 twips apart from 960, the best hand first; the texts are the
+// engine's (engine/PayoffTexts.h). Hand names start at 6480 and reach the multipliers, which
+// all end at the same right edge and are as wide as their digits need, on the table's green.
+struct PayoffRow {
+    Category category;
+    const char* nameLabel;
+    const char* multiplierLabel;
+    int multiplierWidth;
 };
+
+inline constexpr std::array PayoffRows = {
+    PayoffRow{Category::RoyalFlush, "lblRoyalFlushC", "lblRFPayoffC", 495},
+    PayoffRow{Category::StraightFlush, "lblStraightFlushC", "lblSFPayOffC", 375},
+    PayoffRow{Category::FiveOfAKind, "lbl5KindC", "Label1", 375},
+    PayoffRow{Category::FourOfAKind, "lbl4KindC", "Label2", 375},
+    PayoffRow{Category::FullHouse, "lblFullC", "Label3", 375},
+    PayoffRow{Category::Flush, "lblFlushPayoff", "Label4", 255},
+    PayoffRow{Category::Straight, "lblStraightC", "Label5", 255},
+    PayoffRow{Category::ThreeOfAKind, "lbl3KindC", "Label6", 255},
+    PayoffRow{Category::TwoPair, "lbl2PairC", "Label7", 255},
+    PayoffRow{Category::OnePair, "lblPairC", "Label8", 255},
+};
+inline constexpr int PayoffLeft = 6480;
+inline constexpr int PayoffRight = 8415;
+inline constexpr int PayoffTop = 960;
+inline constexpr int PayoffRowStep = 240;
+inline constexpr int PayoffRowHeight = 255;
+
+// The row's two labels, with their captions.
+inline LabelRow PayoffName(std::size_t row, const char* caption) {
+    const PayoffRow& item = PayoffRows[row];
+    const int top = PayoffTop + PayoffRowStep * static_cast<int>(row);
+    return {item.nameLabel,
+            {PayoffLeft, top, PayoffRight - item.multiplierWidth - PayoffLeft, PayoffRowHeight},
+            caption,
+            Arial975Bold,
+            0,
+            HandName,
+            Green};
+}
+inline LabelRow PayoffMultiplier(std::size_t row, const char* caption) {
+    const PayoffRow& item = PayoffRows[row];
+    const int top = PayoffTop + PayoffRowStep * static_cast<int>(row);
+    return {item.multiplierLabel,
+            {PayoffRight - item.multiplierWidth, top, item.multiplierWidth, PayoffRowHeight},
+            caption,
+            Arial975Bold,
+            0,
+            Right,
+            Green};
+}
 
 inline constexpr std::array Buttons = {
     Button{"cmdDeal", Area::Window, {240, 2400, 1335, 375}, "&Deal"},

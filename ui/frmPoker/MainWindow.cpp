@@ -1,11 +1,12 @@
 #include "ui/frmPoker/MainWindow.h"
 
 #include "cards/basCards.h"
+#include "engine/PayoffTexts.h"
+#include "game/DebugAccess.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/frmAccount/AccountWindow.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
-#include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmDebug/DebugConsole.h"
 #include "ui/frmHelp/HelpWindow.h"
 #include "ui/frmOptions/OptionsWindow.h"
@@ -25,8 +26,16 @@
 
 namespace corvanta {
 
+void CardDrawingLibrary::Open() {
+    cards_.cdtInit(width_, height_);
+}
+
+void CardDrawingLibrary::Close() {
+    cards_.cdtTerm();
+}
+
 MainWindow::MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent)
-    : QMainWindow(parent), model_(model), cards_(cards) {
+    : QMainWindow(parent), model_(model), cards_(cards), library_(cards) {
     setObjectName(QStringLiteral("frmPoker"));
     setWindowTitle(QStringLiteral("Corvanta 1.0 alpha"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -46,25 +55,25 @@ MainWindow::MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    Shutdown();
+    ShutDown();
 }
 
 void MainWindow::ConnectModel() {
-    connect(&model_, &GameModel::cashChanged, lblCurrentCash_, &QLabel::setText);
-    connect(&model_, &GameModel::betChanged, lblBetAmount_, &QLabel::setText);
-    connect(&model_, &GameModel::betBoxReset, txtBet_, &QLineEdit::setText);
-    connect(&model_, &GameModel::bankBoxReset, txtBank_, &QLineEdit::setText);
-    connect(&model_, &GameModel::lastHandChanged, lblLastHand_, &QLabel::setText);
-    connect(&model_, &GameModel::accountNameChanged, lblCurrentAccount_, &QLabel::setText);
-    connect(&model_, &GameModel::savingsChanged, lblSavings_, &QLabel::setText);
-    connect(&model_, &GameModel::statisticsChanged, this, [this](const AccountDisplay& display) {
-        lblRoundsWon_->setText(ToQString(display.lblRoundsWon));
-        lblRoundsLost_->setText(ToQString(display.lblRoundsLost));
-        lblRoundsPlayed_->setText(ToQString(display.lblRoundsPlayed));
-        lblAmountWon_->setText(ToQString(display.lblAmountWon));
-        lblAmountLost_->setText(ToQString(display.lblAmountLost));
-        lblAveGains_->setText(ToQString(display.lblAveGains));
+    connect(&model_, &GameModel::cashChanged, this,
+            [this](qint64 cash) { lblCurrentCash_->setText(MoneyText({cash})); });
+    connect(&model_, &GameModel::betChanged, this,
+            [this](qint64 bet) { lblBetAmount_->setText(MoneyText({bet})); });
+    connect(&model_, &GameModel::betBoxReset, this,
+            [this](int bet) { txtBet_->setText(QString::number(bet)); });
+    connect(&model_, &GameModel::bankBoxReset, this,
+            [this](int amount) { txtBank_->setText(QString::number(amount)); });
+    connect(&model_, &GameModel::lastHandChanged, this, [this](std::optional<Category> hand) {
+        lblLastHand_->setText(ToQString(LastHandText(hand)));
     });
+    connect(&model_, &GameModel::accountNameChanged, lblCurrentAccount_, &QLabel::setText);
+    connect(&model_, &GameModel::savingsChanged, this,
+            [this](const Money& savings) { lblSavings_->setText(MoneyText(savings)); });
+    connect(&model_, &GameModel::statisticsChanged, this, &MainWindow::ShowStatistics);
     connect(&model_, &GameModel::handChanged, this, [this] {
         for (CardPicture* card : cardPictures_) {
             card->Refresh();
@@ -72,7 +81,8 @@ void MainWindow::ConnectModel() {
     });
     connect(&model_, &GameModel::discardChanged, this,
             [this](int slot, bool marked) { discardLabels_[slot]->setVisible(marked); });
-    connect(&model_, &GameModel::commandsChanged, this, [this](const PermittedCommands& allowed) {
+    connect(&model_, &GameModel::phaseChanged, this, [this](DealStateCode phase) {
+        const PermittedCommands allowed = Permitted(phase);
         cmdAddBet_->setEnabled(allowed.bet);
         mnuBet_->setEnabled(allowed.bet);
         cmdDeal_->setEnabled(allowed.deal);
@@ -85,6 +95,15 @@ void MainWindow::ConnectModel() {
     connect(&model_, &GameModel::roundSettled, this,
             [this](const DealReport& report) { LoadedDebugConsole().ShowHand(report); });
     connect(&model_, &GameModel::noticeRaised, this, &MainWindow::ShowNotice);
+}
+
+void MainWindow::ShowStatistics(const AccountStatistics& statistics) {
+    lblRoundsWon_->setText(QString::number(statistics.roundsWon));
+    lblRoundsLost_->setText(QString::number(statistics.roundsLost));
+    lblRoundsPlayed_->setText(QString::number(statistics.roundsPlayed));
+    lblAmountWon_->setText(MoneyText({statistics.amountWon}));
+    lblAmountLost_->setText(MoneyText({statistics.amountLost}));
+    lblAveGains_->setText(MoneyText({statistics.averageGains}));
 }
 
 QString MainWindow::Ask(std::string_view title, std::string_view prompt) {
@@ -134,22 +153,18 @@ void MainWindow::ConnectCommands() {
 }
 
 void MainWindow::Load() {
-    int width = 0;
-    int height = 0;
-    cards_.cdtInit(width, height);
-    model_.StartUp();
+    model_.StartUp(library_);
     mnuTrainer_->setChecked(model_.TrainerOn());
     for (int slot = 0; slot < HandSize; ++slot) {
-        cardPictures_[slot]->setFixedSize(width, height);
+        cardPictures_[slot]->setFixedSize(library_.CardWidth(), library_.CardHeight());
         PaintBackground(cardPictures_[slot], TableGreen);
         discardLabels_[slot]->hide();
     }
 }
 
 void MainWindow::Deal() {
-    if (const auto advice = model_.DrawNeedsConfirmation();
-        advice &&
-        !AskYesNo(this, ToQString(TrainerTitle), TrainerWarning(model_.GetTable().Hand, *advice))) {
+    if (const std::optional<QString> question = model_.TrainerQuestionBeforeDraw();
+        question && !AskYesNo(this, ToQString(TrainerTitle), *question)) {
         return; // back to marking, the marks as they were
     }
     model_.Deal();
@@ -207,17 +222,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Shutdown();
+    ShutDown();
     event->accept();
 }
 
-void MainWindow::Shutdown() {
+void MainWindow::ShutDown() {
     if (shutDown_) {
         return;
     }
     shutDown_ = true;
-    cards_.cdtTerm();
-    for (const Notice& notice : model_.ShutDown()) {
+    for (const Notice& notice : model_.ShutDown(library_)) {
         ShowNotice(notice);
     }
     for (QWidget* window : {static_cast<QWidget*>(debug_), static_cast<QWidget*>(help_),
@@ -235,10 +249,9 @@ void MainWindow::OpenOptions() {
 }
 
 void MainWindow::OpenDebugConsole() {
-    const QString code =
-        AskText(this, QStringLiteral("Corvanta - Debug Console"),
-                QStringLiteral("Please enter the debug code below:"), QStringLiteral("unknown"));
-    if (code != ToQString(DebugAccessCode)) {
+    const QString code = AskText(this, ToQString(DebugCodeTitle), ToQString(DebugCodePrompt),
+                                 ToQString(DebugCodeDefault));
+    if (!OpensDebugConsole(code.toStdString())) {
         return; // a wrong or cancelled code does nothing at all
     }
     // A console loaded hidden by a hand shows with what it holds.
@@ -255,8 +268,7 @@ DebugConsole& MainWindow::LoadedDebugConsole() {
 void MainWindow::OpenAdvisor() {
     ShowOrRaise(advisor_, [this] {
         auto* advisor = new AdvisorWindow(model_); // deletes itself on close
-        // Marks go through the click's path, and like a click do nothing on a disabled card.
-        connect(advisor, &AdvisorWindow::toggleRequested, &model_, &GameModel::ToggleDiscard);
+        connect(advisor, &AdvisorWindow::markBestHoldRequested, &model_, &GameModel::MarkBestHold);
         return advisor;
     });
 }

@@ -3,6 +3,7 @@
 // table and the menus. Loading it starts the game; closing it saves and ends the game. It
 // presents what the game model announces and hands the player's commands to the model.
 
+#include "game/GameSession.h"
 #include "ui/frmPoker/Layout.h"
 
 #include <QMainWindow>
@@ -26,6 +27,22 @@ class HelpWindow;
 struct DealReport;
 struct Notice;
 
+// The card drawing library as the game's start-up opens it and its shutdown closes it; it
+// keeps the size of one card image that opening reports.
+class CardDrawingLibrary final : public CardLibrary {
+public:
+    explicit CardDrawingLibrary(CardDrawing& cards) : cards_(cards) {}
+    void Open() override;
+    void Close() override;
+    int CardWidth() const { return width_; }
+    int CardHeight() const { return height_; }
+
+private:
+    CardDrawing& cards_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -34,7 +51,7 @@ public:
 
     // The shutdown sequence: release the cards, save the bank and the settings, close the
     // other windows. Runs once, whichever way the game ends.
-    void Shutdown();
+    void ShutDown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +78,7 @@ private:
     void ConnectCommands();
     void Load();
     void ShowNotice(const Notice& notice);
+    void ShowStatistics(const AccountStatistics& statistics);
     // Deal, Enter and Ctrl+D: with the trainer on, a draw that gives up return is asked first.
     void Deal();
     QString Ask(std::string_view title, std::string_view prompt);
@@ -73,6 +91,7 @@ private:
 
     GameModel& model_;
     CardDrawing& cards_;
+    CardDrawingLibrary library_;
     bool shutDown_ = false;
     bool iconGiven_ = false; // see paintEvent
     QPointer<DebugConsole> debug_;

@@ -1,6 +1,7 @@
 // The main window's controls and menus, made from the layout tables. Each control that the
 // window speaks to later is kept in its member as it is made.
 #include "engine/Cards.h"
+#include "engine/PayoffTexts.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/Layout.h"
 #include "ui/frmPoker/MainWindow.h"
@@ -77,8 +78,12 @@ void MainWindow::BuildLabels(const Areas& areas) {
             this->*kept = label;
         }
     }
-    for (const LabelRow& row : layout::PayoffLabels) {
-        AddLabel(areas.window, row);
+    for (std::size_t row = 0; row < layout::PayoffRows.size(); ++row) {
+        const Category category = layout::PayoffRows[row].category;
+        AddLabel(areas.window,
+                 layout::PayoffName(row, std::string(PayoffBoardName(category)).c_str()));
+        AddLabel(areas.window,
+                 layout::PayoffMultiplier(row, PayoffBoardMultiplier(category).c_str()));
     }
     for (const layout::Line& item : layout::Lines) {
         AddLine(areas.Of(item.area), item.name, item.place);
