@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
