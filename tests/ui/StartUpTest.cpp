@@ -40,7 +40,7 @@ std::unique_ptr<QTimer> WhenTheGameShows(std::function<void(QWidget&)> work) {
 // The bank beside the program when one is there, else in the player's data folder: the game
 // holds the lock beside it while it runs, the console names it, and the exit saves it there. A
 // second copy, on the same bank or with the same settings, says so and touches nothing.
-TEST(Startup, TheBankBesideTheProgramOrInTheDataFolderAndNoSecondCopy) {
+TEST(StartUp, TheBankBesideTheProgramOrInTheDataFolderAndNoSecondCopy) {
     const test::GameFiles files;
     const std::string data = files.root / "data";
     ASSERT_EQ(::mkdir(data.c_str(), 0700), 0);
@@ -84,7 +84,7 @@ TEST(Startup, TheBankBesideTheProgramOrInTheDataFolderAndNoSecondCopy) {
 // A lock that cannot be taken (a link or a folder in its place, another user's file) leaves
 // nothing to tell whether another copy runs: the game says so, plays, and writes nothing, so
 // two copies can never mix their money.
-TEST(Startup, ALockThatCannotBeTakenIsSaidAndNothingIsSaved) {
+TEST(StartUp, ALockThatCannotBeTakenIsSaidAndNothingIsSaved) {
     struct Row {
         const char* name;
         const char* lock; // below the test's root
