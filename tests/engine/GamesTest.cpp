@@ -2,6 +2,8 @@
 #include "engine/Game.h"
 #include "engine/Round.h"
 
+#include "support/GameCards.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,11 +11,7 @@
 namespace corvanta {
 namespace {
 
-FiveCards Cards(const Game& game, std::string_view text) {
-    const ParsedCards parsed = ParseCards(game, text);
-    EXPECT_TRUE(parsed.cards.has_value()) << parsed.error;
-    return parsed.cards.value_or(FiveCards{});
-}
+using test::Cards;
 
 // Card numbers: rank (the ace 0 .. the king 12) times four plus the suit (clubs 0, diamonds 1,
 // hearts 2, spades 3), the numbers the card pictures are drawn by.

@@ -5,6 +5,8 @@
 #include "engine/Trainer.h"
 #include "support/ScriptedRandom.h"
 
+#include "support/GameCards.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,11 +15,7 @@
 namespace corvanta {
 namespace {
 
-FiveCards Cards(const Game& game, std::string_view text) {
-    const ParsedCards parsed = ParseCards(game, text);
-    EXPECT_TRUE(parsed.cards.has_value()) << parsed.error;
-    return parsed.cards.value_or(FiveCards{});
-}
+using test::Cards;
 
 HoldMask MaskOf(const char* slots) {
     HoldMask mask = 0;
