@@ -82,7 +82,11 @@ TransferOutcome Withdraw(Table& table, Bank& bank, std::string_view amountText,
 // cmdBankLoan: savings and cash are both set to $25. The window hides the loan button.
 CashAndSavings TakeLoan(Table& table, Bank& bank);
 
-// cmdClearStats: the five statistics of the current account become 0.
+// cmdClearStats: the five statistics of the current account become 0. The window asks this
+// Yes/No question first, No the default, and only Yes clears: nothing brings them back.
+inline constexpr std::string_view ClearStatisticsTitle = "Corvanta - Clear Statistics";
+inline constexpr std::string_view ClearStatisticsQuestion =
+    "Clear the statistics of this account? This cannot be undone.";
 AccountStatistics ClearStatistics(Bank& bank);
 
 } // namespace corvanta

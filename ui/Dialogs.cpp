@@ -28,9 +28,10 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text) {
     box.exec();
 }
 
-bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text, YesNo byDefault) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(byDefault == YesNo::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

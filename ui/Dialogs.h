@@ -23,8 +23,10 @@ QString MoneyText(const Money& money);
 // A modal box with an OK button and no icon.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);
 
-// A modal box with Yes and No and no icon; true for Yes.
-bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
+// A modal box with Yes and No and no icon; true for Yes. Enter answers `byDefault`.
+enum class YesNo { Yes, No };
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text,
+              YesNo byDefault = YesNo::Yes);
 
 // A modal one-line prompt; Cancel gives the empty text.
 QString AskText(QWidget* parent, const QString& title, const QString& prompt,

@@ -15,9 +15,12 @@
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -158,6 +161,14 @@ void Prepare(const test::TempFolder& folder) {
     GameModel model(FoldersIn(folder), random);
     MainWindow window(model, cards);
     window.show();
+    QTimer answerYes; // Clear Statistics asks first: the script's click means Yes
+    QObject::connect(&answerYes, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box != nullptr && box->button(QMessageBox::Yes) != nullptr) {
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answerYes.start(5);
     char byte = 1;
     for (std::size_t step = 0; step < exitAfter && step < Steps; ++step) {
         const QString amount = Script[step].section(u' ', 1);

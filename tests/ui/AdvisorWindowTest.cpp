@@ -98,6 +98,26 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
     });
 }
 
+// Ctrl+B, Ctrl+D, Ctrl+T and Enter for Deal reach the game from the advisor; a focused Mark
+// Best Hold still takes Enter.
+TEST_F(AdvisorWindowTest, TheGameKeysWorkWhileItHasTheFocus) {
+    Start();
+    Run({
+        {"opened", "click mnuAdvisor", "frmAdvisor=Corvanta - Hold Advisor"},
+        {"Ctrl+B in its list places a bet", "answer 10; press viewSession Ctrl+B",
+         "lblBetAmount=$10",
+         "Corvanta - Place Bet: Enter the amount of money you would like to bet: | "},
+        {"Ctrl+D in its return table deals", "cards TC JC QC KC 3D; press viewReturns Ctrl+D",
+         "Card1=Ten of Clubs | cmdMarkBest=&Mark Best Hold"},
+        {"Enter on Mark Best Hold marks", "press cmdMarkBest Return",
+         "Card5=Three of Diamonds, Marked for discard | lblLastHand=No Hand Played"},
+        {"Enter in its list draws", "cards AC; press viewSession Return",
+         "lblLastHand=Royal Flush | Card5=Ace of Clubs (off) | lblRoundsPlayed=1"},
+        {"Ctrl+T in the window turns the trainer on", "press frmAdvisor Ctrl+T",
+         "mnuTrainer=&Trainer Mode (checked)", "", "", "\"Trainer\"=dword:00000001"},
+    });
+}
+
 TEST_F(AdvisorWindowTest, TheTrainerAsksBeforeACostlyDrawAndTheSessionIsListed) {
     Start();
     const std::string csv = files.root / "corvanta-session.csv";

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QExposeEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QWindow>
 
 namespace corvanta {
@@ -29,6 +30,9 @@ const std::string NamingPrompt =
     "\nCorvanta - Bank Account Access: Please enter a name for this account before the new account "
     "is created:\rThe name may not be more than 20 characters in length, but may include spaces "
     "and punctuation. | Jimmy Crack Corn";
+
+const std::string ClearQuestion =
+    "Corvanta - Clear Statistics: Clear the statistics of this account? This cannot be undone.";
 
 TEST_F(MainWindowTest, EachCommandShowsItsOutcomeAndSavesIt) {
     // The current account has no name yet, and 98 others fill the bank but for one place.
@@ -91,10 +95,21 @@ TEST_F(MainWindowTest, EachCommandShowsItsOutcomeAndSavesIt) {
          "Corvanta - Withdraw Cash: Enter the amount of money you would like to withdraw from your "
          "account: | ",
          bank(Record("", 1, 2, 1, 1, 385, 480))},
-        {"Clear Statistics", "click cmdClearStats",
+        {"Clear Statistics answered No: nothing cleared", "answer &No; click cmdClearStats",
+         "lblRoundsWon=1 | lblRoundsLost=1 | lblRoundsPlayed=2 | lblAmountWon=$385", ClearQuestion,
+         bank(Record("", 1, 2, 1, 1, 385, 480))},
+        {"Clear Statistics answered by Enter: No is the default", "click cmdClearStats",
+         "lblRoundsPlayed=2 | lblAmountLost=$480", ClearQuestion,
+         bank(Record("", 1, 2, 1, 1, 385, 480)), "",
+         [](T& t) {
+             t.Answers({[](QWidget& box) {
+                 QTest::keyClick(&box, Qt::Key_Return);
+             }});
+         }},
+        {"Clear Statistics answered Yes", "answer &Yes; click cmdClearStats",
          "lblRoundsWon=0 | lblRoundsLost=0 | lblRoundsPlayed=0 | lblAmountWon=$0 | "
          "lblAmountLost=$0 | lblAveGains=$0",
-         "", bank(Record("", 1))},
+         ClearQuestion, bank(Record("", 1))},
         {"Change Account to a new name, created, the nameless current account named first",
          "answer  Bob ; answer &Yes; answer Default; click cmdChangeAccount",
          "lblCurrentAccount=Bob | lblSavings=$ 50 | lblCurrentCash=$50",
@@ -124,6 +139,27 @@ TEST_F(MainWindowTest, EachCommandShowsItsOutcomeAndSavesIt) {
     // The exit's save closes the journal the saves during play kept: the settings alone stay.
     EXPECT_EQ(test::FolderEntries(files.config + "/corvanta"),
               std::vector<std::string>{"settings.reg"});
+}
+
+// A command disabled under the focus hands it to Deal, or else to the table, never to another
+// command: Qt's next control after Bet is Clear Statistics, which a stray Enter would press.
+TEST_F(MainWindowTest, EnterAfterACommandIsDisabledUnderTheFocusRunsNoOtherCommand) {
+    Prepare(Record("Ann", 40, 3, 1, 2, 20, 30));
+    Start();
+    Run({
+        {"Bet clicked, Ctrl+D deals, Enter draws; the statistics kept",
+         "bet 5; cards 2C 5D 7H 9S KC; hit Ctrl+D; expect Card1=Two of Clubs; hit Return",
+         "lblLastHand=Not a Winning Hand | lblRoundsPlayed=4 | lblRoundsLost=3 | "
+         "lblAmountLost=$35 | cmdDeal=&Deal (off)",
+         "", Record("Ann", 40, 4, 1, 3, 20, 35)},
+        {"Deal disabled under the focus after the draw: Enter does nothing", "hit Return",
+         "lblRoundsPlayed=4 | lblCurrentCash=$95 | lblBetAmount=$0", "",
+         Record("Ann", 40, 4, 1, 3, 20, 35)},
+        {"a card marked by Space, Enter draws",
+         "bet 5; deal 3C 5D 7H 9S KC; press Card1 Space; "
+         "cards 3D; hit Return",
+         "lblLastHand=Not a Winning Hand | Card1=Three of Diamonds (off) | lblRoundsPlayed=5"},
+    });
 }
 
 TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {

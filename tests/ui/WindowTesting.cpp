@@ -236,6 +236,10 @@ void GameTest::Do(const char* script) {
             target->setFocus();
             QTest::keySequence(
                 target, QKeySequence(QString::fromStdString(verb == "keys" ? rest : second)));
+        } else if (verb == "hit") {
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            QTest::keySequence(focused, QKeySequence(QString::fromStdString(rest)));
         } else if (verb == "answer") {
             answering_->answers.emplace_back(rest.c_str());
         } else if (verb == "deal" || verb == "cards") {

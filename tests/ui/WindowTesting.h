@@ -106,7 +106,8 @@ public: // for the lambdas of the tests' tables
     // script: commands split by "; ", each a verb and its words:
     //   click NAME...      a button or a card clicked, or a menu entry, in any window
     //   type BOX TEXT      a box's text set; keyclicks BOX TEXT: typed key by key
-    //   keys SEQUENCE      pressed in the main window; press NAME SEQUENCE: on that control
+    //   keys SEQUENCE      pressed in the main window; press NAME SEQUENCE: on that control;
+    //                      hit SEQUENCE: where the focus is, as a player's next key
     //   answer TEXT        the next dialog's answer (see Answer)
     //   bet AMOUNT         the bet box's text and a click on Bet
     //   deal CARD...       the cards dealt next ("8C", "TD", "AS"), then a click on Deal;

@@ -8,6 +8,7 @@
 #include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmAdvisor/SessionView.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -101,8 +102,21 @@ void AdvisorWindow::BuildHolds() {
     cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), this);
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
     cmdMarkBest_->setGeometry(ToPixels({Margin, ButtonTop, ButtonWidth, ButtonHeight}));
-    cmdMarkBest_->setDefault(true); // Enter presses it while it is enabled; Esc closes
+    // Enter presses it while it has the focus, and deals elsewhere in the window; Esc closes.
+    cmdMarkBest_->setDefault(true);
     connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::markBestHoldRequested);
+}
+
+void AdvisorWindow::keyPressEvent(QKeyEvent* event) {
+    // The focused Mark Best Hold takes Enter before it gets here; any other Enter is the game's,
+    // as on the table, where it presses Deal.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        emit dealRequested();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void AdvisorWindow::Refresh() {

@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -37,6 +38,11 @@ public:
 signals:
     // Mark Best Hold was pressed.
     void markBestHoldRequested();
+    // Enter was pressed where no button has the focus: the game's Deal.
+    void dealRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildHolds();

@@ -83,18 +83,40 @@ void MainWindow::ConnectModel() {
             [this](int slot, bool marked) { discardLabels_[slot]->setVisible(marked); });
     connect(&model_, &GameModel::phaseChanged, this, [this](DealStateCode phase) {
         const PermittedCommands allowed = Permitted(phase);
-        cmdAddBet_->setEnabled(allowed.bet);
-        mnuBet_->setEnabled(allowed.bet);
-        cmdDeal_->setEnabled(allowed.deal);
-        mnuDeal_->setEnabled(allowed.deal);
-        for (CardPicture* card : cardPictures_) {
-            card->setEnabled(allowed.mark);
-        }
+        ChangeCommands([&] {
+            cmdAddBet_->setEnabled(allowed.bet);
+            mnuBet_->setEnabled(allowed.bet);
+            cmdDeal_->setEnabled(allowed.deal);
+            mnuDeal_->setEnabled(allowed.deal);
+            for (CardPicture* card : cardPictures_) {
+                card->setEnabled(allowed.mark);
+            }
+        });
     });
-    connect(&model_, &GameModel::loanOffered, cmdBankLoan_, &QWidget::setVisible);
+    connect(&model_, &GameModel::loanOffered, this,
+            [this](bool shown) { ChangeCommands([&] { cmdBankLoan_->setVisible(shown); }); });
     connect(&model_, &GameModel::roundSettled, this,
             [this](const DealReport& report) { LoadedDebugConsole().ShowHand(report); });
     connect(&model_, &GameModel::noticeRaised, this, &MainWindow::ShowNotice);
+}
+
+void MainWindow::ChangeCommands(const std::function<void()>& change) {
+    QWidget* focused = focusWidget();
+    change();
+    if (focused == nullptr || (focused->isEnabled() && !focused->isHidden())) {
+        return; // the focus stayed where it was
+    }
+    if (cmdDeal_->isEnabled()) {
+        cmdDeal_->setFocus();
+        return;
+    }
+    for (CardPicture* card : cardPictures_) {
+        if (card->isEnabled()) {
+            card->setFocus();
+            return;
+        }
+    }
+    centralWidget()->setFocus();
 }
 
 void MainWindow::ShowStatistics(const AccountStatistics& statistics) {
@@ -130,7 +152,12 @@ void MainWindow::ConnectCommands() {
     connect(mnuDeposit_, &QAction::triggered, this,
             [this] { model_.Deposit(Ask(DepositTitle, DepositPrompt)); });
     connect(cmdBankLoan_, &QPushButton::clicked, model, &GameModel::TakeLoan);
-    connect(cmdClearStats_, &QPushButton::clicked, model, &GameModel::ClearStatistics);
+    connect(cmdClearStats_, &QPushButton::clicked, this, [this] {
+        if (AskYesNo(this, ToQString(ClearStatisticsTitle), ToQString(ClearStatisticsQuestion),
+                     YesNo::No)) {
+            model_.ClearStatistics();
+        }
+    });
     auto changeAccount = [this] {
         model_.ChangeAccount(
             [this](const Question& question) { return AskPlayer(this, question); });
@@ -202,12 +229,19 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
             focused->click();
             return;
         }
-        if (cmdDeal_->isEnabled()) {
-            cmdDeal_->click();
+        if (PressDeal()) {
             return;
         }
     }
     QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::PressDeal() {
+    if (!cmdDeal_->isEnabled()) {
+        return false;
+    }
+    cmdDeal_->click();
+    return true;
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -269,6 +303,10 @@ void MainWindow::OpenAdvisor() {
     ShowOrRaise(advisor_, [this] {
         auto* advisor = new AdvisorWindow(model_); // deletes itself on close
         connect(advisor, &AdvisorWindow::markBestHoldRequested, &model_, &GameModel::MarkBestHold);
+        connect(advisor, &AdvisorWindow::dealRequested, this, &MainWindow::PressDeal);
+        // The game's keys work from the advisor too: their shortcuts follow these entries into
+        // every window that holds them.
+        advisor->addActions({mnuBet_, mnuDeal_, mnuTrainer_});
         return advisor;
     });
 }

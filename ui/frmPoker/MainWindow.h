@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -81,6 +82,13 @@ private:
     void ShowStatistics(const AccountStatistics& statistics);
     // Deal, Enter and Ctrl+D: with the trainer on, a draw that gives up return is asked first.
     void Deal();
+    // Enter where no button has the focus, here or in the advisor: Deal while it is enabled.
+    bool PressDeal();
+    // Runs `change`, which enables, disables or hides commands. Qt hands the focus of a control
+    // it disables to the next one in the tab order, which may be any command (Bet's goes to
+    // Clear Statistics), so that a stray Enter would run it; the focus goes to Deal instead, or
+    // to a card, or else to the table, where Enter does nothing while Deal is disabled.
+    void ChangeCommands(const std::function<void()>& change);
     QString Ask(std::string_view title, std::string_view prompt);
 
     // The other windows.
