@@ -36,6 +36,12 @@ void InsertLine(RegistryFile& file, std::size_t at, const std::string& text) {
     if (at == file.lines.size()) {
         FileLine& last = file.lines.back();
         if (last.end == LineEnd::None) {
+            // A last line cut after a lone CR loses that CR: the end written is the file's own,
+            // so the next save reads the same line ends and changes nothing.
+            const std::string cr = EncodeText(file.encoding, "\r");
+            while (last.bytes.ends_with(cr)) {
+                last.bytes.resize(last.bytes.size() - cr.size());
+            }
             last.bytes += EncodeText(file.encoding, EndText(file));
             last.end = file.end;
         }
