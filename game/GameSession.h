@@ -9,6 +9,7 @@
 #include "bank/ChangeAccount.h"
 #include "bank/RecordEditor.h"
 #include "engine/Advisor.h"
+#include "engine/Game.h"
 #include "engine/Round.h"
 #include "engine/Table.h"
 #include "engine/Trainer.h"
@@ -83,6 +84,8 @@ public:
     const Table& GetTable() const { return table_; }
     const Bank& GetBank() const { return bank_; }
     const TrainingSession& Training() const { return training_; }
+    // The game being played: the classic unless the player chose another.
+    const Game& CurrentGame() const { return *game_; }
     // The current account's name, trimmed, as the account editor starts from it.
     std::string AccountName() const;
     std::string BankFile() const; // the bank's path
@@ -153,6 +156,7 @@ private:
     Bank bank_;
     TrainingSession training_; // this session's rounds, graded; nothing of it is saved
     bool trainer_ = false;
+    const Game* game_ = &Classic;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     bool savesOff_ = false; // after the shutdown, or when the last save could not be completed

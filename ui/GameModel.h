@@ -35,6 +35,7 @@ public:
     const DiscardMarks& Discards() const { return session_.GetTable().Discard; }
     QString AccountName() const; // the current account's, trimmed
     const TrainingSession& Training() const { return session_.Training(); }
+    const Game& CurrentGame() const { return session_.CurrentGame(); }
     QString BankFileLine() const; // the debug console's path line
 
     // The round.
@@ -97,6 +98,8 @@ signals:
     void loanOffered(bool shown);
     // A draw was settled: what the engine saw, for the debug console and the advisor.
     void roundSettled(const corvanta::DealReport& report);
+    // The player chose another game (between rounds).
+    void gameChanged(const corvanta::Game& game);
     // A message box the player must see.
     void noticeRaised(const corvanta::Notice& notice);
 
