@@ -39,7 +39,8 @@ const TrainedRound& TrainingSession::Record(const Game& game, const FiveCards& d
                                             const DiscardMarks& discards, std::int32_t bet,
                                             std::int64_t bankrollAfter) {
     const DrawAdvice advice = AdviseDraw(game, dealt, discards);
-    return rounds_.emplace_back(TrainedRound{.dealt = dealt,
+    return rounds_.emplace_back(TrainedRound{.game = &game,
+                                             .dealt = dealt,
                                              .discards = discards,
                                              .bestHold = advice.bestHold,
                                              .bet = bet,

@@ -3,6 +3,7 @@
 // session graded round by round. Nothing of it is saved.
 
 #include "engine/Advisor.h"
+#include "engine/Game.h"
 
 #include <cstdint>
 #include <string_view>
@@ -31,6 +32,7 @@ DrawAdvice AdviseDraw(const Game& game, const FiveCards& hand, const DiscardMark
 
 // One round of the session.
 struct TrainedRound {
+    const Game* game = &Classic; // the game the round was played in
     FiveCards dealt{};
     DiscardMarks discards{};
     HoldMask bestHold = AllKept;
