@@ -14,6 +14,8 @@ constexpr std::string_view CardBGValue = "Card BG";
 constexpr std::string_view CurrentAccountValue = "Current Account";
 constexpr std::string_view CurrentMoneyValue = "Current Money";
 constexpr std::string_view TrainerValue = "Trainer";
+constexpr std::string_view GameValue = "Game";
+constexpr std::string_view ClassicGame = "classic";
 
 // A stored number as it is; a text holding a decimal number rounded half to even. Nothing
 // when the value is unusable or does not fit the field.
@@ -32,6 +34,13 @@ template <typename Int>
 Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback) {
     return FieldValue<Int>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name))
         .value_or(fallback);
+}
+
+// A text value as stored; empty when it is missing or a number.
+std::string StoredText(const SettingsStore& store, std::string_view name) {
+    const RegistryValue value = store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name);
+    const auto* text = std::get_if<std::string>(&value);
+    return text ? *text : std::string();
 }
 
 } // namespace
@@ -58,6 +67,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
+    settings.game = StoredText(store, GameValue);
     return load;
 }
 
@@ -79,6 +89,13 @@ std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
         store.ReadValue(Hive::CurrentUser, SettingsKeyPath, TrainerValue));
     if (settings.trainer || stored) {
         values.push_back({std::string(TrainerValue), std::int32_t{settings.trainer ? 1 : 0}});
+    }
+    // The game likewise: a player of the classic keeps the file he always had, and a Game
+    // value once written follows every later choice. Nothing stored is never written: a
+    // value the game cannot read stays as it is.
+    const bool gameStored = !StoredText(store, GameValue).empty();
+    if (!settings.game.empty() && (settings.game != ClassicGame || gameStored)) {
+        values.push_back({std::string(GameValue), settings.game});
     }
     return values;
 }

@@ -22,6 +22,11 @@ struct StoredSettings {
     std::int32_t CashOnHand = 100;
     bool trainer = false;
 
+    // The game played: "Game", a text holding the game's command-line name
+    // ("jacks-or-better"). Read: empty when the value is missing or not text. Saved: empty
+    // writes nothing, so a value the game cannot use stays in the file as it was.
+    std::string game{};
+
     bool operator==(const StoredSettings&) const = default;
 };
 inline constexpr StoredSettings DefaultSettings{};
@@ -48,8 +53,8 @@ SettingsLoad LoadSettings(std::string_view configFolder);
 KeptAside KeepSettingsAside(std::string_view configFolder);
 
 // The settings file with the values stored as REG_DWORD, in the order above (Trainer once it
-// has been on), and everything else in the file as it was: for the save that replaces it
-// together with the bank. A failure when the file exists but cannot be read.
+// has been on; Game as REG_SZ, see NamedValues), and everything else in the file as it was: for the
+// save that replaces it together with the bank. A failure when the file exists but cannot be read.
 struct SettingsFile {
     SaveResult result;
     FileImage image;

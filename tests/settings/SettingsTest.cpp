@@ -235,5 +235,81 @@ TEST(SettingsStore, FindsTheKeyWhateverTheLineEnds) {
     EXPECT_EQ(ReadBytes(config.path), start + "\"Card BG\"=dword:00000039\r\n");
 }
 
+// ---- The game played: the Game value ----
+
+// A game's name is saved as REG_SZ "Game" after the other values and read back as it is.
+// The classic is not written into a file without the value (its file stays as it was), but
+// once the value is there, every later game is; nothing (a value the game could not use)
+// leaves the line as it was.
+TEST(SettingsGame, IsWrittenOnceChosenAndReadBack) {
+    const std::string game = "\"Game\"=\"deuces-wild\"\n";
+    struct Row {
+        std::string before;
+        const char* saved;
+        std::string after;
+        const char* loaded;
+    };
+    const Row rows[] = {
+        {"", "deuces-wild", Header + OurKey + Ours + game + "\n", "deuces-wild"},
+        {"", "classic", Header + OurKey + Ours + "\n", ""},
+        {"", "", Header + OurKey + Ours + "\n", ""},
+        {Header + OurKey + game, "classic", Header + OurKey + "\"Game\"=\"classic\"\n" + Ours,
+         "classic"},
+        {Header + OurKey + game, "bonus-poker",
+         Header + OurKey + "\"Game\"=\"bonus-poker\"\n" + Ours, "bonus-poker"},
+        {Header + OurKey + "\"Game\"=dword:00000002\n", "",
+         Header + OurKey + "\"Game\"=dword:00000002\n" + Ours, ""},
+        {Header + OurKey + "\"Game\"=\"\"\n", "", Header + OurKey + "\"Game\"=\"\"\n" + Ours, ""},
+    };
+    for (const Row& row : rows) {
+        const Config config(row.before.empty() ? std::nullopt : std::optional(row.before));
+        StoredSettings saved = Saved;
+        saved.game = row.saved;
+        ASSERT_TRUE(config.Save(saved));
+        EXPECT_EQ(ReadBytes(config.path), row.after) << row.saved;
+        StoredSettings loaded = Saved;
+        loaded.game = row.loaded;
+        EXPECT_EQ(config.Load(), loaded) << row.after;
+    }
+}
+
+// Read: the text as stored, empty for a number or damaged data, and the other values are
+// read as ever (the file is understood).
+TEST(SettingsGame, ReadsTheTextOrNothing) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"\"Game\"=\"jacks-or-better\"\n", "jacks-or-better"},
+        {"\"Game\"=\"poker-2000\"\n", "poker-2000"},
+        {"\"Game\"=dword:00000001\n", ""},
+        {"\"Game\"=hex(1):6a,6\n", ""},
+        {"\"Game\"=\"deuces-wild\n", ""},
+        {"\"Game\"=-\n", ""},
+    };
+    for (const auto& [line, game] : rows) {
+        const Config config(Header + OurKey + Ours + line);
+        const SettingsLoad load = LoadSettings(config.folder.Path());
+        EXPECT_FALSE(load.notUnderstood) << line;
+        EXPECT_EQ(load.values.game, game) << line;
+        EXPECT_EQ(load.values.GCNum, 3) << line;
+    }
+}
+
+// An export by reg.exe (UTF-16LE, CR LF) brings the game along, and a save changes it in the
+// file's own form.
+TEST(SettingsGame, AWindowsExportKeepsItsFormWhenTheGameChanges) {
+    const auto regExe = [](std::u16string_view game) {
+        return test::Utf16Le(u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+                             u"[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n"
+                             u"\"Card BG\"=dword:00000039\r\n\"Current Account\"=dword:00000003\r\n"
+                             u"\"Current Money\"=dword:000000f0\r\n\"Game\"=\"" +
+                             std::u16string(game) + u"\"\r\n\r\n");
+    };
+    const Config config(regExe(u"bonus-poker"));
+    EXPECT_EQ(config.Load().game, "bonus-poker");
+    StoredSettings saved = Saved;
+    saved.game = "jacks-or-better";
+    ASSERT_TRUE(config.Save(saved));
+    EXPECT_TRUE(ReadBytes(config.path) == regExe(u"jacks-or-better"));
+}
+
 } // namespace
 } // namespace corvanta
