@@ -124,6 +124,9 @@ void GameSession::ReadSettings() {
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
     trainer_ = settings.trainer;
+    const Game* stored = FindGame(settings.game);
+    game_ = stored != nullptr ? stored : &Classic;
+    gameSetting_ = stored != nullptr ? settings.game : std::string();
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -209,8 +212,9 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
         files.push_back(std::move(*bank));
     }
     if (settingsReadable_) {
-        SettingsFile settings = SettingsImage(
-            folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
+        SettingsFile settings =
+            SettingsImage(folders_.config,
+                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, gameSetting_});
         if (!settings.result.ok) {
             return settings.result;
         }
@@ -240,7 +244,7 @@ BetOutcome GameSession::Bet(std::string_view amountText) {
 
 DealReport GameSession::Deal() {
     DealReport report;
-    report.outcome = DealCommand(table_, random_);
+    report.outcome = DealCommand(*game_, table_, random_);
     if (report.outcome.step != DealStep::Drew) {
         return report;
     }
@@ -248,10 +252,22 @@ DealReport GameSession::Deal() {
     RecordRound(account, report.outcome.settlement);
     report.statistics = StatisticsOf(account);
     report.offerLoan = ShouldOfferLoan(table_, account);
-    report.round = training_.Record(report.outcome.dealtHand, report.outcome.discards,
+    report.round = training_.Record(*game_, report.outcome.dealtHand, report.outcome.discards,
                                     report.outcome.settlement.bet, Bankroll());
     Changed();
     return report;
+}
+
+bool GameSession::SetGame(const Game& game) {
+    if (Permitted(table_).mark) {
+        return false;
+    }
+    if (game_ != &game) {
+        game_ = &game;
+        gameSetting_ = game.key;
+        Changed();
+    }
+    return true;
 }
 
 void GameSession::SetTrainer(bool on) {
@@ -265,7 +281,7 @@ std::optional<DrawAdvice> GameSession::DrawNeedsConfirmation() const {
     if (!trainer_ || !Permitted(table_).mark) {
         return std::nullopt;
     }
-    const DrawAdvice advice = AdviseDraw(table_.Hand, table_.Discard);
+    const DrawAdvice advice = AdviseDraw(*game_, table_.Hand, table_.Discard);
     return advice.mistake == Mistake::None ? std::nullopt : std::optional(advice);
 }
 
@@ -282,7 +298,7 @@ DiscardMarks GameSession::MarkBestHold() {
     if (!Permitted(table_).mark) {
         return changed;
     }
-    const DiscardMarks best = BestHoldDiscards(table_.Hand);
+    const DiscardMarks best = BestHoldDiscards(*game_, table_.Hand);
     for (int slot = 0; slot < HandSize; ++slot) {
         changed[slot] = table_.Discard[slot] != best[slot];
         table_.Discard[slot] = best[slot];

@@ -86,6 +86,9 @@ public:
     const TrainingSession& Training() const { return training_; }
     // The game being played: the classic unless the player chose another.
     const Game& CurrentGame() const { return *game_; }
+    // Chooses the game of the rounds to come, remembered with the settings. Refused (false)
+    // while dealt cards wait for the draw: a round is dealt, advised and paid by one game.
+    bool SetGame(const Game& game);
     // The current account's name, trimmed, as the account editor starts from it.
     std::string AccountName() const;
     std::string BankFile() const; // the bank's path
@@ -157,6 +160,9 @@ private:
     TrainingSession training_; // this session's rounds, graded; nothing of it is saved
     bool trainer_ = false;
     const Game* game_ = &Classic;
+    // The settings' Game value to save: the game's name once it was read or chosen, and
+    // nothing while the file holds a name of no game, which stays there untouched.
+    std::string gameSetting_;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     bool savesOff_ = false; // after the shutdown, or when the last save could not be completed
