@@ -23,6 +23,7 @@ constexpr auto ClassicHands = [] {
     for (std::size_t i = 0; i < hands.size(); ++i) {
         hands[i] = {PayoffTable[i].lastHand, PayoffTable[i].multiplier, patterns[i]};
     }
+    hands[static_cast<std::size_t>(Category::OnePair)].boardName = "Pair";
     return hands;
 }();
 
@@ -66,9 +67,9 @@ constexpr std::array<HandRule, 11> DeucesWildHands = {{
     {"Four of a Kind", 5, Pattern::FourOfAKind},
     {"Straight Flush", 9, Pattern::StraightFlush},
     {"Five of a Kind", 15, Pattern::FiveOfAKind},
-    {"Wild Royal Flush", 25, Pattern::RoyalFlush},
+    {"Wild Royal Flush", 25, Pattern::RoyalFlush, 2, Ace, false, "Wild Royal"},
     {"Four Deuces", 200, Pattern::FourWildCards},
-    {"Natural Royal Flush", 800, Pattern::RoyalFlush, 2, Ace, true},
+    {"Natural Royal Flush", 800, Pattern::RoyalFlush, 2, Ace, true, "Natural Royal"},
 }};
 
 // What the cards that are not wild hold, and how many wild cards stand beside them.

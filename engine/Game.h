@@ -43,6 +43,8 @@ struct HandRule {
     int lowestValue = 2;
     int highestValue = 14;
     bool natural = false; // made without a wild card
+    // The name on the payoff board, where the whole name does not fit there; empty: the name.
+    std::string_view boardName{};
 };
 
 enum class Recognition {

@@ -1,22 +1,30 @@
 #pragma once
-// The texts made from the payoff table: the rows of the payoff board on the table, and the
-// "Last Hand:" text. The table itself is in engine/Round.h.
+// The texts made from a game's hands: the rows of the payoff board on the table, and the
+// "Last Hand:" text.
 
-#include "engine/Round.h"
+#include "engine/Game.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvanta {
 
-// The hand's name on the board: its "Last Hand:" text, but a plain "Pair" for one pair.
-std::string_view PayoffBoardName(Category category);
+// A row of the payoff board: the hand's name there ("Pair" for the classic's one pair, a
+// shorter name where the whole one does not fit) and its multiplier ("100x", "8x"; a plain
+// "x" where the bet only comes back).
+struct PayoffBoardRow {
+    std::string_view name;
+    std::string multiplier;
 
-// The multiplier on the board: "100x", "8x"; a plain "x" where the bet only comes back.
-std::string PayoffBoardMultiplier(Category category);
+    bool operator==(const PayoffBoardRow&) const = default;
+};
 
-// The "Last Hand:" text: the category of the hand settled last, "No Hand Played" before any.
-std::string_view LastHandText(std::optional<Category> lastHand);
+// Every paying hand of the game, the best first.
+std::vector<PayoffBoardRow> PayoffBoard(const Game& game);
+
+// The "Last Hand:" text: the name of the game's hand settled last, "No Hand Played" before any.
+std::string_view LastHandText(const Game& game, std::optional<int> lastHand);
 
 } // namespace corvanta

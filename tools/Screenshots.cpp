@@ -179,6 +179,18 @@ void TrainWithTheAdvisor(QWidget* window) {
     advisor->close();
 }
 
+// A round of each casino game, chosen in the Game menu, its payoff table beside the final hand.
+void PlayTheCasinoGames(QWidget* window) {
+    window->findChild<QAction*>(QStringLiteral("mnuTrainer"))->trigger(); // off: no questions
+    for (const char* entry : {"mnuJacksOrBetter", "mnuBonusPoker", "mnuDeucesWild"}) {
+        window->findChild<QAction*>(QString::fromLatin1(entry))->trigger();
+        Click(window, "cmdAddBet");
+        Click(window, "cmdDeal");
+        Click(window, "cmdDeal");
+        Shoot(window, entry + 3); // "JacksOrBetter"
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -213,6 +225,7 @@ int main(int argc, char* argv[]) {
     VisitTheWindows(&window);
     DrawAndAskForAnAccount(&window);
     TrainWithTheAdvisor(&window);
+    PlayTheCasinoGames(&window);
     window.close();
     return 0;
 }

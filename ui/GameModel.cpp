@@ -31,7 +31,8 @@ std::optional<QString> GameModel::TrainerQuestionBeforeDraw() const {
 void GameModel::StartUp(CardLibrary& cards) {
     const StartUpFigures figures = session_.StartUp(cards);
     emit cashChanged(figures.cash);
-    emit lastHandChanged(std::nullopt);
+    emit gameChanged(CurrentGame());
+    emit lastHandChanged(CurrentGame(), std::nullopt);
     ShowAccount(figures.account);
     emit phaseChanged(Phase());
     emit handChanged();
@@ -88,7 +89,7 @@ void GameModel::Deal() {
     }
     emit handChanged();
     if (report.outcome.step == DealStep::Drew) {
-        emit lastHandChanged(report.outcome.settlement.category);
+        emit lastHandChanged(CurrentGame(), report.outcome.settlement.hand);
         emit betBoxReset(BetBoxAfterBet);
         emit cashChanged(session_.GetTable().CashOnHand);
         emit betChanged(BetAmount());
@@ -199,6 +200,14 @@ const ReturnTable* GameModel::ReturnTableIfReady() const {
 
 void GameModel::TakeChosenBack() {
     session_.TakeChosenBack();
+    ReportNotices();
+}
+
+void GameModel::SetGame(const Game& game) {
+    const Game& before = CurrentGame();
+    if (session_.SetGame(game) && &before != &game) {
+        emit gameChanged(game);
+    }
     ReportNotices();
 }
 

@@ -69,6 +69,10 @@ public:
     // ready (the first call starts it).
     const ReturnTable* ReturnTableIfReady() const;
 
+    // The game of the rounds to come: refused while dealt cards wait for the draw (see
+    // GameSession::SetGame); a change is announced by gameChanged.
+    void SetGame(const Game& game);
+
     // The trainer.
     bool TrainerOn() const { return session_.TrainerOn(); }
     void SetTrainer(bool on);
@@ -86,8 +90,9 @@ signals:
     void betBoxReset(int bet);
     // The amount the bank box shows after money moved.
     void bankBoxReset(int amount);
-    // The hand settled last; nothing before the first.
-    void lastHandChanged(std::optional<corvanta::Category> category);
+    // The hand settled last, by its index in the game it was played in; nothing before the
+    // first.
+    void lastHandChanged(const corvanta::Game& game, std::optional<int> hand);
     void accountNameChanged(const QString& name);
     void savingsChanged(const corvanta::Money& savings);
     void statisticsChanged(const corvanta::AccountStatistics& statistics);
@@ -98,7 +103,7 @@ signals:
     void loanOffered(bool shown);
     // A draw was settled: what the engine saw, for the debug console and the advisor.
     void roundSettled(const corvanta::DealReport& report);
-    // The player chose another game (between rounds).
+    // The game played: at the start-up, and when the player chose another (between rounds).
     void gameChanged(const corvanta::Game& game);
     // A message box the player must see.
     void noticeRaised(const corvanta::Notice& notice);

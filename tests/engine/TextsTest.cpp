@@ -41,32 +41,53 @@ TEST(AdviceText, TheTrainerAsksWithTheReturnsAndTheBestHold) {
               "than the best.\rKeep Six of Hearts: returns 0.8935 \u00d7 bet.\rDraw anyway?");
 }
 
-TEST(PayoffTexts, TheBoardAndTheLastHandAreWrittenFromThePayoffTable) {
+// Every game's payoff board, the best hand first, as "name multiplier" rows.
+TEST(PayoffTexts, TheBoardListsTheGamesPayingHandsBestFirst) {
+    const std::pair<const Game*, std::string> boards[] = {
+        {&Classic, "Royal Flush 100x | Straight Flush 50x | Five of a Kind 40x | Four of a Kind "
+                   "25x | Full House 12x | Flush 8x | Straight 5x | Three of a Kind 3x | Two Pair "
+                   "2x | Pair x"},
+        {&JacksOrBetter, "Royal Flush 800x | Straight Flush 50x | Four of a Kind 25x | Full House "
+                         "9x | Flush 6x | Straight 4x | Three of a Kind 3x | Two Pair 2x | Jacks "
+                         "or Better x"},
+        {&BonusPoker, "Royal Flush 800x | Four Aces 80x | Straight Flush 50x | Four 2s-4s 40x | "
+                      "Four 5s-Ks 25x | Full House 8x | Flush 5x | Straight 4x | Three of a Kind "
+                      "3x | Two Pair 2x | Jacks or Better x"},
+        {&DeucesWild, "Natural Royal 800x | Four Deuces 200x | Wild Royal 25x | Five of a Kind "
+                      "15x | Straight Flush 9x | Four of a Kind 5x | Full House 3x | Flush 2x | "
+                      "Straight 2x | Three of a Kind x"},
+    };
+    for (const auto& [game, board] : boards) {
+        std::string shown;
+        for (const PayoffBoardRow& row : PayoffBoard(*game)) {
+            shown += (shown.empty() ? "" : " | ") + std::string(row.name) + " " + row.multiplier;
+        }
+        EXPECT_EQ(shown, board) << game->key;
+    }
+}
+
+// The last hand by the name the game gives it, whole.
+TEST(PayoffTexts, TheLastHandIsNamedByTheGame) {
     struct Row {
-        Category category;
-        const char* name;
-        const char* multiplier;
-        const char* lastHand;
+        const Game* game;
+        std::optional<int> hand;
+        const char* text;
     };
     const Row rows[] = {
-        {Category::RoyalFlush, "Royal Flush", "100x", "Royal Flush"},
-        {Category::StraightFlush, "Straight Flush", "50x", "Straight Flush"},
-        {Category::FiveOfAKind, "Five of a Kind", "40x", "Five of a Kind"},
-        {Category::FourOfAKind, "Four of a Kind", "25x", "Four of a Kind"},
-        {Category::FullHouse, "Full House", "12x", "Full House"},
-        {Category::Flush, "Flush", "8x", "Flush"},
-        {Category::Straight, "Straight", "5x", "Straight"},
-        {Category::ThreeOfAKind, "Three of a Kind", "3x", "Three of a Kind"},
-        {Category::TwoPair, "Two Pair", "2x", "Two Pair"},
-        {Category::OnePair, "Pair", "x", "One Pair"},
-        {Category::NotAWinningHand, "Not a Winning Hand", "0x", "Not a Winning Hand"},
+        {&Classic, std::nullopt, "No Hand Played"},
+        {&Classic, 0, "Not a Winning Hand"},
+        {&Classic, 1, "One Pair"},
+        {&Classic, 10, "Royal Flush"},
+        {&JacksOrBetter, 1, "Jacks or Better"},
+        {&BonusPoker, 8, "Four 2s-4s"},
+        {&DeucesWild, 8, "Wild Royal Flush"},
+        {&DeucesWild, 10, "Natural Royal Flush"},
+        {&DeucesWild, 11, "No Hand Played"}, // no such hand
+        {&JacksOrBetter, -1, "No Hand Played"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(PayoffBoardName(row.category), row.name);
-        EXPECT_EQ(PayoffBoardMultiplier(row.category), row.multiplier) << row.name;
-        EXPECT_EQ(LastHandText(row.category), row.lastHand);
+        EXPECT_EQ(LastHandText(*row.game, row.hand), row.text) << row.game->key;
     }
-    EXPECT_EQ(LastHandText(std::nullopt), "No Hand Played");
 }
 
 TEST(CardBacks, TheOptionsPicturesShowTheBacksInTheirOrder) {

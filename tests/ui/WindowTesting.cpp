@@ -243,10 +243,19 @@ void GameTest::Do(const char* script) {
         } else if (verb == "answer") {
             answering_->answers.emplace_back(rest.c_str());
         } else if (verb == "deal" || verb == "cards") {
+            std::vector<int> cards;
             for (const QString& card : words) {
-                game->random.Add({Card(QStringLiteral("23456789TJQKA").indexOf(card[0]) + 2,
-                                       QStringLiteral("CDHS").indexOf(card[1]) + 1)});
+                cards.push_back(Card(QStringLiteral("23456789TJQKA").indexOf(card[0]) + 2,
+                                     QStringLiteral("CDHS").indexOf(card[1]) + 1));
             }
+            if (game->model.CurrentGame().deck == DeckRule::OneDeck) {
+                // Picked among the cards not on the table: before the deal, none is.
+                const FiveCards& hand = game->model.Hand();
+                const bool dealt = game->model.Phase() == DealStateCode::CardsDealt;
+                cards = OneDeckScript(
+                    dealt ? std::vector<int>(hand.begin(), hand.end()) : std::vector<int>(), cards);
+            }
+            game->random.Add(cards);
             verb == "deal" ? Do("click cmdDeal") : void();
         } else if (verb == "expect") {
             ExpectLooks(*window, QString::fromStdString(rest));

@@ -5,6 +5,7 @@
 #include "ui/Widgets.h"
 
 #include <array>
+#include <string_view>
 
 namespace corvanta::layout {
 
@@ -96,52 +97,68 @@ inline constexpr std::array Labels = {
           {"lblPayoffsC", {6480, 480, 1890, 330}, "Payoffs", Arial1425Bold, 0, Left, Green}},
 };
 
-// The payoff table: ten rows 240 twips apart from 960, the best hand first; the texts are the
-// engine's (engine/PayoffTexts.h). Hand names start at 6480 and reach the multipliers, which
-// all end at the same right edge and are as wide as their digits need, on the table's green.
+// The payoff table: a row a paying hand of the game, the best first, 240 twips apart from 960
+// (closer where more rows must fit above Game Help, see PayoffTopOf); the texts are the engine's
+// (engine/PayoffTexts.h). Hand names start at 6480 and reach the multipliers, which all end at
+// the same right edge and are as wide as their digits need, on the table's green. The rows keep
+// the names the classic's rows were designed with.
 struct PayoffRow {
-    Category category;
     const char* nameLabel;
     const char* multiplierLabel;
-    int multiplierWidth;
 };
 
 inline constexpr std::array PayoffRows = {
-    PayoffRow{Category::RoyalFlush, "lblRoyalFlushC", "lblRFPayoffC", 495},
-    PayoffRow{Category::StraightFlush, "lblStraightFlushC", "lblSFPayOffC", 375},
-    PayoffRow{Category::FiveOfAKind, "lbl5KindC", "Label1", 375},
-    PayoffRow{Category::FourOfAKind, "lbl4KindC", "Label2", 375},
-    PayoffRow{Category::FullHouse, "lblFullC", "Label3", 375},
-    PayoffRow{Category::Flush, "lblFlushPayoff", "Label4", 255},
-    PayoffRow{Category::Straight, "lblStraightC", "Label5", 255},
-    PayoffRow{Category::ThreeOfAKind, "lbl3KindC", "Label6", 255},
-    PayoffRow{Category::TwoPair, "lbl2PairC", "Label7", 255},
-    PayoffRow{Category::OnePair, "lblPairC", "Label8", 255},
+    PayoffRow{"lblRoyalFlushC", "lblRFPayoffC"},
+    PayoffRow{"lblStraightFlushC", "lblSFPayOffC"},
+    PayoffRow{"lbl5KindC", "Label1"},
+    PayoffRow{"lbl4KindC", "Label2"},
+    PayoffRow{"lblFullC", "Label3"},
+    PayoffRow{"lblFlushPayoff", "Label4"},
+    PayoffRow{"lblStraightC", "Label5"},
+    PayoffRow{"lbl3KindC", "Label6"},
+    PayoffRow{"lbl2PairC", "Label7"},
+    PayoffRow{"lblPairC", "Label8"},
+    PayoffRow{"lblPayoff11C", "lblPayoff11"},
 };
 inline constexpr int PayoffLeft = 6480;
 inline constexpr int PayoffRight = 8415;
 inline constexpr int PayoffTop = 960;
 inline constexpr int PayoffRowStep = 240;
 inline constexpr int PayoffRowHeight = 255;
+inline constexpr int PayoffBottom = 3405;    // a few pixels above Game Help, at 3480
+inline constexpr int PayoffCrowdedTop = 900; // a few pixels under the line at 840
 
-// The row's two labels, with their captions.
-inline LabelRow PayoffName(std::size_t row, const char* caption) {
-    const PayoffRow& item = PayoffRows[row];
-    const int top = PayoffTop + PayoffRowStep * static_cast<int>(row);
-    return {item.nameLabel,
-            {PayoffLeft, top, PayoffRight - item.multiplierWidth - PayoffLeft, PayoffRowHeight},
-            caption,
+// More rows than fit 240 twips apart start closer under the line and stand closer together.
+inline constexpr int PayoffTopOf(std::size_t row, std::size_t rows) {
+    const int count = static_cast<int>(rows);
+    if (PayoffTop + PayoffRowStep * (count - 1) + PayoffRowHeight <= PayoffBottom) {
+        return PayoffTop + PayoffRowStep * static_cast<int>(row);
+    }
+    const int step = (PayoffBottom - PayoffCrowdedTop - PayoffRowHeight) / (count - 1);
+    return PayoffCrowdedTop + step * static_cast<int>(row);
+}
+// "100x" 495, "50x" 375, "8x" and "x" 255.
+inline constexpr int PayoffMultiplierWidth(std::string_view multiplier) {
+    return multiplier.size() >= 4 ? 495 : multiplier.size() == 3 ? 375 : 255;
+}
+
+// The two labels of row `row` of `rows`, with their captions.
+inline LabelRow PayoffName(std::size_t row, std::size_t rows, const char* name,
+                           std::string_view multiplier) {
+    const int width = PayoffRight - PayoffMultiplierWidth(multiplier) - PayoffLeft;
+    return {PayoffRows[row].nameLabel,
+            {PayoffLeft, PayoffTopOf(row, rows), width, PayoffRowHeight},
+            name,
             Arial975Bold,
             0,
             HandName,
             Green};
 }
-inline LabelRow PayoffMultiplier(std::size_t row, const char* caption) {
-    const PayoffRow& item = PayoffRows[row];
-    const int top = PayoffTop + PayoffRowStep * static_cast<int>(row);
-    return {item.multiplierLabel,
-            {PayoffRight - item.multiplierWidth, top, item.multiplierWidth, PayoffRowHeight},
-            caption,
+inline LabelRow PayoffMultiplier(std::size_t row, std::size_t rows, const char* multiplier) {
+    const int width = PayoffMultiplierWidth(multiplier);
+    return {PayoffRows[row].multiplierLabel,
+            {PayoffRight - width, PayoffTopOf(row, rows), width, PayoffRowHeight},
+            multiplier,
             Arial975Bold,
             0,
             Right,

@@ -15,6 +15,7 @@
 #include "ui/frmPoker/Layout.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -67,8 +68,15 @@ void MainWindow::ConnectModel() {
             [this](int bet) { txtBet_->setText(QString::number(bet)); });
     connect(&model_, &GameModel::bankBoxReset, this,
             [this](int amount) { txtBank_->setText(QString::number(amount)); });
-    connect(&model_, &GameModel::lastHandChanged, this, [this](std::optional<Category> hand) {
-        lblLastHand_->setText(ToQString(LastHandText(hand)));
+    connect(&model_, &GameModel::lastHandChanged, this,
+            [this](const Game& game, std::optional<int> hand) {
+                lblLastHand_->setText(ToQString(LastHandText(game, hand)));
+            });
+    connect(&model_, &GameModel::gameChanged, this, [this](const Game& game) {
+        for (QAction* entry : mnuGames_->actions()) {
+            entry->setChecked(AllGames()[entry->data().toUInt()] == &game);
+        }
+        ShowPayoffs(game);
     });
     connect(&model_, &GameModel::accountNameChanged, lblCurrentAccount_, &QLabel::setText);
     connect(&model_, &GameModel::savingsChanged, this,
@@ -88,6 +96,7 @@ void MainWindow::ConnectModel() {
             mnuBet_->setEnabled(allowed.bet);
             cmdDeal_->setEnabled(allowed.deal);
             mnuDeal_->setEnabled(allowed.deal);
+            mnuGames_->setEnabled(!allowed.mark); // a round is played by one game
             for (CardPicture* card : cardPictures_) {
                 card->setEnabled(allowed.mark);
             }
@@ -144,6 +153,8 @@ void MainWindow::ConnectCommands() {
     }
     connect(mnuAdvisor_, &QAction::triggered, this, &MainWindow::OpenAdvisor);
     connect(mnuTrainer_, &QAction::toggled, model, &GameModel::SetTrainer);
+    connect(mnuGames_, &QActionGroup::triggered, this,
+            [this](QAction* entry) { model_.SetGame(*AllGames()[entry->data().toUInt()]); });
     connect(cmdWithdrawCash_, &QPushButton::clicked, this,
             [this] { model_.Withdraw(txtBank_->text(), AmountSource::BankBox); });
     connect(mnuWithdraw_, &QAction::triggered, this,

@@ -11,10 +11,13 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace corvanta {
@@ -73,6 +76,9 @@ private:
     void BuildButtons(const Areas& areas);
     void BuildTable(const Areas& areas);
     void BuildMenus();
+    void BuildGameMenu(QMenu* menu);
+    // The payoff table on the table: the game's paying hands and what they pay.
+    void ShowPayoffs(const Game& game);
     void SetTabOrder();
 
     void ConnectModel();
@@ -109,6 +115,8 @@ private:
     std::array<CardPicture*, 5> cardPictures_{};
     std::array<QLabel*, 5> discardLabels_{};
     QLabel* lblLastHand_ = nullptr;
+    std::vector<QLabel*> payoffLabels_;
+    const Game* payoffsShown_ = nullptr; // the game the payoff table lists
     QLabel* lblCurrentCash_ = nullptr;
     QLabel* lblBetAmount_ = nullptr;
     QLabel* lblCurrentAccount_ = nullptr;
@@ -137,6 +145,7 @@ private:
     QAction* mnuDeal_ = nullptr;
     QAction* mnuAdvisor_ = nullptr;
     QAction* mnuTrainer_ = nullptr;
+    QActionGroup* mnuGames_ = nullptr; // one checkable entry a game, its index in AllGames
     QAction* mnuExit_ = nullptr;
     QAction* mnuWithdraw_ = nullptr;
     QAction* mnuDeposit_ = nullptr;

@@ -2,17 +2,22 @@
 // window speaks to later is kept in its member as it is made.
 #include "engine/Cards.h"
 #include "engine/PayoffTexts.h"
+#include "ui/Dialogs.h"
+#include "ui/GameModel.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/Layout.h"
 #include "ui/frmPoker/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
+#include <span>
 #include <utility>
 
 namespace corvanta {
@@ -78,15 +83,36 @@ void MainWindow::BuildLabels(const Areas& areas) {
             this->*kept = label;
         }
     }
-    for (std::size_t row = 0; row < layout::PayoffRows.size(); ++row) {
-        const Category category = layout::PayoffRows[row].category;
-        AddLabel(areas.window,
-                 layout::PayoffName(row, std::string(PayoffBoardName(category)).c_str()));
-        AddLabel(areas.window,
-                 layout::PayoffMultiplier(row, PayoffBoardMultiplier(category).c_str()));
-    }
+    ShowPayoffs(model_.CurrentGame());
     for (const layout::Line& item : layout::Lines) {
         AddLine(areas.Of(item.area), item.name, item.place);
+    }
+}
+
+void MainWindow::ShowPayoffs(const Game& game) {
+    if (payoffsShown_ == &game) {
+        return;
+    }
+    payoffsShown_ = &game;
+    for (QLabel* label : payoffLabels_) {
+        delete label;
+    }
+    payoffLabels_.clear();
+    const std::vector<PayoffBoardRow> board = PayoffBoard(game);
+    const std::size_t rows = std::min(board.size(), layout::PayoffRows.size());
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::string name(board[row].name);
+        const std::string& multiplier = board[row].multiplier;
+        payoffLabels_.push_back(
+            AddLabel(centralWidget(), layout::PayoffName(row, rows, name.c_str(), multiplier)));
+        payoffLabels_.push_back(
+            AddLabel(centralWidget(), layout::PayoffMultiplier(row, rows, multiplier.c_str())));
+    }
+    for (QLabel* label : payoffLabels_) {
+        label->show(); // made after the window showed, a label shows only when told
+    }
+    if (imgShowDebug_ != nullptr) {
+        imgShowDebug_->raise(); // it keeps its clicks
     }
 }
 
@@ -181,6 +207,8 @@ void MainWindow::BuildMenus() {
     mnuAdvisor_ = action(game, "mnuAdvisor", "Hold &Advisor", "Ctrl+H");
     mnuTrainer_ = action(game, "mnuTrainer", "&Trainer Mode", "Ctrl+T");
     mnuTrainer_->setCheckable(true);
+    separator(game, "mnuSepGames");
+    BuildGameMenu(game);
     separator(game, "mnuSep1");
     mnuExit_ = action(game, "mnuExit", "E&xit", "Ctrl+Y");
 
@@ -193,6 +221,25 @@ void MainWindow::BuildMenus() {
 
     mnuOptions_ = action(menuBar(), "mnuOptions", "&Options", nullptr);
     mnuHelp_ = action(menuBar(), "mnuHelp", "&Help", nullptr);
+}
+
+void MainWindow::BuildGameMenu(QMenu* menu) {
+    mnuGames_ = new QActionGroup(menu);
+    mnuGames_->setExclusive(true);
+    const std::span<const Game* const> games = AllGames();
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        // "jacks-or-better" names the entry mnuJacksOrBetter.
+        QString name = QStringLiteral("mnu");
+        for (const QString& word : ToQString(games[i]->key).split(u'-')) {
+            name += word.left(1).toUpper() + word.mid(1);
+        }
+        auto* entry = new QAction(ToQString(games[i]->title), mnuGames_);
+        entry->setObjectName(name);
+        entry->setCheckable(true);
+        entry->setData(static_cast<int>(i));
+        entry->setChecked(games[i] == &model_.CurrentGame());
+        menu->addAction(entry);
+    }
 }
 
 } // namespace corvanta
