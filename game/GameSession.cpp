@@ -124,9 +124,9 @@ void GameSession::ReadSettings() {
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
     trainer_ = settings.trainer;
-    const Game* stored = FindGame(settings.game);
+    const Game* stored = FindGame(load.game);
     game_ = stored != nullptr ? stored : &Classic;
-    gameSetting_ = stored != nullptr ? settings.game : std::string();
+    gameSetting_ = stored != nullptr ? load.game : std::string();
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -214,7 +214,7 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
     if (settingsReadable_) {
         SettingsFile settings =
             SettingsImage(folders_.config,
-                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, gameSetting_});
+                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_}, gameSetting_);
         if (!settings.result.ok) {
             return settings.result;
         }

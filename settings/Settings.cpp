@@ -67,7 +67,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
-    settings.game = StoredText(store, GameValue);
+    load.game = StoredText(store, GameValue);
     return load;
 }
 
@@ -79,8 +79,8 @@ namespace {
 
 // The Trainer value is written once the trainer has been turned on (and from then on), so
 // that the file of a player who never turns it on holds only the three values it always held.
-std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
-                                                   const StoredSettings& settings) {
+std::vector<SettingsStore::NamedValue>
+NamedValues(const SettingsStore& store, const StoredSettings& settings, std::string_view game) {
     std::vector<SettingsStore::NamedValue> values = {
         {std::string(CardBGValue), std::int32_t{settings.CardBG}},
         {std::string(CurrentAccountValue), std::int32_t{settings.GCNum}},
@@ -90,22 +90,23 @@ std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
     if (settings.trainer || stored) {
         values.push_back({std::string(TrainerValue), std::int32_t{settings.trainer ? 1 : 0}});
     }
-    // The game likewise: a player of the classic keeps the file he always had, and a Game
+    // The game likewise: a player of the classic keeps the file they always had, and a Game
     // value once written follows every later choice. Nothing stored is never written: a
     // value the game cannot read stays as it is.
     const bool gameStored = !StoredText(store, GameValue).empty();
-    if (!settings.game.empty() && (settings.game != ClassicGame || gameStored)) {
-        values.push_back({std::string(GameValue), settings.game});
+    if (!game.empty() && (game != ClassicGame || gameStored)) {
+        values.push_back({std::string(GameValue), std::string(game)});
     }
     return values;
 }
 
 } // namespace
 
-SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings) {
+SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings,
+                           std::string_view game) {
     const SettingsStore store(SettingsFilePath(configFolder));
     SettingsStore::Rewrite rewrite =
-        store.RewriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(store, settings));
+        store.RewriteValues(Hive::CurrentUser, SettingsKeyPath, NamedValues(store, settings, game));
     return {rewrite.result, {store.FilePath(), std::move(rewrite.bytes)}};
 }
 

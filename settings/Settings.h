@@ -22,11 +22,6 @@ struct StoredSettings {
     std::int32_t CashOnHand = 100;
     bool trainer = false;
 
-    // The game played: "Game", a text holding the game's command-line name
-    // ("jacks-or-better"). Read: empty when the value is missing or not text. Saved: empty
-    // writes nothing, so a value the game cannot use stays in the file as it was.
-    std::string game{};
-
     bool operator==(const StoredSettings&) const = default;
 };
 inline constexpr StoredSettings DefaultSettings{};
@@ -44,6 +39,9 @@ struct SettingsLoad {
     // before it saves, so nothing of it is lost.
     bool notUnderstood = false;
     std::string path; // the settings file
+    // The game played, the text value "Game" (the game's command-line name, "jacks-or-better"),
+    // beside the numbers above; empty when it is missing or not text.
+    std::string game;
 };
 SettingsLoad LoadSettings(std::string_view configFolder);
 
@@ -53,12 +51,15 @@ SettingsLoad LoadSettings(std::string_view configFolder);
 KeptAside KeepSettingsAside(std::string_view configFolder);
 
 // The settings file with the values stored as REG_DWORD, in the order above (Trainer once it
-// has been on; Game as REG_SZ, see NamedValues), and everything else in the file as it was: for the
-// save that replaces it together with the bank. A failure when the file exists but cannot be read.
+// has been on), then `game` as the REG_SZ "Game" (see NamedValues; empty: nothing written, so
+// a value the game cannot use stays as it was), and everything else in the file as it was: for
+// the save that replaces it together with the bank. A failure when the file exists but cannot
+// be read.
 struct SettingsFile {
     SaveResult result;
     FileImage image;
 };
-SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings);
+SettingsFile SettingsImage(std::string_view configFolder, const StoredSettings& settings,
+                           std::string_view game = {});
 
 } // namespace corvanta

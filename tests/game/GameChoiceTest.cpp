@@ -140,11 +140,11 @@ TEST(GameChoice, TheGameChangesBetweenRoundsOnlyAndIsRemembered) {
     s.session.StartUp();
     EXPECT_EQ(s.session.CurrentGame().key, "classic");
     EXPECT_TRUE(s.session.SetGame(JacksOrBetter));
-    EXPECT_EQ(LoadSettings(s.folder.Path()).values.game, "jacks-or-better");
+    EXPECT_EQ(LoadSettings(s.folder.Path()).game, "jacks-or-better");
     s.Deal("5", Cards(JacksOrBetter, "Ah 9h 6h 4h 2h"));
     EXPECT_FALSE(s.session.SetGame(DeucesWild));
     EXPECT_EQ(s.session.CurrentGame().key, "jacks-or-better");
-    EXPECT_EQ(LoadSettings(s.folder.Path()).values.game, "jacks-or-better");
+    EXPECT_EQ(LoadSettings(s.folder.Path()).game, "jacks-or-better");
     EXPECT_EQ(s.Draw({}, {}).outcome.settlement.lastHand, "Flush");
     EXPECT_TRUE(s.session.SetGame(DeucesWild));
     EXPECT_EQ(s.session.Bet("5").status, BetStatus::Accepted);

@@ -237,6 +237,12 @@ TEST(SettingsStore, FindsTheKeyWhateverTheLineEnds) {
 
 // ---- The game played: the Game value ----
 
+// The settings Saved and the game, saved as the game saves them.
+bool SaveWithGame(const Config& config, std::string_view game) {
+    const SettingsFile file = SettingsImage(config.folder.Path(), Saved, game);
+    return file.result.ok && SaveSettingsFile(file.image).ok;
+}
+
 // A game's name is saved as REG_SZ "Game" after the other values and read back as it is.
 // The classic is not written into a file without the value (its file stays as it was), but
 // once the value is there, every later game is; nothing (a value the game could not use)
@@ -263,13 +269,11 @@ TEST(SettingsGame, IsWrittenOnceChosenAndReadBack) {
     };
     for (const Row& row : rows) {
         const Config config(row.before.empty() ? std::nullopt : std::optional(row.before));
-        StoredSettings saved = Saved;
-        saved.game = row.saved;
-        ASSERT_TRUE(config.Save(saved));
+        ASSERT_TRUE(SaveWithGame(config, row.saved));
         EXPECT_EQ(ReadBytes(config.path), row.after) << row.saved;
-        StoredSettings loaded = Saved;
-        loaded.game = row.loaded;
-        EXPECT_EQ(config.Load(), loaded) << row.after;
+        const SettingsLoad load = LoadSettings(config.folder.Path());
+        EXPECT_EQ(load.game, row.loaded) << row.after;
+        EXPECT_EQ(load.values, Saved) << row.after;
     }
 }
 
@@ -288,7 +292,7 @@ TEST(SettingsGame, ReadsTheTextOrNothing) {
         const Config config(Header + OurKey + Ours + line);
         const SettingsLoad load = LoadSettings(config.folder.Path());
         EXPECT_FALSE(load.notUnderstood) << line;
-        EXPECT_EQ(load.values.game, game) << line;
+        EXPECT_EQ(load.game, game) << line;
         EXPECT_EQ(load.values.GCNum, 3) << line;
     }
 }
@@ -304,10 +308,8 @@ TEST(SettingsGame, AWindowsExportKeepsItsFormWhenTheGameChanges) {
                              std::u16string(game) + u"\"\r\n\r\n");
     };
     const Config config(regExe(u"bonus-poker"));
-    EXPECT_EQ(config.Load().game, "bonus-poker");
-    StoredSettings saved = Saved;
-    saved.game = "jacks-or-better";
-    ASSERT_TRUE(config.Save(saved));
+    EXPECT_EQ(LoadSettings(config.folder.Path()).game, "bonus-poker");
+    ASSERT_TRUE(SaveWithGame(config, "jacks-or-better"));
     EXPECT_TRUE(ReadBytes(config.path) == regExe(u"jacks-or-better"));
 }
 
