@@ -72,12 +72,7 @@ void MainWindow::ConnectModel() {
             [this](const Game& game, std::optional<int> hand) {
                 lblLastHand_->setText(ToQString(LastHandText(game, hand)));
             });
-    connect(&model_, &GameModel::gameChanged, this, [this](const Game& game) {
-        for (QAction* entry : mnuGames_->actions()) {
-            entry->setChecked(AllGames()[entry->data().toUInt()] == &game);
-        }
-        ShowPayoffs(game);
-    });
+    connect(&model_, &GameModel::gameChanged, this, &MainWindow::ShowGame);
     connect(&model_, &GameModel::accountNameChanged, lblCurrentAccount_, &QLabel::setText);
     connect(&model_, &GameModel::savingsChanged, this,
             [this](const Money& savings) { lblSavings_->setText(MoneyText(savings)); });
@@ -153,8 +148,10 @@ void MainWindow::ConnectCommands() {
     }
     connect(mnuAdvisor_, &QAction::triggered, this, &MainWindow::OpenAdvisor);
     connect(mnuTrainer_, &QAction::toggled, model, &GameModel::SetTrainer);
-    connect(mnuGames_, &QActionGroup::triggered, this,
-            [this](QAction* entry) { model_.SetGame(*AllGames()[entry->data().toUInt()]); });
+    connect(mnuGames_, &QActionGroup::triggered, this, [this](QAction* entry) {
+        model_.SetGame(*AllGames()[entry->data().toUInt()]);
+        ShowGame(model_.CurrentGame()); // a choice refused leaves the check where it was
+    });
     connect(cmdWithdrawCash_, &QPushButton::clicked, this,
             [this] { model_.Withdraw(txtBank_->text(), AmountSource::BankBox); });
     connect(mnuWithdraw_, &QAction::triggered, this,
@@ -206,6 +203,13 @@ void MainWindow::Deal() {
         return; // back to marking, the marks as they were
     }
     model_.Deal();
+}
+
+void MainWindow::ShowGame(const Game& game) {
+    for (QAction* entry : mnuGames_->actions()) {
+        entry->setChecked(AllGames()[entry->data().toUInt()] == &game);
+    }
+    ShowPayoffs(game);
 }
 
 void MainWindow::ShowNotice(const Notice& notice) {

@@ -79,6 +79,8 @@ private:
     void BuildGameMenu(QMenu* menu);
     // The payoff table on the table: the game's paying hands and what they pay.
     void ShowPayoffs(const Game& game);
+    // The game played: its entry checked in the Game menu, and its payoff table.
+    void ShowGame(const Game& game);
     void SetTabOrder();
 
     void ConnectModel();
