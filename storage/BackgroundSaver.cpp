@@ -87,9 +87,6 @@ void BackgroundSaver::Work() {
         for (std::size_t i = 0; i < files.size(); ++i) {
             base_[files[i].path] = states[i];
         }
-        if (result.ok && !waiting_) {
-            ::unlink(pendingPath_.c_str()); // it holds the save point just saved
-        }
         results_.push_back(result);
         saving_ = false;
         changed_.notify_all();

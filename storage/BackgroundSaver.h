@@ -15,7 +15,10 @@
 // completed. While the thread saves the journal of a save point, its files are between their
 // states of before and after, and the journal's old states are those the pending journal
 // notes; the start-up then takes the pending journal for that journal's successor (see
-// RecoverJournals). The pending journal goes when the thread has saved the newest save point.
+// RecoverJournals). Once the thread has saved it, the pending journal holds the save point the
+// journal holds, and stays until the next save point replaces it: its removal would be one
+// more wait for the file system, on a lock the interface thread waits for. The closing save
+// removes it.
 
 #include "storage/SaveJournal.h"
 

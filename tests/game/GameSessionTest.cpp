@@ -272,6 +272,8 @@ struct CutShort {
         EXPECT_EQ(killed.Deposit("37").status, TransferStatus::Moved);
         killed.WaitForSaves();
         pending = test::ReadBytes(journal);
+        // The pending journal holds the same save; without it the journal's own rules decide.
+        std::filesystem::remove(journal + ".next");
         test::WriteBytes(bank, oldBank); // killed before the files were replaced
         test::WriteBytes(settings, oldSettings);
     }
