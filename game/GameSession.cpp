@@ -247,9 +247,17 @@ SaveResult GameSession::SaveBoth(JournalEnd end) {
         }
         files.push_back(std::move(settings.image));
     }
+    // The journal's folder is made by the first save; later ones make it only when it went.
+    // Under a busy disk even a mkdir that finds the folder waits for the file system.
+    if (end == JournalEnd::Kept && journalFolderMade_) {
+        if (SaveResult handed = saver_.Save(files); handed.ok) {
+            return handed;
+        }
+    }
     if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.ok) {
         return folder;
     }
+    journalFolderMade_ = true;
     return end == JournalEnd::Kept ? saver_.Save(std::move(files)) : saver_.SaveAndClose(files);
 }
 

@@ -174,6 +174,7 @@ private:
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     bool savesOff_ = false; // after the shutdown, or when the last save could not be completed
+    bool journalFolderMade_ = false;
     std::vector<Notice> notices_;
     BackgroundSaver saver_; // last: its thread ends before anything else goes
 };
