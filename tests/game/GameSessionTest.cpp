@@ -232,6 +232,19 @@ TEST_F(SessionFixture, ASaveThatFailsInTheBackgroundIsToldOnceUntilOneWorks) {
                                                            ":\rIs a directory"}}));
 }
 
+// The journal's folder, which holds the settings, removed during play: the next save makes it
+// again, and nothing is said.
+TEST_F(SessionFixture, TheNextSaveMakesTheSettingsFolderAgainWhenItWent) {
+    session.StartUp();
+    EXPECT_EQ(session.Deposit("1").status, TransferStatus::Moved);
+    session.WaitForSaves();
+    std::filesystem::remove_all(folder / "corvanta");
+    EXPECT_EQ(session.Deposit("2").status, TransferStatus::Moved);
+    session.WaitForSaves();
+    EXPECT_EQ(session.TakeNotices(), std::vector<Notice>{});
+    EXPECT_EQ(LoadSettings(folder.Path()).values.CashOnHand, 97);
+}
+
 // A desktop session's checkpoint saves as the exit does, and the game plays on: what comes
 // after it is saved too.
 TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
