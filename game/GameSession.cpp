@@ -24,7 +24,7 @@ constexpr std::string_view ExitTitle = "Corvanta - Exit";
 } // namespace
 
 GameSession::GameSession(GameFolders folders, RandomSource& random)
-    : folders_(std::move(folders)), random_(random) {}
+    : folders_(std::move(folders)), random_(random), saver_(JournalPath()) {}
 
 std::string GameSession::BankFile() const {
     return BankFilePath(folders_.bank);
@@ -66,10 +66,15 @@ StartUpFigures GameSession::StartUp() {
 }
 
 void GameSession::RecoverLastSave() {
-    const JournalRecovery recovery =
-        RecoverJournal(JournalPath(), {BankFile(), SettingsFilePath(folders_.config)});
+    for (const JournalRecovery& recovery :
+         RecoverJournals(JournalPath(), {BankFile(), SettingsFilePath(folders_.config)})) {
+        SayRecovery(recovery);
+    }
+}
+
+void GameSession::SayRecovery(const JournalRecovery& recovery) {
     using Outcome = JournalRecovery::Outcome;
-    const std::string notDone = "The last save was not completed from " + JournalPath() + ":\r";
+    const std::string notDone = "The last save was not completed from " + recovery.journal + ":\r";
     switch (recovery.outcome) {
     case Outcome::None:
     case Outcome::Completed:
@@ -168,12 +173,13 @@ std::vector<Notice> GameSession::ShutDown(CardLibrary& cards) {
 }
 
 std::vector<Notice> GameSession::ShutDown() {
-    std::vector<Notice> notices = TakeNotices();
     if (savesOff_) {
-        return notices;
+        return TakeNotices();
     }
     savesOff_ = true; // a command after the end must not save over the last save
-    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.ok) {
+    const SaveResult saved = SaveBoth(JournalEnd::Closed);
+    std::vector<Notice> notices = TakeNotices(); // the saves of play come first
+    if (!saved.ok) {
         notices.push_back(SaveFailure(std::string(ExitTitle), saved));
     }
     return notices;
@@ -183,12 +189,23 @@ void GameSession::Checkpoint() {
     if (savesOff_) {
         return;
     }
-    if (const SaveResult saved = SaveBoth(JournalEnd::Closed); !saved.ok) {
+    const SaveResult saved = SaveBoth(JournalEnd::Closed);
+    ReportSaves();
+    if (!saved.ok) {
         notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
     }
 }
 
+void GameSession::WaitForSaves() {
+    saver_.Wait();
+}
+
+void GameSession::BeforeEachSave(std::function<void()> pause) {
+    saver_.BeforeEachSave(std::move(pause));
+}
+
 std::vector<Notice> GameSession::TakeNotices() {
+    ReportSaves();
     return std::exchange(notices_, {});
 }
 
@@ -196,16 +213,30 @@ void GameSession::Changed() {
     if (savesOff_) {
         return;
     }
-    const SaveResult saved = SaveBoth(JournalEnd::Kept);
-    if (saved.ok) {
-        saveFailureShown_ = false;
-    } else if (!saveFailureShown_) {
-        saveFailureShown_ = true; // said once; again only after a save has worked in between
-        notices_.push_back(SaveFailure(std::string(SaveTitle), saved));
+    ReportSaves();
+    if (const SaveResult handed = SaveBoth(JournalEnd::Kept); !handed.ok) {
+        Report(handed); // not even the pending journal could be written
     }
 }
 
-SaveResult GameSession::SaveBoth(JournalEnd end) const {
+void GameSession::ReportSaves() {
+    for (const SaveResult& result : saver_.TakeResults()) {
+        Report(result);
+    }
+}
+
+void GameSession::Report(const SaveResult& result) {
+    if (result.ok) {
+        saveFailureShown_ = false;
+    } else if (!saveFailureShown_) {
+        saveFailureShown_ = true; // said once; again only after a save has worked in between
+        notices_.push_back(SaveFailure(std::string(SaveTitle), result));
+    }
+}
+
+// Kept: handed to the saver, which returns once the pending journal is written. Closed: after
+// the saves handed over, saved and flushed on this thread.
+SaveResult GameSession::SaveBoth(JournalEnd end) {
     std::vector<FileImage> files;
     // A file the game could not read at start-up is left as it is; the player was told.
     if (std::optional<FileImage> bank = BankImage(bank_, folders_.bank)) {
@@ -220,10 +251,18 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
         }
         files.push_back(std::move(settings.image));
     }
+    // The journal's folder is made by the first save; later ones make it only when it went.
+    // Under a busy disk even a mkdir that finds the folder waits for the file system.
+    if (end == JournalEnd::Kept && journalFolderMade_) {
+        if (SaveResult handed = saver_.Save(files); handed.ok) {
+            return handed;
+        }
+    }
     if (SaveResult folder = CreateFolders(FolderOf(JournalPath())); !folder.ok) {
         return folder;
     }
-    return WriteTogether(JournalPath(), files, end);
+    journalFolderMade_ = true;
+    return end == JournalEnd::Kept ? saver_.Save(std::move(files)) : saver_.SaveAndClose(files);
 }
 
 Notice GameSession::SaveFailure(std::string title, const SaveResult& result) const {

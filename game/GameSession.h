@@ -13,6 +13,7 @@
 #include "engine/Round.h"
 #include "engine/Table.h"
 #include "engine/Trainer.h"
+#include "storage/BackgroundSaver.h"
 #include "storage/SaveJournal.h"
 
 #include <functional>
@@ -76,9 +77,17 @@ public:
     std::vector<Notice> ShutDown();
     // A desktop session's checkpoint: saved and flushed as at the end; play goes on.
     void Checkpoint();
+    // Waits until the save points of play are on the disk (see BackgroundSaver); the
+    // checkpoint and the shutdown wait so, and a test that reads the files.
+    void WaitForSaves();
+    // For the kill tests: run on the saving thread before each save, so that kills land while
+    // save points wait for the disk.
+    void BeforeEachSave(std::function<void()> pause);
 
     // What the player must be told since the last call: a save that failed during play
-    // (titled "Corvanta - Save", said once until a save succeeds again).
+    // (titled "Corvanta - Save", said once until a save succeeds again). A save point is
+    // written to the disk in the background, so a failure there is told at the first call
+    // after it.
     std::vector<Notice> TakeNotices();
 
     const Table& GetTable() const { return table_; }
@@ -140,6 +149,7 @@ public:
 private:
     // The start-up's reading of each file; what went wrong is said.
     void RecoverLastSave();
+    void SayRecovery(const JournalRecovery& recovery);
     void ReadSettings();
     void KeepAsideSettings(const std::string& path);
     void ReadBank();
@@ -147,9 +157,13 @@ private:
     std::int64_t Bankroll() const;
     // The save point after every command that changed the money, an account or a setting:
     // the bank and the settings are saved together (see storage/SaveJournal.h), so a game
-    // killed at any moment starts again from both as they were at its last save point.
+    // killed at any moment starts again from both as they were at its last save point. The
+    // interface thread writes what a kill keeps; the saver's thread waits for the disk.
     void Changed();
-    SaveResult SaveBoth(JournalEnd end) const;
+    SaveResult SaveBoth(JournalEnd end);
+    // The saver's results since the last call, said as a failed save point is said.
+    void ReportSaves();
+    void Report(const SaveResult& result);
     std::string JournalPath() const;
     Notice SaveFailure(std::string title, const SaveResult& result) const;
 
@@ -166,7 +180,9 @@ private:
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     bool savesOff_ = false; // after the shutdown, or when the last save could not be completed
+    bool journalFolderMade_ = false;
     std::vector<Notice> notices_;
+    BackgroundSaver saver_; // last: its thread ends before anything else goes
 };
 
 } // namespace corvanta

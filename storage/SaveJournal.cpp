@@ -100,11 +100,24 @@ SaveResult NoteOldStates(const std::vector<FileImage>& files, std::vector<Journa
     return {};
 }
 
+// The new bytes `journal` holds for `path`, if it names it.
+const std::string* NewBytesIn(const std::vector<JournalEntry>* journal, const std::string& path) {
+    if (journal != nullptr) {
+        for (const auto& [file, oldState] : *journal) {
+            if (file.path == path) {
+                return &file.bytes;
+            }
+        }
+    }
+    return nullptr;
+}
+
 // Why the journal may not be carried out here, or nothing when it may: a file named that the
 // game does not use now (or named twice), or a file that is neither as the save found it nor
-// already new.
+// already new, nor as the `predecessor` journal's save left it.
 std::optional<std::string> Untrusted(const std::vector<JournalEntry>& entries,
-                                     const std::vector<std::string>& inUse) {
+                                     const std::vector<std::string>& inUse,
+                                     const std::vector<JournalEntry>* predecessor = nullptr) {
     std::vector<std::string> named;
     std::vector<std::string> changed;
     for (const auto& [file, oldState] : entries) {
@@ -114,7 +127,9 @@ std::optional<std::string> Untrusted(const std::vector<JournalEntry>& entries,
         }
         named.push_back(file.path);
         const std::optional<std::string> now = FileState(file.path);
-        if (!now || (*now != oldState && *now != StateOfBytes(file.bytes))) {
+        const std::string* left = NewBytesIn(predecessor, file.path);
+        if (!now || (*now != oldState && *now != StateOfBytes(file.bytes) &&
+                     (left == nullptr || *now != StateOfBytes(*left)))) {
             changed.push_back(file.path);
         }
     }
@@ -134,6 +149,77 @@ JournalRecovery SetAside(const std::string& journalPath, std::string why) {
         return {JournalRecovery::Outcome::Stuck, std::move(why), {}, std::move(kept.result)};
     }
     return {JournalRecovery::Outcome::SetAside, std::move(why), std::move(kept.keptAs), {}};
+}
+
+// A journal as the start-up finds it: none, one that cannot be read or is not whole (why), or
+// its entries.
+struct FoundJournal {
+    bool present = false;
+    std::optional<std::vector<JournalEntry>> entries;
+    std::string why;
+};
+
+FoundJournal FindJournal(const std::string& journalPath) {
+    const ReadResult journal = ReadWholeFile(journalPath, MaxJournalBytes, Owner::Player);
+    if (journal.error == ENOENT) {
+        return {};
+    }
+    if (journal.error != 0) {
+        return {true, std::nullopt, ReasonText(journal.error)};
+    }
+    auto entries = ReadJournal(journal.bytes);
+    if (!entries) {
+        return {true, std::nullopt, "It is not a whole save journal of this game"};
+    }
+    return {true, std::move(entries), {}};
+}
+
+JournalRecovery Recover(const std::string& journalPath, const std::vector<std::string>& inUse) {
+    FoundJournal found = FindJournal(journalPath);
+    if (!found.present) {
+        return {};
+    }
+    if (!found.entries) {
+        return SetAside(journalPath, std::move(found.why));
+    }
+    if (std::optional<std::string> why = Untrusted(*found.entries, inUse)) {
+        return SetAside(journalPath, std::move(*why));
+    }
+    if (SaveResult replaced = ReplaceAll(*found.entries, Flush::Durable); !replaced.ok) {
+        return {JournalRecovery::Outcome::Unfinished, {}, {}, std::move(replaced)};
+    }
+    ::unlink(journalPath.c_str());
+    return {JournalRecovery::Outcome::Completed, {}, {}, {}};
+}
+
+bool SameOldStates(const std::vector<JournalEntry>& one, const std::vector<JournalEntry>& other) {
+    return std::equal(one.begin(), one.end(), other.begin(), other.end(),
+                      [](const JournalEntry& a, const JournalEntry& b) {
+                          return a.file.path == b.file.path && a.oldState == b.oldState;
+                      });
+}
+
+// The pending journal completed in place of the journal it succeeds, or nothing when it is
+// not that journal's successor or not trusted as one.
+std::optional<JournalRecovery> RecoverSuccessor(const std::string& journalPath,
+                                                const std::vector<std::string>& inUse) {
+    const std::string pendingPath = PendingJournalPath(journalPath);
+    const FoundJournal journal = FindJournal(journalPath);
+    const FoundJournal pending = FindJournal(pendingPath);
+    if (!journal.entries || !pending.entries ||
+        !SameOldStates(*journal.entries, *pending.entries) ||
+        Untrusted(*pending.entries, inUse, &*journal.entries)) {
+        return std::nullopt;
+    }
+    if (SaveResult replaced = ReplaceAll(*pending.entries, Flush::Durable); !replaced.ok) {
+        return JournalRecovery{
+            JournalRecovery::Outcome::Unfinished, {}, {}, std::move(replaced), pendingPath};
+    }
+    // The journal goes first: the pending one alone finds its files already new, while the
+    // journal alone would find them changed since its save began.
+    ::unlink(journalPath.c_str());
+    ::unlink(pendingPath.c_str());
+    return JournalRecovery{JournalRecovery::Outcome::Completed, {}, {}, {}, pendingPath};
 }
 
 } // namespace
@@ -189,12 +275,11 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
     if (SaveResult noted = NoteOldStates(files, entries); !noted.ok) {
         return noted;
     }
-    // While a journal stands on the disk, a power cut leaves it or its successor, and either
-    // one rebuilds a whole pair at the next start; so only the first journal of a game waits
-    // for its name to reach the disk, and the later ones only for their bytes.
-    const bool first = ::access(journalPath.c_str(), F_OK) != 0;
-    const SaveResult journal = WriteFileAtomically(journalPath, JournalBytes(entries),
-                                                   first ? Flush::Durable : Flush::Contents);
+    // The journal and its name reach the disk before any file is replaced, so a power cut
+    // leaves this save's journal or the last one, either of which rebuilds a whole pair; and
+    // once this returns, a power cut no longer loses this save.
+    const SaveResult journal =
+        WriteFileAtomically(journalPath, JournalBytes(entries), Flush::Durable);
     if (!journal.ok) {
         return journal; // nothing was replaced: the old files stand, and an older journal
     }
@@ -210,25 +295,37 @@ SaveResult WriteTogether(const std::string& journalPath, const std::vector<FileI
 
 JournalRecovery RecoverJournal(const std::string& journalPath,
                                const std::vector<std::string>& inUse) {
-    const ReadResult journal = ReadWholeFile(journalPath, MaxJournalBytes, Owner::Player);
-    if (journal.error == ENOENT) {
-        return {};
+    JournalRecovery recovery = Recover(journalPath, inUse);
+    recovery.journal = journalPath;
+    return recovery;
+}
+
+std::string PendingJournalPath(const std::string& journalPath) {
+    return journalPath + ".next";
+}
+
+std::vector<JournalRecovery> RecoverJournals(const std::string& journalPath,
+                                             const std::vector<std::string>& inUse) {
+    if (std::optional<JournalRecovery> both = RecoverSuccessor(journalPath, inUse)) {
+        return {std::move(*both)};
     }
-    if (journal.error != 0) {
-        return SetAside(journalPath, ReasonText(journal.error));
+    JournalRecovery first = RecoverJournal(journalPath, inUse);
+    using Outcome = JournalRecovery::Outcome;
+    if (first.outcome == Outcome::Stuck || first.outcome == Outcome::Unfinished) {
+        return {std::move(first)}; // the pending journal is newer still: it waits behind it
     }
-    const auto entries = ReadJournal(journal.bytes);
-    if (!entries) {
-        return SetAside(journalPath, "It is not a whole save journal of this game");
+    return {std::move(first), RecoverJournal(PendingJournalPath(journalPath), inUse)};
+}
+
+std::vector<std::string> StatesAfterJournal(const std::string& journalPath,
+                                            const std::vector<std::string>& paths) {
+    const FoundJournal journal = FindJournal(journalPath);
+    std::vector<std::string> states;
+    for (const std::string& path : paths) {
+        const std::string* bytes = journal.entries ? NewBytesIn(&*journal.entries, path) : nullptr;
+        states.push_back(bytes != nullptr ? StateOfBytes(*bytes) : FileState(path).value_or("?"));
     }
-    if (std::optional<std::string> why = Untrusted(*entries, inUse)) {
-        return SetAside(journalPath, std::move(*why));
-    }
-    if (SaveResult replaced = ReplaceAll(*entries, Flush::Durable); !replaced.ok) {
-        return {JournalRecovery::Outcome::Unfinished, {}, {}, std::move(replaced)};
-    }
-    ::unlink(journalPath.c_str());
-    return {JournalRecovery::Outcome::Completed, {}, {}, {}};
+    return states;
 }
 
 } // namespace corvanta

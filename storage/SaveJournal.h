@@ -41,10 +41,10 @@ struct JournalEntry {
 // since whoever could forge a journal in the player's folder could as well write the files.
 std::string StateOfBytes(std::string_view bytes);
 
-// How a save ends. Kept: the files are replaced without waiting for the disk and the
-// journal stays, holding them until the next save or the last one; a save during play
-// then costs one flush. Closed: the files are flushed to the disk and the journal goes,
-// as at the game's end.
+// How a save ends. Kept: the journal and its name are flushed to the disk, then the files are
+// replaced without waiting for it, and the journal stays, holding them until the next save or
+// the last one. Closed: the files are flushed to the disk and the journal goes, as at the
+// game's end.
 enum class JournalEnd { Kept, Closed };
 
 // Notes each file's state, writes the journal (flushed), then replaces every file. On
@@ -69,6 +69,7 @@ struct JournalRecovery {
     std::string keptAs;
     // Stuck: why it could not be set aside; Unfinished: the file that could not be written.
     SaveResult problem;
+    std::string journal{}; // the journal concerned
 };
 
 // At start-up: a journal left by a save that was cut short, or by a game that ended without
@@ -77,6 +78,26 @@ struct JournalRecovery {
 // is as the save found it or already new. Any other journal is set aside.
 JournalRecovery RecoverJournal(const std::string& journalPath,
                                const std::vector<std::string>& inUse);
+
+// The pending journal beside a journal: the newest save point, written without waiting for
+// the disk (see BackgroundSaver), with each file's state as the journal standing at the time
+// leaves it once completed.
+std::string PendingJournalPath(const std::string& journalPath);
+
+// At start-up, the journal and its pending one. A pending journal that notes the same old
+// states as the journal was written while that journal's save was under way, so it is its
+// successor: it is trusted when each file is as both found it, as the journal's save left it,
+// or already new, and completing it completes both. Otherwise the journal is recovered, and
+// then the pending one, each as RecoverJournal says; a journal that is Stuck or Unfinished
+// leaves the pending one where it is. One recovery a journal met, in that order.
+std::vector<JournalRecovery> RecoverJournals(const std::string& journalPath,
+                                             const std::vector<std::string>& inUse);
+
+// The state each of `paths` will be in once the journal at `journalPath` is completed: its
+// new bytes for the files it names, the files' states now for the others ("?" for a file
+// that cannot be read, which matches no state).
+std::vector<std::string> StatesAfterJournal(const std::string& journalPath,
+                                            const std::vector<std::string>& paths);
 
 // The journal's bytes for `entries`, and the entries a journal's bytes hold (nothing when the
 // bytes are not a whole journal).

@@ -26,6 +26,8 @@ public:
     std::vector<Notice> ShutDown(CardLibrary& cards);
     // A desktop session's checkpoint or a cancelled logout: everything saved; play goes on.
     void Checkpoint();
+    // Waits until the save points of play are on the disk (see GameSession::WaitForSaves).
+    void WaitForSaves() { session_.WaitForSaves(); }
 
     // What the windows read of the table and the bank.
     ShownCard CardShownAt(int slot) const;

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -129,6 +130,7 @@ TEST_F(SessionFixture, TheTrainerQuestionsOnlyACostlyDraw) {
     session.SetTrainer(false);
     EXPECT_EQ(session.DrawNeedsConfirmation(), std::nullopt);
     session.SetTrainer(true);
+    session.WaitForSaves();
     EXPECT_TRUE(LoadSettings(folder.Path()).values.trainer) << "the trainer is remembered";
 }
 
@@ -196,6 +198,53 @@ TEST_F(SessionFixture, TheShutDownSavesWhatTheNextStartUpReads) {
     EXPECT_EQ(next.GetTable().CardBG, 54);
 }
 
+// A save point is written to the disk in the background; a failure there is told at the first
+// look after it, once until a save works again, and the exit's own failure after it.
+TEST_F(SessionFixture, ASaveThatFailsInTheBackgroundIsToldOnceUntilOneWorks) {
+    session.StartUp();
+    const std::string bank = folder / "gbank.db";
+    const Notice failed{"Corvanta - Save",
+                        "The bank could not be saved to " + bank + ":\rIs a directory"};
+    struct Step {
+        const char* what;
+        bool bankIsAFolder;
+        std::vector<Notice> said;
+    };
+    const Step steps[] = {
+        {"a folder in the bank's place", true, {failed}},
+        {"still there: said once", true, {}},
+        {"gone: saved", false, {}},
+        {"back: said again", true, {failed}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        std::filesystem::remove_all(bank);
+        if (step.bankIsAFolder) {
+            ASSERT_EQ(::mkdir(bank.c_str(), 0700), 0);
+        }
+        EXPECT_EQ(session.Deposit("1").status, TransferStatus::Moved);
+        session.WaitForSaves();
+        EXPECT_EQ(session.TakeNotices(), step.said);
+    }
+    EXPECT_EQ(session.Deposit("1").status, TransferStatus::Moved);
+    EXPECT_EQ(session.ShutDown(),
+              std::vector<Notice>({{"Corvanta - Exit", "The bank could not be saved to " + bank +
+                                                           ":\rIs a directory"}}));
+}
+
+// The journal's folder, which holds the settings, removed during play: the next save makes it
+// again, and nothing is said.
+TEST_F(SessionFixture, TheNextSaveMakesTheSettingsFolderAgainWhenItWent) {
+    session.StartUp();
+    EXPECT_EQ(session.Deposit("1").status, TransferStatus::Moved);
+    session.WaitForSaves();
+    std::filesystem::remove_all(folder / "corvanta");
+    EXPECT_EQ(session.Deposit("2").status, TransferStatus::Moved);
+    session.WaitForSaves();
+    EXPECT_EQ(session.TakeNotices(), std::vector<Notice>{});
+    EXPECT_EQ(LoadSettings(folder.Path()).values.CashOnHand, 97);
+}
+
 // A desktop session's checkpoint saves as the exit does, and the game plays on: what comes
 // after it is saved too.
 TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
@@ -203,6 +252,7 @@ TEST_F(SessionFixture, ACheckpointSavesAndPlayGoesOn) {
     session.Checkpoint();
     EXPECT_TRUE(session.TakeNotices().empty());
     Play("10", Nothing, {}, {});
+    session.WaitForSaves();
     GameSession next(Folders(), random);
     const StartUpFigures figures = next.StartUp();
     EXPECT_EQ(figures.cash, 90);
@@ -233,7 +283,10 @@ struct CutShort {
         GameSession killed({folder.Path(), folder.Path()}, random);
         killed.StartUp();
         EXPECT_EQ(killed.Deposit("37").status, TransferStatus::Moved);
+        killed.WaitForSaves();
         pending = test::ReadBytes(journal);
+        // The pending journal holds the same save; without it the journal's own rules decide.
+        std::filesystem::remove(journal + ".next");
         test::WriteBytes(bank, oldBank); // killed before the files were replaced
         test::WriteBytes(settings, oldSettings);
     }

@@ -1,8 +1,11 @@
 // A game killed at any instant, even in the middle of a save, starts again with its bank and
-// its settings from one and the same moment. Deposits and withdrawals move money between the
-// two files (the cash on hand is in the settings, the savings in the bank); a child process
-// plays them as fast as it can, the test kills it with SIGKILL after a random delay a thousand
-// times, starts the game again each time, and counts the money.
+// its settings from one and the same moment, and that moment is its last save point: the
+// command that finished last, or the one the kill cut short. Deposits and withdrawals move
+// money between the two files (the cash on hand is in the settings, the savings in the bank);
+// a child process plays them as fast as it can, the test kills it with SIGKILL after a random
+// delay, starts the game again each time, and counts the money. Once with the saves as fast
+// as the disk goes, once with each save of the saving thread held back, so that the kills land
+// while save points wait for the disk.
 #include "game/GameSession.h"
 #include "support/TempFolder.h"
 
@@ -19,15 +22,30 @@
 namespace corvanta {
 namespace {
 
-constexpr int Kills = 1000;
 constexpr std::int32_t Total = 200; // the cash and savings of a first run
 
-// `saves` counts the child's finished saves, from -1 while it starts.
-[[noreturn]] void PlayUntilKilled(const GameFolders& folders, std::atomic<long>& saves) {
+// What the child tells the test: its finished saves (-1 while it starts), and the cash on
+// hand after the last of them.
+struct Played {
+    std::atomic<long> saves;
+    std::atomic<std::int32_t> cash;
+};
+
+// The cash after the next command: a deposit of $37 while there is $40, else a withdrawal.
+std::int32_t CashAfterTheNext(std::int32_t cash) {
+    return cash >= 40 ? cash - 37 : cash + 37;
+}
+
+[[noreturn]] void PlayUntilKilled(const GameFolders& folders, int holdMicroseconds,
+                                  Played& played) {
     TimeSeededRandom random;
     GameSession game(folders, random);
+    if (holdMicroseconds > 0) {
+        game.BeforeEachSave([holdMicroseconds] { ::usleep(holdMicroseconds); });
+    }
     game.StartUp();
-    saves.store(0);
+    played.cash.store(game.GetTable().CashOnHand);
+    played.saves.store(0);
     for (;;) {
         const bool deposit = game.GetTable().CashOnHand >= 40;
         const TransferOutcome moved =
@@ -35,28 +53,29 @@ constexpr std::int32_t Total = 200; // the cash and savings of a first run
         if (moved.status != TransferStatus::Moved || !game.TakeNotices().empty()) {
             ::_exit(1);
         }
-        saves.fetch_add(1);
+        played.cash.store(game.GetTable().CashOnHand);
+        played.saves.fetch_add(1);
     }
 }
 
-TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
+void KillAndRestart(int kills, int holdMicroseconds) {
     const test::TempFolder folder(test::TempFolder::Place::Memory);
     const GameFolders folders{folder.Path(), folder.Path()};
-    void* shared = ::mmap(nullptr, sizeof(std::atomic<long>), PROT_READ | PROT_WRITE,
-                          MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    void* shared =
+        ::mmap(nullptr, sizeof(Played), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(shared, MAP_FAILED);
-    auto* saves = new (shared) std::atomic<long>(0);
+    auto* played = new (shared) Played{};
     std::mt19937 script(20261206);
     std::uniform_int_distribution<int> delayMicroseconds(0, 3000);
     long finished = 0;
-    for (int kill = 1; kill <= Kills; ++kill) {
-        saves->store(-1);
+    for (int kill = 1; kill <= kills; ++kill) {
+        played->saves.store(-1);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            PlayUntilKilled(folders, *saves);
+            PlayUntilKilled(folders, holdMicroseconds, *played);
         }
-        while (saves->load() < 0) {
+        while (played->saves.load() < 0) {
             ::usleep(50); // the kills land in the saves, not in the start-up
         }
         ::usleep(static_cast<useconds_t>(delayMicroseconds(script)));
@@ -64,7 +83,8 @@ TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the playing child stopped by itself at kill " << kill;
-        finished += saves->load();
+        finished += played->saves.load();
+        const std::int32_t last = played->cash.load();
 
         TimeSeededRandom random;
         GameSession restarted(folders, random);
@@ -74,11 +94,27 @@ TEST(SaveKill, CashAndSavingsAlwaysAddUpAfterAKill) {
         const std::int32_t savings = CurrentAccount(restarted.GetBank()).Savings;
         ASSERT_EQ(cash + savings, Total)
             << "kill " << kill << ": cash $" << cash << ", savings $" << savings;
+        ASSERT_TRUE(cash == last || cash == CashAfterTheNext(last))
+            << "kill " << kill << ": cash $" << cash << " after a last save point of $" << last;
         ASSERT_EQ(restarted.GetBank().AccountCount, 1);
     }
-    std::cout << Kills << " kills after " << finished
-              << " finished saves; the money always added up\n";
-    ::munmap(shared, sizeof(std::atomic<long>));
+    std::cout << kills << " kills after " << finished
+              << " finished saves; each start found the last save point\n";
+    ::munmap(shared, sizeof(Played));
+}
+
+TEST(SaveKill, TheNextStartFindsTheLastSavePointWholeAfterAKill) {
+    struct Row {
+        const char* name;
+        int kills;
+        int holdMicroseconds; // before each save of the saving thread
+    };
+    const Row rows[] = {{"saves as fast as the disk goes", 1000, 0},
+                        {"saves held back, save points waiting for them", 400, 2000}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        KillAndRestart(row.kills, row.holdMicroseconds);
+    }
 }
 
 } // namespace

@@ -196,6 +196,9 @@ void GameTest::Run(const std::vector<Step>& steps) {
         }
         EXPECT_EQ(said, step.said);
         ExpectLooks(*window, QString::fromStdString(step.looks));
+        if (game) {
+            game->model.WaitForSaves(); // the files are written in the background
+        }
         EXPECT_TRUE(step.bank.empty() || files.Bank() == step.bank) << files.Bank();
         EXPECT_TRUE(*step.settings == '\0' ||
                     files.Settings().find(step.settings) != std::string::npos)
