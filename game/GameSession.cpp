@@ -124,6 +124,7 @@ void GameSession::ReadSettings() {
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
     trainer_ = settings.trainer;
+    advisorPlace_ = settings.advisor;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -209,8 +210,9 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
         files.push_back(std::move(*bank));
     }
     if (settingsReadable_) {
-        SettingsFile settings = SettingsImage(
-            folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
+        SettingsFile settings =
+            SettingsImage(folders_.config,
+                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, advisorPlace_});
         if (!settings.result.ok) {
             return settings.result;
         }
@@ -395,6 +397,12 @@ std::optional<DeleteOutcome> GameSession::DeleteRecord(const RecordEditor& edito
         Changed();
     }
     return outcome;
+}
+
+void GameSession::KeepAdvisorPlace(const WindowPlace& place) {
+    if (place.Known()) {
+        advisorPlace_ = place; // saved with the next save point, the exit's at the latest
+    }
 }
 
 void GameSession::ChooseBack(int picture) {

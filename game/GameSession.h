@@ -13,6 +13,7 @@
 #include "engine/Round.h"
 #include "engine/Table.h"
 #include "engine/Trainer.h"
+#include "settings/Settings.h"
 #include "storage/SaveJournal.h"
 
 #include <functional>
@@ -130,6 +131,11 @@ public:
     CurrentAccountChange SetAsGCNum(const RecordEditor& editor);
     std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor);
 
+    // The advisor window's place as the player left it, kept with the settings at the next
+    // save point; unknown until it has been placed.
+    const WindowPlace& AdvisorPlace() const { return advisorPlace_; }
+    void KeepAdvisorPlace(const WindowPlace& place);
+
     // The options window's choice of back, taken when it closes.
     void ChooseBack(int picture);
     void TakeChosenBack();
@@ -157,6 +163,7 @@ private:
     TrainingSession training_; // this session's rounds, graded; nothing of it is saved
     bool trainer_ = false;
     const Game* game_ = &Classic;
+    WindowPlace advisorPlace_;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     bool savesOff_ = false; // after the shutdown, or when the last save could not be completed

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace corvanta {
 namespace {
@@ -34,6 +35,37 @@ Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback)
         .value_or(fallback);
 }
 
+// The advisor's values, each a dword; the place is known only when all four are there and
+// within reason (a frame wider or taller than any desktop is damage, not a place).
+constexpr std::string_view AdvisorValues[] = {"Advisor Left", "Advisor Top", "Advisor Width",
+                                              "Advisor Height"};
+constexpr std::int32_t FarthestPlace = 100'000;
+
+WindowPlace ReadAdvisorPlace(const SettingsStore& store) {
+    std::int32_t fields[4] = {};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const RegistryValue value =
+            store.ReadValue(Hive::CurrentUser, SettingsKeyPath, AdvisorValues[i]);
+        const auto* number = std::get_if<std::int32_t>(&value);
+        const std::int32_t lowest = i < 2 ? -FarthestPlace : 1;
+        if (number == nullptr || *number < lowest || *number > FarthestPlace) {
+            return {};
+        }
+        fields[i] = *number;
+    }
+    return {fields[0], fields[1], fields[2], fields[3]};
+}
+
+void AddAdvisorPlace(std::vector<SettingsStore::NamedValue>& values, const WindowPlace& place) {
+    if (!place.Known()) {
+        return; // whatever the file holds stays as it is
+    }
+    const std::int32_t fields[] = {place.left, place.top, place.width, place.height};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        values.push_back({std::string(AdvisorValues[i]), fields[i]});
+    }
+}
+
 } // namespace
 
 SettingsLoad LoadSettings(std::string_view configFolder) {
@@ -58,6 +90,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
+    settings.advisor = ReadAdvisorPlace(store);
     return load;
 }
 
@@ -80,6 +113,7 @@ std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
     if (settings.trainer || stored) {
         values.push_back({std::string(TrainerValue), std::int32_t{settings.trainer ? 1 : 0}});
     }
+    AddAdvisorPlace(values, settings.advisor);
     return values;
 }
 
