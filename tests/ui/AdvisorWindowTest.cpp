@@ -449,5 +449,28 @@ TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
     }
 }
 
+// On a dark palette the chart is drawn on its dark base, its amounts in its light text and its
+// lines in lighter colours.
+TEST(BankrollChart, FollowsADarkPalette) {
+    BankrollChart chart;
+    QPalette dark = chart.palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    chart.setPalette(dark);
+    chart.resize(300, 120);
+    chart.Show(200, {195, 185, 205});
+    const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixelColor(60, 13), QColor(30, 30, 30)) << "the plot's base";
+    EXPECT_EQ(image.pixelColor(56, 60), QColor(220, 220, 220)) << "the plot's frame";
+    const int x = static_cast<int>(56 + 232 * 2.5 / 3); // the middle of the last rise
+    int light = 0;
+    for (int y = 0; y < 120; ++y) {
+        const QColor p = image.pixelColor(x, y);
+        light += p.green() > 180 && p.red() < 130 && p.blue() < 130 ? 1 : 0;
+    }
+    EXPECT_GT(light, 0) << "a light green line";
+    EXPECT_EQ(Ink(image, {0, 0, 54, 60}, qRgb(30, 30, 30)), Written("$205", chart));
+}
+
 } // namespace
 } // namespace corvanta

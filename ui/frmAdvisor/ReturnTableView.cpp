@@ -50,8 +50,8 @@ void SetRow(QTableWidget* table, int row, const QStringList& cells) {
     }
 }
 
-QString Percent(const Fraction& probability) {
-    return QString::number(100 * probability.Value(), 'g', 4) + QStringLiteral(" %");
+QString Percent(double probability) {
+    return QString::number(100 * probability, 'g', 4) + QStringLiteral(" %");
 }
 
 // Best paid first, then every round with the return to ten decimals.
@@ -60,16 +60,19 @@ void FillTable(QTableWidget* table, const GameReturnTable& returns,
     const Game& game = *returns.game;
     const std::vector<int> hands = HandsByPay(game);
     table->setRowCount(static_cast<int>(hands.size()) + 1);
+    double total = 0; // the rows' probabilities added up: 100 % when nothing was lost
     for (std::size_t row = 0; row < hands.size(); ++row) {
         const HandRule& rule = game.hands[static_cast<std::size_t>(hands[row])];
         const Fraction probability = returns.Probability(play, hands[row]);
         SetRow(table, static_cast<int>(row),
                {ToQString(rule.name),
                 rule.pay == 0 ? QStringLiteral("—") : QStringLiteral("%1x").arg(rule.pay),
-                Percent(probability), QString::number(rule.pay * probability.Value(), 'f', 4)});
+                Percent(probability.Value()),
+                QString::number(rule.pay * probability.Value(), 'f', 4)});
+        total += probability.Value();
     }
     SetRow(table, static_cast<int>(hands.size()),
-           {QStringLiteral("All rounds"), QString(), QStringLiteral("100 %"),
+           {QStringLiteral("All rounds"), QString(), Percent(total),
             ToQString(DecimalText(returns.Return(play), 10))});
 }
 
