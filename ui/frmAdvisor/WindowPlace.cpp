@@ -33,7 +33,10 @@ QRect PlaceBeside(const QRect& table, const QSize& size, const QRect& screen) {
     if (roomBelow >= LowestBelow) {
         return {left, table.bottom() + 1, width, std::min(height, roomBelow)};
     }
-    return {left, screen.bottom() - height + 1, width, height};
+    // No room anywhere: at the screen's foot, no higher than it has to be, so the table's
+    // cards stay in sight.
+    const int lower = std::min(height, LowestBelow);
+    return {left, screen.bottom() - lower + 1, width, lower};
 }
 
 bool FitsOnAScreen(const QRect& frame, const QList<QRect>& screens) {

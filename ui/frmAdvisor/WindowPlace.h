@@ -15,8 +15,8 @@ inline constexpr int LowestBelow = 300;
 // The frame of a window of `size` opened next to `table` (a frame too) on a screen whose
 // free area is `screen`: on the right if its whole width fits there, else on the left; then
 // the wider side if it has NarrowestBeside, the window narrowed to it; else below the table,
-// made lower to fit when LowestBelow does; else as low on the screen as it goes. Always
-// within the screen, no larger than it.
+// made lower to fit when LowestBelow does; else at the foot of the screen, LowestBelow high,
+// over the table's lower part. Always within the screen, no larger than it.
 QRect PlaceBeside(const QRect& table, const QSize& size, const QRect& screen);
 
 // Whether a frame lies wholly within one of the screens' free areas.
