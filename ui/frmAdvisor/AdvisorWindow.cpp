@@ -35,7 +35,7 @@ constexpr int ContentsHeight = 520;
 QLabel* AdvisorLabel(QWidget* parent, const QString& name, bool bold = false) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setWordWrap(true);
+    label->setWordWrap(false); // a wrapped label lays its text out again at every change
     label->setFont(FontOf(bold ? GameFont::StandardBold : GameFont::Standard));
     return label;
 }

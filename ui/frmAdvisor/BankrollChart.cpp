@@ -94,12 +94,29 @@ void BankrollChart::paintEvent(QPaintEvent*) {
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath line(PointFor(0, starting_));
-    for (std::size_t round = 0; round < rounds_.size(); ++round) {
-        line.lineTo(PointFor(static_cast<int>(round) + 1, rounds_[round]));
-    }
     painter.setPen(QPen(QColor(DarkBase() ? LineOnDark : LineColour), 2));
-    painter.drawPath(line);
+    painter.drawPath(Line());
+}
+
+QPainterPath BankrollChart::Line() const {
+    QPainterPath line(PointFor(0, starting_));
+    const std::size_t columns = static_cast<std::size_t>(std::max(1, Plot().width()));
+    const std::size_t step = (rounds_.size() + columns - 1) / columns; // rounds a point stands for
+    // A long session draws, for each run of `step` rounds, their lowest and highest: the line
+    // looks the same and costs as much as a short session's.
+    for (std::size_t first = 0; first < rounds_.size(); first += step) {
+        const std::size_t last = std::min(rounds_.size(), first + step) - 1;
+        const auto [low, high] =
+            std::minmax_element(rounds_.begin() + static_cast<std::ptrdiff_t>(first),
+                                rounds_.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+        const int x = static_cast<int>(last) + 1;
+        if (step > 1) {
+            line.lineTo(PointFor(x, *low));
+            line.lineTo(PointFor(x, *high));
+        }
+        line.lineTo(PointFor(x, rounds_[last]));
+    }
+    return line;
 }
 
 } // namespace corvanta

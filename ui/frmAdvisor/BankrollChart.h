@@ -4,6 +4,7 @@
 // window's palette: its base behind, its text for the amounts, and a green line and an orange
 // starting line light enough for a dark base or dark enough for a light one.
 
+#include <QPainterPath>
 #include <QWidget>
 
 #include <cstdint>
@@ -42,6 +43,7 @@ private:
     // Where an amount after `round` rounds (0: the start) stands on the plot.
     QPointF PointFor(int round, std::int64_t amount) const;
     void DrawAxes(QPainter& painter) const;
+    QPainterPath Line() const;
     bool DarkBase() const;
     void Described();
 

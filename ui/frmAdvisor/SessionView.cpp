@@ -25,7 +25,7 @@ namespace {
 QLabel* Line(QWidget* parent, const char* name, bool bold = false) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
+    label->setWordWrap(false); // a wrapped label lays its text out again at every change
     if (bold) {
         label->setFont(FontOf(GameFont::StandardBold));
     }
@@ -40,7 +40,12 @@ QTableView* RoundsTable(QWidget* parent, RoundsModel* model) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    // Rows of one height, text neither wrapped nor elided: a new round repaints the rows in
+    // sight without measuring any of them.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(18);
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideNone);
     const int widths[RoundsModel::ColumnCount] = {46, 120, 116, 82, 236, 70};
     for (int column = 0; column < RoundsModel::ColumnCount; ++column) {
         table->setColumnWidth(column, widths[column]);
