@@ -449,6 +449,25 @@ TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
     }
 }
 
+// A session of more rounds than the plot has pixels still shows its highs and lows: one round
+// of $300 among 9999 of $100 rises to the top of the plot.
+TEST(BankrollChart, ALongSessionKeepsItsHighsAndLows) {
+    BankrollChart chart;
+    chart.resize(300, 120); // a plot 232 pixels wide, 90 high
+    std::vector<std::int64_t> rounds(10'000, 100);
+    rounds[5'000] = 300;
+    chart.Show(100, rounds);
+    const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int top = 120;
+    for (int x = 57; x < 287; ++x) {
+        for (int y = 11; y < 100 && y < top; ++y) {
+            const QColor p = image.pixelColor(x, y);
+            top = p.green() > 80 && p.red() < 100 && p.blue() < 100 ? y : top;
+        }
+    }
+    EXPECT_LT(top, 22) << "the line's highest pixel row"; // $300 stands at row 18
+}
+
 // On a dark palette the chart is drawn on its dark base, its amounts in its light text and its
 // lines in lighter colours.
 TEST(BankrollChart, FollowsADarkPalette) {
