@@ -132,6 +132,7 @@ void GameSession::ReadSettings() {
     const Game* stored = FindGame(load.game);
     game_ = stored != nullptr ? stored : &Classic;
     gameSetting_ = stored != nullptr ? load.game : std::string();
+    advisorPlace_ = settings.advisor;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -245,7 +246,8 @@ SaveResult GameSession::SaveBoth(JournalEnd end) {
     if (settingsReadable_) {
         SettingsFile settings =
             SettingsImage(folders_.config,
-                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_}, gameSetting_);
+                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, advisorPlace_},
+                          gameSetting_);
         if (!settings.result.ok) {
             return settings.result;
         }
@@ -450,6 +452,12 @@ std::optional<DeleteOutcome> GameSession::DeleteRecord(const RecordEditor& edito
         Changed();
     }
     return outcome;
+}
+
+void GameSession::KeepAdvisorPlace(const WindowPlace& place) {
+    if (place.Known()) {
+        advisorPlace_ = place; // saved with the next save point, the exit's at the latest
+    }
 }
 
 void GameSession::ChooseBack(int picture) {

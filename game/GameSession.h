@@ -14,6 +14,7 @@
 #include "engine/Table.h"
 #include "engine/Trainer.h"
 #include "storage/BackgroundSaver.h"
+#include "settings/Settings.h"
 #include "storage/SaveJournal.h"
 
 #include <functional>
@@ -142,6 +143,11 @@ public:
     CurrentAccountChange SetAsGCNum(const RecordEditor& editor);
     std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor);
 
+    // The advisor window's place as the player left it, kept with the settings at the next
+    // save point; unknown until it has been placed.
+    const WindowPlace& AdvisorPlace() const { return advisorPlace_; }
+    void KeepAdvisorPlace(const WindowPlace& place);
+
     // The options window's choice of back, taken when it closes.
     void ChooseBack(int picture);
     void TakeChosenBack();
@@ -177,6 +183,7 @@ private:
     // The settings' Game value to save: the game's name once it was read or chosen, and
     // nothing while the file holds a name of no game, which stays there untouched.
     std::string gameSetting_;
+    WindowPlace advisorPlace_;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;
     bool savesOff_ = false; // after the shutdown, or when the last save could not be completed

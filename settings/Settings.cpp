@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace corvanta {
 namespace {
@@ -41,6 +42,35 @@ std::string StoredText(const SettingsStore& store, std::string_view name) {
     const RegistryValue value = store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name);
     const auto* text = std::get_if<std::string>(&value);
     return text ? *text : std::string();
+// The advisor's values, each a dword; the place is known only when all four are there and
+// within reason (a frame wider or taller than any desktop is damage, not a place).
+constexpr std::string_view AdvisorValues[] = {"Advisor Left", "Advisor Top", "Advisor Width",
+                                              "Advisor Height"};
+constexpr std::int32_t FarthestPlace = 100'000;
+
+WindowPlace ReadAdvisorPlace(const SettingsStore& store) {
+    std::int32_t fields[4] = {};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const RegistryValue value =
+            store.ReadValue(Hive::CurrentUser, SettingsKeyPath, AdvisorValues[i]);
+        const auto* number = std::get_if<std::int32_t>(&value);
+        const std::int32_t lowest = i < 2 ? -FarthestPlace : 1;
+        if (number == nullptr || *number < lowest || *number > FarthestPlace) {
+            return {};
+        }
+        fields[i] = *number;
+    }
+    return {fields[0], fields[1], fields[2], fields[3]};
+}
+
+void AddAdvisorPlace(std::vector<SettingsStore::NamedValue>& values, const WindowPlace& place) {
+    if (!place.Known()) {
+        return; // whatever the file holds stays as it is
+    }
+    const std::int32_t fields[] = {place.left, place.top, place.width, place.height};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        values.push_back({std::string(AdvisorValues[i]), fields[i]});
+    }
 }
 
 } // namespace
@@ -68,6 +98,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
     load.game = StoredText(store, GameValue);
+    settings.advisor = ReadAdvisorPlace(store);
     return load;
 }
 
@@ -97,6 +128,7 @@ NamedValues(const SettingsStore& store, const StoredSettings& settings, std::str
     if (!game.empty() && (game != ClassicGame || gameStored)) {
         values.push_back({std::string(GameValue), std::string(game)});
     }
+    AddAdvisorPlace(values, settings.advisor);
     return values;
 }
 

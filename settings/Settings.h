@@ -14,6 +14,20 @@ namespace corvanta {
 
 inline constexpr std::string_view SettingsKeyPath = "Software\\Brondel\\Poker";
 
+// The hold advisor's window as the player left it: its frame's place and its size, in pixels
+// of the desktop. "Advisor Left", "Advisor Top", "Advisor Width" and "Advisor Height", dwords
+// written once the window has been placed; until then, and when any of them is missing or
+// out of reason, the place is unknown and the window opens beside the table.
+struct WindowPlace {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    bool Known() const { return width > 0 && height > 0; }
+    bool operator==(const WindowPlace&) const = default;
+};
+
 // "Card BG", "Current Account", "Current Money" and "Trainer" (a dword, 0 or 1; whoever
 // reads the first three needs nothing of it); the defaults are those of a first run.
 struct StoredSettings {
@@ -21,6 +35,8 @@ struct StoredSettings {
     std::int16_t GCNum = 1;
     std::int32_t CashOnHand = 100;
     bool trainer = false;
+
+    WindowPlace advisor{}; // its own values, see WindowPlace
 
     bool operator==(const StoredSettings&) const = default;
 };

@@ -7,7 +7,11 @@
 namespace corvanta {
 
 GameModel::GameModel(GameFolders folders, RandomSource& random, QObject* parent)
-    : QObject(parent), session_(std::move(folders), random) {}
+    : QObject(parent), session_(std::move(folders), random) {
+    // A game chosen is a game about to be advised and trained: its analysis starts at once.
+    connect(this, &GameModel::gameChanged, this,
+            [this](const Game& game) { PrepareAnalysis(game); });
+}
 
 QString GameModel::BankFileLine() const {
     return ToQString(session_.BankFileLine());
@@ -182,20 +186,61 @@ EditOutcome GameModel::SaveAccountChanges(const QString& name, const QString& pa
     return outcome;
 }
 
-const ReturnTable* GameModel::ReturnTableIfReady() const {
-    try {
-        if (!returnTable_.valid()) {
-            returnTable_ = std::async(std::launch::async, ComputeReturnTable).share();
-        }
-        if (returnTable_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-            return nullptr;
-        }
-        return &returnTable_.get();
-    } catch (const std::exception&) {
-        // No thread to be had, or no memory for the tables: computed here instead, once.
-        returnTable_ = std::async(std::launch::deferred, ComputeReturnTable).share();
-        return &returnTable_.get();
+namespace {
+
+// The tables behind a game's advice, then its return table; `holdsReady` says when the first
+// part is done.
+GameReturnTable AnalyseGame(const Game* game, std::shared_ptr<std::atomic<bool>> holdsReady) {
+    RankHolds(*game, FiveCards{0, 1, 2, 3, 4}); // builds the game's tables, kept for the run
+    holdsReady->store(true);
+    return ComputeGameReturnTable(*game);
+}
+
+bool Ready(const std::shared_future<GameReturnTable>& future) {
+    const std::future_status status = future.wait_for(std::chrono::seconds(0));
+    if (status == std::future_status::deferred) {
+        future.wait(); // no other thread: done here, once
+        return true;
     }
+    return status == std::future_status::ready;
+}
+
+} // namespace
+
+const GameModel::Analysis& GameModel::AnalysisOf(const Game& game) const {
+    if (const auto known = analyses_.find(&game); known != analyses_.end()) {
+        return known->second;
+    }
+    Analysis analysis{std::make_shared<std::atomic<bool>>(false), {}};
+    try {
+        analysis.returnTable =
+            std::async(std::launch::async, AnalyseGame, &game, analysis.holdsReady).share();
+    } catch (const std::exception&) {
+        // No thread to be had: the analysis is done here when it is first needed, once.
+        analysis.returnTable =
+            std::async(std::launch::deferred, AnalyseGame, &game, analysis.holdsReady).share();
+    }
+    return analyses_.emplace(&game, std::move(analysis)).first->second;
+}
+
+void GameModel::PrepareAnalysis(const Game& game) const {
+    AnalysisOf(game);
+}
+
+bool GameModel::HoldsReady(const Game& game) const {
+    if (game.deck == DeckRule::FullDeckEachCard) {
+        return true; // its table takes well under a millisecond, on first use
+    }
+    const Analysis& analysis = AnalysisOf(game);
+    return analysis.holdsReady->load() || Ready(analysis.returnTable);
+}
+
+const GameReturnTable* GameModel::ReturnTableIfReady(const Game& game) const {
+    const Analysis& analysis = AnalysisOf(game);
+    if (!Ready(analysis.returnTable)) {
+        return nullptr;
+    }
+    return &analysis.returnTable.get();
 }
 
 void GameModel::TakeChosenBack() {
@@ -209,6 +254,10 @@ void GameModel::SetGame(const Game& game) {
         emit gameChanged(game);
     }
     ReportNotices();
+}
+
+void GameModel::KeepAdvisorPlace(const WindowPlace& place) {
+    session_.KeepAdvisorPlace(place);
 }
 
 void GameModel::SetTrainer(bool on) {

@@ -8,8 +8,13 @@
 
 #include <QObject>
 
+#include "engine/ReturnTable.h"
+
 #include <QString>
+#include <atomic>
 #include <future>
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace corvanta {
@@ -67,9 +72,20 @@ public:
     // Returns the console's summary line for the new current account.
     QString SetAsGCNum(const RecordEditor& editor);
 
-    // The game's return table, computed once per game on another thread; nothing until it is
-    // ready (the first call starts it).
-    const ReturnTable* ReturnTableIfReady() const;
+    // A game's analysis, prepared once per game on another thread and kept for the session:
+    // the tables its holds are ranked by, then its return table. Each is nothing (false) until
+    // it is ready; the first ask starts the work.
+    void PrepareAnalysis(const Game& game) const;
+    bool HoldsReady(const Game& game) const;
+    const GameReturnTable* ReturnTableIfReady(const Game& game) const;
+
+    // The folder the advisor's list was last saved to in this run; empty before.
+    const QString& ListFolder() const { return listFolder_; }
+    void KeepListFolder(const QString& folder) { listFolder_ = folder; }
+
+    // The advisor window's place as the player left it, kept with the settings.
+    const WindowPlace& AdvisorPlace() const { return session_.AdvisorPlace(); }
+    void KeepAdvisorPlace(const WindowPlace& place);
 
     // The game of the rounds to come: refused while dealt cards wait for the draw (see
     // GameSession::SetGame); a change is announced by gameChanged.
@@ -117,8 +133,15 @@ private:
     void ReportNotices();
     void ShowTransfer(const TransferOutcome& outcome);
 
+    struct Analysis {
+        std::shared_ptr<std::atomic<bool>> holdsReady;
+        std::shared_future<GameReturnTable> returnTable;
+    };
+    const Analysis& AnalysisOf(const Game& game) const;
+
     GameSession session_;
-    mutable std::shared_future<ReturnTable> returnTable_;
+    mutable std::map<const Game*, Analysis> analyses_;
+    QString listFolder_;
 };
 
 } // namespace corvanta

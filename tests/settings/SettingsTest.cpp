@@ -313,5 +313,43 @@ TEST(SettingsGame, AWindowsExportKeepsItsFormWhenTheGameChanges) {
     EXPECT_TRUE(ReadBytes(config.path) == regExe(u"jacks-or-better"));
 }
 
+// The advisor window's place: four dwords of their own, written once the window has been
+// placed and kept as they are by a save that knows no place; read only when all four are
+// there and within reason.
+TEST(Settings, TheAdvisorsPlaceIsKeptInValuesOfItsOwn) {
+    const Config config(Header + OurKey + Ours);
+    StoredSettings placed = Saved;
+    placed.advisor = {-1280, 24, 640, 480};
+    ASSERT_TRUE(config.Save(placed));
+    EXPECT_EQ(config.Load(), placed);
+    const std::string values = "\"Advisor Left\"=dword:fffffb00\n\"Advisor Top\"=dword:00000018\n"
+                               "\"Advisor Width\"=dword:00000280\n"
+                               "\"Advisor Height\"=dword:000001e0\n";
+    EXPECT_EQ(ReadBytes(config.path), Header + OurKey + Ours + values);
+    ASSERT_TRUE(config.Save(Saved)) << "a save that knows no place";
+    EXPECT_EQ(ReadBytes(config.path), Header + OurKey + Ours + values);
+}
+
+TEST(Settings, AnAdvisorPlaceMissingOrOutOfReasonIsUnknown) {
+    const std::string place = "\"Advisor Left\"=dword:00000010\n\"Advisor Top\"=dword:00000020\n";
+    const std::pair<std::string, WindowPlace> rows[] = {
+        {place + "\"Advisor Width\"=dword:00000300\n\"Advisor Height\"=dword:00000200\n",
+         {16, 32, 768, 512}},
+        {place + "\"Advisor Width\"=dword:00000300\n", {}}, // no height
+        {place + "\"Advisor Width\"=dword:00000000\n\"Advisor Height\"=dword:00000200\n", {}},
+        {place + "\"Advisor Width\"=dword:00000300\n\"Advisor Height\"=dword:fffffe00\n", {}},
+        {place + "\"Advisor Width\"=dword:000186a1\n\"Advisor Height\"=dword:00000200\n", {}},
+        {"\"Advisor Left\"=dword:fffe795f\n\"Advisor Top\"=dword:00000020\n"
+         "\"Advisor Width\"=dword:00000300\n\"Advisor Height\"=dword:00000200\n",
+         {}}, // left beyond -100000
+        {place + "\"Advisor Width\"=\"768\"\n\"Advisor Height\"=dword:00000200\n", {}},
+    };
+    for (const auto& [lines, advisor] : rows) {
+        StoredSettings loaded = Saved;
+        loaded.advisor = advisor;
+        EXPECT_EQ(Config(Header + OurKey + Ours + lines).Load(), loaded) << lines;
+    }
+}
+
 } // namespace
 } // namespace corvanta

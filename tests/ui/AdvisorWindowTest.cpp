@@ -3,11 +3,19 @@
 // and the session is listed newest first, saved as CSV and drawn as a chart.
 #include "WindowTesting.h"
 
+#include "support/GameCards.h"
+#include "support/SavedFiles.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmAdvisor/BankrollChart.h"
+#include "ui/frmAdvisor/RoundsModel.h"
+#include "ui/frmAdvisor/SessionRounds.h"
+#include "ui/frmAdvisor/WindowPlace.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPainter>
+#include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 namespace corvanta {
@@ -24,13 +32,15 @@ const std::string PerfectPlayRows =
     "0.0040 / Five of a Kind; 40x; 0.06734 %; 0.0269 / Four of a Kind; 25x; 1.603 %; 0.4008 / "
     "Full House; 12x; 2.84 %; 0.3408 / Flush; 8x; 2.856 %; 0.2285 / Straight; 5x; 0.6748 %; "
     "0.0337 / Three of a Kind; 3x; 12.73 %; 0.3819 / Two Pair; 2x; 15.84 %; 0.3168 / One Pair; "
-    "1x; 44.24 %; 0.4424 / Not a Winning Hand; —; 19.14 %; 0.0000 / All rounds; ; 100 %; 2.1768";
+    "1x; 44.24 %; 0.4424 / Not a Winning Hand; —; 19.14 %; 0.0000 / All rounds; ; 100 %; "
+    "2.1767678985";
 const std::string StandPatRows =
     "tblStandPat=Royal Flush; 100x; 0.0001262 %; 0.0001 / Straight Flush; 50x; 0.00101 %; "
     "0.0005 / Five of a Kind; 40x; 0.003501 %; 0.0014 / Four of a Kind; 25x; 0.2101 %; 0.0525 / "
     "Full House; 12x; 0.4185 %; 0.0502 / Flush; 8x; 0.3887 %; 0.0311 / Straight; 5x; 0.2897 %; "
     "0.0145 / Three of a Kind; 3x; 4.604 %; 0.1381 / Two Pair; 2x; 6.905 %; 0.1381 / One Pair; "
-    "1x; 46.04 %; 0.4604 / Not a Winning Hand; —; 41.14 %; 0.0000 / All rounds; ; 100 %; 0.8869";
+    "1x; 46.04 %; 0.4604 / Not a Winning Hand; —; 41.14 %; 0.0000 / All rounds; ; 100 %; "
+    "0.8869330455";
 
 AdvisorWindow* Advisor() {
     return qobject_cast<AdvisorWindow*>(test::TopLevel("frmAdvisor"));
@@ -87,7 +97,8 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
          "lblRoundsAdvised=Rounds advised: 5 | lblRoundsBest=Rounds whose discards were a best "
          "hold: 3 | lblGivenUp=Expected dollars given up by the other choices: $58.31"},
         {"the game's return, once computed", "",
-         "lblFigures=Perfect play returns 2.1768 × bet; standing pat returns 0.8869 × bet. | " +
+         "lblFigures=Perfect play returns 2.1767678985 × bet; standing pat returns 0.8869330455 × "
+         "bet. | " +
              PerfectPlayRows + " | " + StandPatRows,
          "", "", "",
          [](T&) {
@@ -144,10 +155,11 @@ TEST_F(AdvisorWindowTest, TheTrainerAsksBeforeACostlyDrawAndTheSessionIsListed) 
          "Corvanta - Trainer: Your discards return 0.8453 × bet: a small mistake, 0.0483 × bet "
          "less than the best.\rKeep Six of Hearts: returns 0.8935 × bet.\rDraw anyway?"},
         {"the advisor lists the rounds newest first", "click mnuAdvisor",
-         "lblGrades=Accuracy: 33.3 %; small mistakes: 1; large mistakes: 1 | tblRounds=3; A♠ 3♠ J♣ "
-         "5♣ 6♥; J♣ 5♣ 6♥; Keep Six of Hearts; $0.24 / 2; 10♣ J♣ Q♣ K♣ 3♦; none; Keep Ten of "
-         "Clubs, Jack of Clubs, Queen of Clubs, King of Clubs; $26.92 / 1; 10♣ J♣ Q♣ K♣ 3♦; 3♦; "
-         "Keep Ten of Clubs, Jack of Clubs, Queen of Clubs, King of Clubs; —"},
+         "lblGrades=Accuracy: 33.3 %; small mistakes: 1; large mistakes: 1 | tblRounds=3; Classic; "
+         "A♠ 3♠ J♣ 5♣ 6♥; J♣ 5♣ 6♥; Keep Six of Hearts; $0.24 / 2; Classic; 10♣ J♣ Q♣ K♣ 3♦; "
+         "none; Keep Ten of Clubs, Jack of Clubs, Queen of Clubs, King of Clubs; $26.92 / 1; "
+         "Classic; 10♣ J♣ Q♣ K♣ 3♦; 3♦; Keep Ten of Clubs, Jack of Clubs, Queen of Clubs, King "
+         "of Clubs; —"},
         {"Save List as CSV", "click cmdSaveList", "", "Corvanta - Save List: ", "", "",
          [csv](T& t) {
              t.Answers({[csv](QWidget& dialog) {
@@ -162,17 +174,197 @@ TEST_F(AdvisorWindowTest, TheTrainerAsksBeforeACostlyDrawAndTheSessionIsListed) 
     });
     EXPECT_EQ(
         test::ReadBytes(csv),
-        "Round,Dealt hand,Discards,Best hold,Bet,Return given up (x bet),Dollars given "
+        "Round,Game,Dealt hand,Discards,Best hold,Bet,Return given up (x bet),Dollars given "
         "up,Grade\r\n"
-        "3,\"Ace of Spades, Three of Spades, Jack of Clubs, Five of Clubs, Six of Hearts\",\"Jack "
+        "3,Classic,\"Ace of Spades, Three of Spades, Jack of Clubs, Five of Clubs, Six of "
+        "Hearts\",\"Jack "
         "of Clubs, Five of Clubs, Six of Hearts\",Keep Six of Hearts,5,0.0483,0.24,Small "
         "mistake\r\n"
-        "2,\"Ten of Clubs, Jack of Clubs, Queen of Clubs, King of Clubs, Three of "
+        "2,Classic,\"Ten of Clubs, Jack of Clubs, Queen of Clubs, King of Clubs, Three of "
         "Diamonds\",,\"Keep Ten of Clubs, Jack of Clubs, Queen of Clubs, King of "
         "Clubs\",5,5.3846,26.92,Large mistake\r\n"
-        "1,\"Ten of Clubs, Jack of Clubs, Queen of Clubs, King of Clubs, Three of "
+        "1,Classic,\"Ten of Clubs, Jack of Clubs, Queen of Clubs, King of Clubs, Three of "
         "Diamonds\",Three of Diamonds,\"Keep Ten of Clubs, Jack of Clubs, Queen of Clubs, King of "
         "Clubs\",5,0.0000,0.00,Best hold\r\n");
+}
+
+// One row of a table of the advisor, its cells between "; ".
+QString Row(const char* table, int row) {
+    auto* view = qobject_cast<QAbstractItemView*>(test::Find(*Advisor(), table));
+    QStringList cells;
+    for (int column = 0; view != nullptr && column < view->model()->columnCount(); ++column) {
+        cells << view->model()->index(row, column).data().toString();
+    }
+    return cells.join(QStringLiteral("; "));
+}
+
+// The game chosen is the game advised: its holds, its hands and pays, its exact returns.
+TEST_F(AdvisorWindowTest, AdvisesTheGameChosenWithItsOwnReturnTables) {
+    Start();
+    Run({
+        {"a pair of twos dealt in the classic", "bet 5; deal 2C 9S 2H 5D KC; click mnuAdvisor",
+         "lblHold1=Keep Two of Clubs, Two of Hearts — returns 2.1921 × bet"},
+        {"Jacks or Better chosen: its tables are computed, a busy bar meanwhile", "",
+         "lblFiguresHeading=Jacks or Better 9/6: the return per round, as a multiple of the bet | "
+         "lblPerfectPlay=Jacks or Better 9/6 under perfect play | lblStandPat=Jacks or Better "
+         "9/6 when standing pat | barComputing=Computing the return tables",
+         "", "", "",
+         [](T& t) {
+             emit t.game->model.gameChanged(JacksOrBetter);
+         }},
+        {"then shown, exact", "",
+         "lblFigures=Perfect play returns 0.9954390437 × bet; standing pat returns 0.3368670545 × "
+         "bet. | barComputing=hidden | lblHold1=Keep Two of Clubs, Two of Hearts — returns "
+         "0.8237 × bet",
+         "", "", "",
+         [](T&) {
+             EXPECT_TRUE(QTest::qWaitFor(
+                 [] { return !test::Look(*Advisor(), "lblFigures").startsWith(u"Computing"); },
+                 120'000));
+         }},
+    });
+    EXPECT_EQ(Row("tblPerfectPlay", 0), u"Royal Flush; 800x; 0.002476 %; 0.0198");
+    EXPECT_EQ(Row("tblPerfectPlay", 4), u"Flush; 6x; 1.101 %; 0.0661");
+    EXPECT_EQ(Row("tblPerfectPlay", 8), u"Jacks or Better; 1x; 21.46 %; 0.2146");
+    EXPECT_EQ(Row("tblPerfectPlay", 10), u"All rounds; ; 100 %; 0.9954390437");
+    EXPECT_EQ(Row("tblStandPat", 9), u"Not a Winning Hand; —; 79.37 %; 0.0000");
+}
+
+// Each round names its game, in the list (which grows by one row a round, newest first) and
+// in the saved list.
+TEST(RoundsModel, NamesTheGameOfEachRoundAndGrowsByARowARound) {
+    TrainingSession session;
+    session.Start(100);
+    const DiscardMarks none{};
+    session.Record(JacksOrBetter, test::Cards(Classic, "As Ah 9c 5d 2s"), none, 5, 95);
+    RoundsModel rounds(session, nullptr);
+    QSignalSpy inserted(&rounds, &QAbstractItemModel::rowsInserted);
+    session.Record(Classic, test::Cards(Classic, "As Ah 9c 5d 2s"), none, 5, 90);
+    rounds.Follow();
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 0);
+    EXPECT_EQ(inserted[0][2].toInt(), 0);
+    ASSERT_EQ(rounds.rowCount(), 2);
+    const auto cell = [&](int row, int column) {
+        return rounds.index(row, column).data().toString();
+    };
+    EXPECT_EQ(cell(0, RoundsModel::GameColumn), u"Classic");
+    EXPECT_EQ(cell(1, RoundsModel::RoundColumn), u"1");
+    EXPECT_EQ(cell(1, RoundsModel::GameColumn), u"Jacks or Better 9/6");
+    EXPECT_EQ(cell(1, RoundsModel::BestColumn), u"Keep Ace of Spades, Ace of Hearts");
+    EXPECT_EQ(RoundsCsv(session).section(QStringLiteral("\r\n"), 2, 2).section(u',', 0, 1),
+              u"1,Jacks or Better 9/6");
+}
+
+// Beside the table on the side with room, the right first; narrowed to the wider side; below;
+// on the screen whatever happens; on a second screen as on the first.
+TEST(WindowPlace, OpensBesideTheTableNeverOffTheScreen) {
+    struct Row {
+        const char* what;
+        QRect table;
+        QSize size;
+        QRect screen;
+        QRect expected;
+    };
+    const QRect desktop(0, 0, 1280, 1024);
+    const Row rows[] = {
+        {"room on the right", {0, 0, 600, 400}, {500, 700}, desktop, {600, 0, 500, 700}},
+        {"room on the left only", {700, 100, 500, 400}, {600, 700}, desktop, {100, 100, 600, 700}},
+        {"the wider side, narrowed", {300, 0, 580, 400}, {1012, 800}, desktop, {880, 0, 400, 800}},
+        {"below, lower", {350, 0, 600, 400}, {1012, 800}, desktop, {268, 400, 1012, 624}},
+        {"a table low on the screen: level with the screen's foot",
+         {0, 700, 600, 300},
+         {500, 700},
+         desktop,
+         {600, 324, 500, 700}},
+        {"no room anywhere: at the screen's foot, over the table's lower part",
+         {0, 0, 600, 420},
+         {1012, 800},
+         {0, 0, 640, 512},
+         {0, 212, 640, 300}},
+        {"a second screen",
+         {1380, 50, 600, 400},
+         {500, 700},
+         {1280, 0, 1920, 1080},
+         {1980, 50, 500, 700}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(PlaceBeside(row.table, row.size, row.screen), row.expected) << row.what;
+    }
+}
+
+TEST(WindowPlace, ARememberedPlaceMustLieWhollyOnOneScreen) {
+    const QList<QRect> screens = {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+    const std::pair<QRect, bool> rows[] = {
+        {{0, 0, 1280, 1024}, true},     {{1300, 100, 600, 400}, true},
+        {{1000, 100, 600, 400}, false}, // across the two
+        {{-10, 0, 600, 400}, false},    {{0, 900, 600, 400}, false},
+        {{3300, 0, 200, 200}, false},   {{10, 10, 0, 0}, false},
+    };
+    for (const auto& [frame, fits] : rows) {
+        EXPECT_EQ(FitsOnAScreen(frame, screens), fits) << frame.x() << "," << frame.y();
+    }
+}
+
+// The offscreen desktop is one screen of 800 by 800, its windows framed by 2 pixels. The table at
+// its top left (577 by 351 framed) leaves 223 pixels on its right: too narrow, so the advisor
+// goes below it, as wide as the screen. Its place is its frame's, its size its own.
+TEST_F(AdvisorWindowTest, OpensBesideTheTableOrWhereThePlayerLeftIt) {
+    ASSERT_TRUE(SaveSettings(files.config, {63, 1, 100, false, {5000, 20, 400, 300}}).ok);
+    Start();
+    window->move(0, 0);
+    Do("click mnuAdvisor");
+    EXPECT_EQ(Advisor()->geometry(), QRect(2, 353, 796, 445)) << "off the screen: beside";
+    Advisor()->setGeometry(30, 40, 500, 350);
+    Restart();
+    EXPECT_NE(files.Settings().find("\"Advisor Left\"=dword:0000001c\n\"Advisor "
+                                    "Top\"=dword:00000026\n\"Advisor Width\"=dword:000001f4\n"
+                                    "\"Advisor Height\"=dword:0000015e\n"),
+              std::string::npos)
+        << files.Settings();
+    Do("click mnuAdvisor");
+    EXPECT_EQ(Advisor()->geometry(), QRect(30, 40, 500, 350)) << "where it was left";
+}
+
+// Save List as CSV starts in the documents folder, then where the last list went.
+TEST_F(AdvisorWindowTest, SavesTheListFromTheDocumentsFolderThenTheLastUsed) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QByteArray::fromStdString(files.root.Path()));
+    qunsetenv("XDG_CONFIG_HOME"); // no folders of the player's own: Documents in the home
+    std::vector<QString> folders;
+    const auto save = [&folders](const std::string& file) {
+        return [&folders, file](QWidget& dialog) {
+            auto* chooser = qobject_cast<QFileDialog*>(&dialog);
+            folders.push_back(chooser->directory().absolutePath());
+            // Typed into its name box, as a player would.
+            chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QString::fromStdString(file));
+            static_cast<QDialog*>(chooser)->accept(); // as its Save button does
+        };
+    };
+    ::mkdir((files.root / "Documents").c_str(), 0700);
+    ::mkdir((files.root / "lists").c_str(), 0700);
+    Start();
+    Run({
+        {"a round played, the list saved",
+         "bet 5; deal 2C 9S 2H 5D KC; deal 3D 4D 5D; click "
+         "mnuAdvisor cmdSaveList",
+         "", "Corvanta - Save List: ", "", "",
+         [&](T& t) {
+             t.Answers({save(files.root / "lists/first.csv")});
+         }},
+        {"saved again", "click cmdSaveList", "", "Corvanta - Save List: ", "", "",
+         [&](T& t) {
+             t.Answers({save(files.root / "lists/second.csv")});
+         }},
+    });
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(folders[0], QString::fromStdString(files.root / "Documents"));
+    EXPECT_EQ(folders[1], QString::fromStdString(files.root / "lists"));
+    EXPECT_NE(test::ReadBytes(files.root / "lists/second.csv"), "<missing>");
 }
 
 // The line of the bankroll over the starting amount, at two sizes: the plot stands inside
@@ -205,28 +397,29 @@ TEST(BankrollChart, DrawsTheBankrollOverTheStartingLineAtAnySize) {
     }
 }
 
-// The ink of an image's part (whatever is not white), cut to the box around it.
-QImage Ink(const QImage& image, const QRect& part) {
+// The ink of an image's part (whatever is not the paper), cut to the box around it.
+QImage Ink(const QImage& image, const QRect& part, QRgb paper) {
     QRect box;
     for (int y = part.top(); y <= part.bottom(); ++y) {
         for (int x = part.left(); x <= part.right(); ++x) {
-            box |= image.pixel(x, y) != qRgb(255, 255, 255) ? QRect(x, y, 1, 1) : QRect();
+            box |= image.pixel(x, y) != paper ? QRect(x, y, 1, 1) : QRect();
         }
     }
     return image.copy(box);
 }
 
-// A text as the chart writes its amounts: in its font, grey on white, flush right in the 52
-// pixels left of the plot (where a glyph starts between two pixels changes how it is drawn).
-QImage Written(const char* text, const QFont& font) {
+// A text as the chart writes its amounts: in its font, its palette's text on its base, flush
+// right in the 52 pixels left of the plot (where a glyph starts between two pixels changes how
+// it is drawn).
+QImage Written(const char* text, const QWidget& chart) {
     QImage image(52, 60, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    image.fill(chart.palette().color(QPalette::Base));
     QPainter painter(&image);
-    painter.setFont(font);
-    painter.setPen(QColor(90, 90, 90));
+    painter.setFont(chart.font());
+    painter.setPen(chart.palette().color(QPalette::Text));
     painter.drawText(image.rect(), Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(text));
     painter.end();
-    return Ink(image, image.rect());
+    return Ink(image, image.rect(), chart.palette().color(QPalette::Base).rgb());
 }
 
 // Left of the plot, at its top and at its bottom: the highest and the lowest bankroll of the
@@ -250,9 +443,52 @@ TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
         chart.Show(row.starting, row.rounds);
         const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const int left = BankrollChart::LeftMargin - 2; // the plot's frame stands right of it
-        EXPECT_EQ(Ink(image, {0, 0, left, 60}), Written(row.highest, chart.font())) << row.highest;
-        EXPECT_EQ(Ink(image, {0, 60, left, 60}), Written(row.lowest, chart.font())) << row.lowest;
+        const QRgb paper = qRgb(255, 255, 255);
+        EXPECT_EQ(Ink(image, {0, 0, left, 60}, paper), Written(row.highest, chart)) << row.highest;
+        EXPECT_EQ(Ink(image, {0, 60, left, 60}, paper), Written(row.lowest, chart)) << row.lowest;
     }
+}
+
+// A session of more rounds than the plot has pixels still shows its highs and lows: one round
+// of $300 among 9999 of $100 rises to the top of the plot.
+TEST(BankrollChart, ALongSessionKeepsItsHighsAndLows) {
+    BankrollChart chart;
+    chart.resize(300, 120); // a plot 232 pixels wide, 90 high
+    std::vector<std::int64_t> rounds(10'000, 100);
+    rounds[5'000] = 300;
+    chart.Show(100, rounds);
+    const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int top = 120;
+    for (int x = 57; x < 287; ++x) {
+        for (int y = 11; y < 100 && y < top; ++y) {
+            const QColor p = image.pixelColor(x, y);
+            top = p.green() > 80 && p.red() < 100 && p.blue() < 100 ? y : top;
+        }
+    }
+    EXPECT_LT(top, 22) << "the line's highest pixel row"; // $300 stands at row 18
+}
+
+// On a dark palette the chart is drawn on its dark base, its amounts in its light text and its
+// lines in lighter colours.
+TEST(BankrollChart, FollowsADarkPalette) {
+    BankrollChart chart;
+    QPalette dark = chart.palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    chart.setPalette(dark);
+    chart.resize(300, 120);
+    chart.Show(200, {195, 185, 205});
+    const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixelColor(60, 13), QColor(30, 30, 30)) << "the plot's base";
+    EXPECT_EQ(image.pixelColor(56, 60), QColor(220, 220, 220)) << "the plot's frame";
+    const int x = static_cast<int>(56 + 232 * 2.5 / 3); // the middle of the last rise
+    int light = 0;
+    for (int y = 0; y < 120; ++y) {
+        const QColor p = image.pixelColor(x, y);
+        light += p.green() > 180 && p.red() < 130 && p.blue() < 130 ? 1 : 0;
+    }
+    EXPECT_GT(light, 0) << "a light green line";
+    EXPECT_EQ(Ink(image, {0, 0, 54, 60}, qRgb(30, 30, 30)), Written("$205", chart));
 }
 
 } // namespace

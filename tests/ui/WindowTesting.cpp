@@ -4,13 +4,13 @@
 #include "support/SavedFiles.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPainter>
-#include <QTableWidget>
 #include <QTest>
 
 #include <cstring>
@@ -65,13 +65,14 @@ QString Look(QWidget& window, const char* name, bool placed) {
     for (const char* text : {"text", "plainText", "title"}) { // whichever it has
         look += found->property(text).toString();
     }
-    auto* table = qobject_cast<QTableWidget*>(widget);
+    auto* view = qobject_cast<QAbstractItemView*>(widget);
+    const QAbstractItemModel* table = view != nullptr ? view->model() : nullptr;
     const int columns = table != nullptr ? table->columnCount() : 0;
     for (int cell = 0; table != nullptr && cell < table->rowCount() * columns; ++cell) {
         look += QString::fromLatin1(cell == 0             ? ""
                                     : cell % columns == 0 ? " / "
                                                           : "; ") +
-                table->item(cell / columns, cell % columns)->text();
+                table->index(cell / columns, cell % columns).data().toString();
     }
     if (widget != nullptr && look.isEmpty()) { // a picture, a line
         look = widget->accessibleName() +

@@ -1,110 +1,161 @@
 #include "ui/frmAdvisor/AdvisorWindow.h"
 
 #include "engine/AdviceText.h"
+#include "engine/CommandLine.h"
+#include "engine/ReturnTable.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
 #include "ui/frmAdvisor/ReturnTableView.h"
-#include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmAdvisor/SessionView.h"
+#include "ui/frmAdvisor/WindowPlace.h"
 
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStringList>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace corvanta {
 namespace {
 
-// The controls, in twips. On the left: a title, the ranked holds (rank column and hold), the
-// player's own marks, the button, the game's return, then the session. On the right: the
-// game's return table.
-constexpr int Margin = 240;
-constexpr int LeftWidth = SessionView::Width;
-constexpr int RightLeft = Margin + LeftWidth + 360;
-constexpr int WindowWidth = RightLeft + ReturnTableView::Width + Margin;
-constexpr int LineHeight = 255;
-constexpr int TitleTop = 120;
-constexpr int RankWidth = 360;
-constexpr int RowTop = 480;
-constexpr int RowStep = 270;
-constexpr int MarksTop = RowTop + AdvisorWindow::ListedHolds * RowStep + 60;
-constexpr int ButtonTop = MarksTop + 360;
-constexpr int ButtonWidth = 1800;
-constexpr int ButtonHeight = 375;
-constexpr int FiguresHeadingTop = ButtonTop + ButtonHeight + 300;
-constexpr int FiguresTop = FiguresHeadingTop + 270;
-constexpr int SessionTop = FiguresTop + 420;
-constexpr int WindowHeight = SessionTop + SessionView::Height + 180;
+// Its size when it first opens (at the default scale, a little over 1000 by 800 pixels),
+// and the smallest its contents are laid out in before the whole scrolls.
+constexpr int OpeningWidth = 15180; // twips
+constexpr int OpeningHeight = 12000;
+constexpr int ContentsWidth = 560; // pixels
+constexpr int ContentsHeight = 520;
 
-QLabel* AdvisorLabel(QWidget* window, const QString& name, int left, int top, int width, int height,
-                     bool bold = false) {
-    const std::string latin1 = name.toStdString();
-    return corvanta::AddLabel(window, {latin1.c_str(),
-                                       {left, top, width, height},
-                                       "",
-                                       bold ? GameFont::StandardBold : GameFont::Standard});
+QLabel* AdvisorLabel(QWidget* parent, const QString& name, bool bold = false) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setWordWrap(false); // a wrapped label lays its text out again at every change
+    label->setFont(FontOf(bold ? GameFont::StandardBold : GameFont::Standard));
+    return label;
+}
+
+QList<QRect> FreeAreasOfScreens() {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas << screen->availableGeometry();
+    }
+    return areas;
 }
 
 } // namespace
 
-AdvisorWindow::AdvisorWindow(const GameModel& model)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      model_(model) {
+AdvisorWindow::AdvisorWindow(GameModel& model)
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      model_(model), game_(&model.CurrentGame()) {
     setObjectName(QStringLiteral("frmAdvisor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Corvanta - Hold Advisor"));
     setFont(FontOf(GameFont::Standard));
-    setFixedSize(Px(WindowWidth), Px(WindowHeight));
-    BuildHolds();
-    AdvisorLabel(this, QStringLiteral("lblFiguresHeading"), Margin, FiguresHeadingTop, LeftWidth,
-                 LineHeight, true)
-        ->setText(QStringLiteral("The game's return per round, as a multiple of the bet"));
-    lblFigures_ =
-        AdvisorLabel(this, QStringLiteral("lblFigures"), Margin, FiguresTop, LeftWidth, LineHeight);
-    lblFigures_->setText(QStringLiteral("Computing…"));
-    session_ = new SessionView(model_.Training(), this);
-    session_->move(Px(Margin), Px(SessionTop));
-    session_->resize(Px(SessionView::Width), Px(SessionView::Height));
-    returns_ = new ReturnTableView(this);
-    returns_->setGeometry(
-        ToPixels({RightLeft, TitleTop, ReturnTableView::Width, ReturnTableView::Height}));
+    setSizeGripEnabled(true);
+
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("viewContents"));
+    contents->setMinimumSize(ContentsWidth, ContentsHeight);
+    auto* columns = new QHBoxLayout(contents);
+    auto* left = new QVBoxLayout;
+    left->addWidget(BuildHolds(contents));
+    lblFiguresHeading_ = AdvisorLabel(contents, QStringLiteral("lblFiguresHeading"), true);
+    lblFigures_ = AdvisorLabel(contents, QStringLiteral("lblFigures"));
+    left->addWidget(lblFiguresHeading_);
+    left->addWidget(lblFigures_);
+    session_ = new SessionView(model_, contents);
+    left->addWidget(session_, 1);
+    returns_ = new ReturnTableView(contents);
+    columns->addLayout(left, 3);
+    columns->addWidget(returns_, 2);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrollAdvisor"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(contents);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    resize(Px(OpeningWidth), Px(OpeningHeight));
 
     // The holds follow every change of the table; the session changes with each draw only.
     connect(&model_, &GameModel::handChanged, this, &AdvisorWindow::ShowHolds);
     connect(&model_, &GameModel::betChanged, this, &AdvisorWindow::ShowHolds);
     connect(&model_, &GameModel::roundSettled, this, &AdvisorWindow::ShowSession);
-    Refresh();
-    // The game's return is computed once, on another thread; the window shows at once and
-    // fills it in when it is ready.
-    figuresTimer_ = new QTimer(this);
-    connect(figuresTimer_, &QTimer::timeout, this, &AdvisorWindow::ShowFigures);
-    figuresTimer_->start(20);
-    ShowFigures();
+    connect(&model_, &GameModel::gameChanged, this, &AdvisorWindow::FollowGame);
+    // The game's analysis is prepared once per game, on another thread: the window shows at
+    // once and fills in the holds and the tables when they are ready.
+    analysisTimer_ = new QTimer(this);
+    connect(analysisTimer_, &QTimer::timeout, this, &AdvisorWindow::ShowFigures);
+    FollowGame(*game_);
+    ShowSession();
 }
 
-void AdvisorWindow::BuildHolds() {
-    lblTitle_ = AdvisorLabel(this, QStringLiteral("lblTitle"), Margin, TitleTop, LeftWidth,
-                             LineHeight, true);
+QWidget* AdvisorWindow::BuildHolds(QWidget* parent) {
+    auto* holds = new QWidget(parent);
+    auto* grid = new QGridLayout(holds);
+    grid->setContentsMargins(0, 0, 0, 0);
+    lblTitle_ = AdvisorLabel(holds, QStringLiteral("lblTitle"), true);
+    grid->addWidget(lblTitle_, 0, 0, 1, 2);
     for (int row = 0; row < ListedHolds; ++row) {
-        const int top = RowTop + row * RowStep;
-        lblRank_[row] = AdvisorLabel(this, QStringLiteral("lblRank%1").arg(row + 1), Margin, top,
-                                     RankWidth, LineHeight);
-        lblHold_[row] = AdvisorLabel(this, QStringLiteral("lblHold%1").arg(row + 1),
-                                     Margin + RankWidth, top, LeftWidth - RankWidth, LineHeight);
+        lblRank_[row] = AdvisorLabel(holds, QStringLiteral("lblRank%1").arg(row + 1));
+        lblRank_[row]->setMinimumWidth(Px(360));
+        lblHold_[row] = AdvisorLabel(holds, QStringLiteral("lblHold%1").arg(row + 1));
+        grid->addWidget(lblRank_[row], row + 1, 0);
+        grid->addWidget(lblHold_[row], row + 1, 1);
     }
-    lblYourMarks_ =
-        AdvisorLabel(this, QStringLiteral("lblYourMarks"), Margin, MarksTop, LeftWidth, LineHeight);
-    cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), this);
+    grid->setColumnStretch(1, 1);
+    lblYourMarks_ = AdvisorLabel(holds, QStringLiteral("lblYourMarks"));
+    grid->addWidget(lblYourMarks_, ListedHolds + 1, 0, 1, 2);
+    cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), holds);
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
-    cmdMarkBest_->setGeometry(ToPixels({Margin, ButtonTop, ButtonWidth, ButtonHeight}));
+    cmdMarkBest_->setMinimumSize(Px(1800), Px(375));
+    grid->addWidget(cmdMarkBest_, ListedHolds + 2, 0, 1, 2, Qt::AlignLeft);
     // Enter presses it while it has the focus, and deals elsewhere in the window; Esc closes.
     cmdMarkBest_->setDefault(true);
     connect(cmdMarkBest_, &QPushButton::clicked, this, &AdvisorWindow::markBestHoldRequested);
+    return holds;
+}
+
+void AdvisorWindow::PlaceBeside(const QWidget& table) {
+    decoration_ = table.frameGeometry().size() - table.geometry().size();
+    const WindowPlace& left = model_.AdvisorPlace();
+    const QRect remembered(left.left, left.top, left.width + decoration_.width(),
+                           left.height + decoration_.height());
+    if (left.Known() && FitsOnAScreen(remembered, FreeAreasOfScreens())) {
+        move(left.left, left.top);
+        resize(left.width, left.height);
+        return;
+    }
+    const QScreen* screen = table.screen();
+    const QRect frame = corvanta::PlaceBeside(table.frameGeometry(), size() + decoration_,
+                                              screen->availableGeometry());
+    move(frame.topLeft());
+    resize(frame.size() - decoration_);
+}
+
+void AdvisorWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    TellPlace();
+}
+
+void AdvisorWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    TellPlace();
+}
+
+void AdvisorWindow::TellPlace() {
+    if (isVisible() && !isMinimized() && !isMaximized()) {
+        emit placeChanged({x(), y(), width(), height()});
+    }
 }
 
 void AdvisorWindow::keyPressEvent(QKeyEvent* event) {
@@ -124,13 +175,27 @@ void AdvisorWindow::Refresh() {
     ShowSession();
 }
 
+void AdvisorWindow::FollowGame(const Game& game) {
+    game_ = &game;
+    rankedHand_.reset();
+    lblFiguresHeading_->setText(ToQString(game.title) +
+                                QStringLiteral(": the return per round, as a multiple of the bet"));
+    lblFigures_->setText(QStringLiteral("Computing…"));
+    returns_->Computing(game);
+    model_.PrepareAnalysis(game);
+    analysisTimer_->start(20);
+    ShowFigures();
+    ShowHolds();
+}
+
 void AdvisorWindow::ShowHolds() {
     const bool dealt = Permitted(model_.Phase()).mark;
     cmdMarkBest_->setEnabled(dealt);
-    if (!dealt) {
+    if (!dealt || !model_.HoldsReady(*game_)) {
         rankedHand_.reset();
         lblTitle_->setText(
-            model_.Phase() == DealStateCode::BetPlaced
+            dealt ? QStringLiteral("Preparing the analysis of %1…").arg(ToQString(game_->title))
+            : model_.Phase() == DealStateCode::BetPlaced
                 ? QStringLiteral("Bet of %1 placed. Once you deal, the best holds will be listed "
                                  "here, ranked by expected payback.")
                       .arg(MoneyText({model_.BetAmount()}))
@@ -145,7 +210,7 @@ void AdvisorWindow::ShowHolds() {
     }
     const FiveCards& hand = model_.Hand();
     if (rankedHand_ != hand) {
-        ranking_ = RankHolds(hand);
+        ranking_ = RankHolds(*game_, hand);
         rankedHand_ = hand;
     }
     lblTitle_->setText(QStringLiteral("Best holds for this hand, by expected payback per dollar "
@@ -172,16 +237,19 @@ void AdvisorWindow::ShowSession() {
 }
 
 void AdvisorWindow::ShowFigures() {
-    const ReturnTable* table = model_.ReturnTableIfReady();
+    if (!rankedHand_ && Permitted(model_.Phase()).mark && model_.HoldsReady(*game_)) {
+        ShowHolds(); // the hand dealt while the analysis was being prepared
+    }
+    const GameReturnTable* table = model_.ReturnTableIfReady(*game_);
     if (table == nullptr) {
         return;
     }
-    figuresTimer_->stop();
+    analysisTimer_->stop();
     lblFigures_->setText(QStringLiteral("Perfect play returns ") +
-                         ToQString(MultipleText(ReturnPerRound(table->perfectPlay))) +
-                         QStringLiteral("; standing pat returns ") +
-                         ToQString(MultipleText(ReturnPerRound(table->standPat))) +
-                         QStringLiteral("."));
+                         ToQString(DecimalText(table->Return(table->perfectPlay), 10)) +
+                         QStringLiteral(" × bet; standing pat returns ") +
+                         ToQString(DecimalText(table->Return(table->standPat), 10)) +
+                         QStringLiteral(" × bet."));
     returns_->Fill(*table);
 }
 

@@ -19,24 +19,37 @@ BankrollChart::BankrollChart(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Bankroll after each round"));
 }
 
-void BankrollChart::Show(std::int64_t starting, std::vector<std::int64_t> afterEachRound) {
-    starting_ = starting;
-    rounds_ = std::move(afterEachRound);
-    lowest_ = highest_ = starting_;
-    for (const std::int64_t amount : rounds_) {
-        lowest_ = std::min(lowest_, amount);
-        highest_ = std::max(highest_, amount);
+void BankrollChart::Start(std::int64_t starting) {
+    starting_ = lowest_ = highest_ = starting;
+    rounds_.clear();
+    Described();
+}
+
+void BankrollChart::Add(std::int64_t afterRound) {
+    rounds_.push_back(afterRound);
+    lowest_ = std::min(lowest_, afterRound);
+    highest_ = std::max(highest_, afterRound);
+    Described();
+}
+
+void BankrollChart::Show(std::int64_t starting, const std::vector<std::int64_t>& afterEachRound) {
+    Start(starting);
+    for (const std::int64_t amount : afterEachRound) {
+        Add(amount);
     }
+}
+
+void BankrollChart::Described() {
     setAccessibleDescription(
         rounds_.empty() ? QStringLiteral("%1 at the start, no round played").arg(Dollars(starting_))
                         : QStringLiteral("%1 at the start, %2 after %3 rounds")
                               .arg(Dollars(starting_), Dollars(rounds_.back()))
                               .arg(rounds_.size()));
-    // A little room above and below, so that no line lies on the frame.
-    const std::int64_t room = std::max<std::int64_t>(1, (highest_ - lowest_) / 10);
-    highest_ += room;
-    lowest_ -= room;
     update();
+}
+
+bool BankrollChart::DarkBase() const {
+    return palette().color(QPalette::Base).lightness() < 128;
 }
 
 QRect BankrollChart::Plot() const {
@@ -47,20 +60,20 @@ QPointF BankrollChart::PointFor(int round, std::int64_t amount) const {
     const QRect plot = Plot();
     const int steps = std::max<int>(1, static_cast<int>(rounds_.size()));
     const double x = plot.left() + plot.width() * static_cast<double>(round) / steps;
-    const double share = static_cast<double>(amount - lowest_) / (highest_ - lowest_);
+    // A little room above and below, so that no line lies on the frame.
+    const std::int64_t room = std::max<std::int64_t>(1, (highest_ - lowest_) / 10);
+    const double share = static_cast<double>(amount - lowest_ + room) /
+                         static_cast<double>(highest_ - lowest_ + 2 * room);
     return {x, plot.bottom() - plot.height() * share};
 }
 
 void BankrollChart::DrawAxes(QPainter& painter) const {
     const QRect plot = Plot();
-    painter.setPen(QColor(90, 90, 90));
+    painter.setPen(palette().color(QPalette::Text));
     painter.drawRect(plot);
     const QRect amounts(0, plot.top() - 6, LeftMargin - 4, plot.height() + 12);
-    const auto [lowest, highest] = std::minmax_element(rounds_.begin(), rounds_.end());
-    const std::int64_t top = rounds_.empty() ? starting_ : std::max(starting_, *highest);
-    const std::int64_t bottom = rounds_.empty() ? starting_ : std::min(starting_, *lowest);
-    painter.drawText(amounts, Qt::AlignRight | Qt::AlignTop, Dollars(top));
-    painter.drawText(amounts, Qt::AlignRight | Qt::AlignBottom, Dollars(bottom));
+    painter.drawText(amounts, Qt::AlignRight | Qt::AlignTop, Dollars(highest_));
+    painter.drawText(amounts, Qt::AlignRight | Qt::AlignBottom, Dollars(lowest_));
     const QRect rounds(plot.left(), plot.bottom() + 2, plot.width(), BottomMargin - 2);
     painter.drawText(rounds, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("start"));
     painter.drawText(rounds, Qt::AlignRight | Qt::AlignVCenter,
@@ -69,24 +82,41 @@ void BankrollChart::DrawAxes(QPainter& painter) const {
 
 void BankrollChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     DrawAxes(painter);
     const QRect plot = Plot();
     const double startY = PointFor(0, starting_).y();
-    painter.setPen(QPen(QColor(StartColour), 1, Qt::DashLine));
+    painter.setPen(QPen(QColor(DarkBase() ? StartOnDark : StartColour), 1, Qt::DashLine));
     painter.drawLine(QPointF(plot.left(), startY), QPointF(plot.right(), startY));
     if (rounds_.empty()) {
-        painter.setPen(QColor(90, 90, 90));
+        painter.setPen(palette().color(QPalette::Text));
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("No round played yet"));
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(DarkBase() ? LineOnDark : LineColour), 2));
+    painter.drawPath(Line());
+}
+
+QPainterPath BankrollChart::Line() const {
     QPainterPath line(PointFor(0, starting_));
-    for (std::size_t round = 0; round < rounds_.size(); ++round) {
-        line.lineTo(PointFor(static_cast<int>(round) + 1, rounds_[round]));
+    const std::size_t columns = static_cast<std::size_t>(std::max(1, Plot().width()));
+    const std::size_t step = (rounds_.size() + columns - 1) / columns; // rounds a point stands for
+    // A long session draws, for each run of `step` rounds, their lowest and highest: the line
+    // looks the same and costs as much as a short session's.
+    for (std::size_t first = 0; first < rounds_.size(); first += step) {
+        const std::size_t last = std::min(rounds_.size(), first + step) - 1;
+        const auto [low, high] =
+            std::minmax_element(rounds_.begin() + static_cast<std::ptrdiff_t>(first),
+                                rounds_.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+        const int x = static_cast<int>(last) + 1;
+        if (step > 1) {
+            line.lineTo(PointFor(x, *low));
+            line.lineTo(PointFor(x, *high));
+        }
+        line.lineTo(PointFor(x, rounds_[last]));
     }
-    painter.setPen(QPen(QColor(LineColour), 2));
-    painter.drawPath(line);
+    return line;
 }
 
 } // namespace corvanta

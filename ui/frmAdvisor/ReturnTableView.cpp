@@ -1,28 +1,42 @@
 #include "ui/frmAdvisor/ReturnTableView.h"
 
-#include "engine/Round.h"
+#include "engine/CommandLine.h"
+#include "engine/ReturnTable.h"
 #include "ui/Dialogs.h"
 #include "ui/Widgets.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace corvanta {
 namespace {
 
-constexpr int HeadingHeight = 270;
-constexpr int TableHeight = 3780;
-constexpr int Rows = CategoryCount + 1; // the categories, best first, and the total
+QLabel* Heading(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(FontOf(GameFont::StandardBold));
+    parent->layout()->addWidget(label);
+    return label;
+}
 
-QTableWidget* ReturnRowsTable(QWidget* parent, const char* name, const char* heading, int top) {
-    AddLabel(
-        parent,
-        {name, {0, top, ReturnTableView::Width, HeadingHeight}, heading, GameFont::StandardBold});
-    auto* table = AddReadOnlyTable(
-        parent, QString::fromLatin1(name).replace(QStringLiteral("lbl"), QStringLiteral("tbl")),
-        {0, top + HeadingHeight, ReturnTableView::Width, TableHeight}, Rows,
-        {{"Category", 128}, {"Payout", 56}, {"Probability", 92}, {"Return", 90}});
-    table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Computing…")));
+QTableWidget* ReturnRowsTable(QWidget* parent, const char* name) {
+    auto* table = new QTableWidget(0, 4, parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(18);
+    table->setHorizontalHeaderLabels({QStringLiteral("Hand"), QStringLiteral("Payout"),
+                                      QStringLiteral("Probability"), QStringLiteral("Return")});
+    const int widths[] = {128, 56, 92, 90};
+    for (int column = 0; column < 4; ++column) {
+        table->setColumnWidth(column, widths[column]);
+    }
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setMinimumHeight(90);
+    static_cast<QBoxLayout*>(parent->layout())->addWidget(table, 1);
     return table;
 }
 
@@ -40,34 +54,64 @@ QString Percent(double probability) {
     return QString::number(100 * probability, 'g', 4) + QStringLiteral(" %");
 }
 
-void FillTable(QTableWidget* table, const ReturnRows& rows) {
-    double probability = 0;
-    for (int category = CategoryCount - 1; category >= 0; --category) {
-        const ReturnRow& row = rows[static_cast<std::size_t>(category)];
-        SetRow(
-            table, CategoryCount - 1 - category,
-            {ToQString(PayoffTable[static_cast<std::size_t>(category)].lastHand),
-             row.multiplier == 0 ? QStringLiteral("—") : QStringLiteral("%1x").arg(row.multiplier),
-             Percent(row.Probability()), QString::number(row.Contribution(), 'f', 4)});
-        probability += row.Probability();
+// Best paid first, then every round with the return to ten decimals.
+void FillTable(QTableWidget* table, const GameReturnTable& returns,
+               const std::vector<std::uint64_t>& play) {
+    const Game& game = *returns.game;
+    const std::vector<int> hands = HandsByPay(game);
+    table->setRowCount(static_cast<int>(hands.size()) + 1);
+    double total = 0; // the rows' probabilities added up: 100 % when nothing was lost
+    for (std::size_t row = 0; row < hands.size(); ++row) {
+        const HandRule& rule = game.hands[static_cast<std::size_t>(hands[row])];
+        const Fraction probability = returns.Probability(play, hands[row]);
+        SetRow(table, static_cast<int>(row),
+               {ToQString(rule.name),
+                rule.pay == 0 ? QStringLiteral("—") : QStringLiteral("%1x").arg(rule.pay),
+                Percent(probability.Value()),
+                QString::number(rule.pay * probability.Value(), 'f', 4)});
+        total += probability.Value();
     }
-    SetRow(table, CategoryCount,
-           {QStringLiteral("All rounds"), QString(), Percent(probability),
-            QString::number(ReturnPerRound(rows), 'f', 4)});
+    SetRow(table, static_cast<int>(hands.size()),
+           {QStringLiteral("All rounds"), QString(), Percent(total),
+            ToQString(DecimalText(returns.Return(play), 10))});
 }
 
 } // namespace
 
 ReturnTableView::ReturnTableView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("viewReturns"));
-    tblPerfectPlay_ = ReturnRowsTable(this, "lblPerfectPlay", "The game under perfect play", 0);
-    tblStandPat_ = ReturnRowsTable(this, "lblStandPat", "The game when standing pat",
-                                   HeadingHeight + TableHeight + 210);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    barComputing_ = new QProgressBar(this);
+    barComputing_->setObjectName(QStringLiteral("barComputing"));
+    barComputing_->setRange(0, 0); // busy: the computation says nothing of how far it is
+    barComputing_->setAccessibleName(QStringLiteral("Computing the return tables"));
+    layout->addWidget(barComputing_);
+    lblPerfectPlay_ = Heading(this, "lblPerfectPlay");
+    tblPerfectPlay_ = ReturnRowsTable(this, "tblPerfectPlay");
+    lblStandPat_ = Heading(this, "lblStandPat");
+    tblStandPat_ = ReturnRowsTable(this, "tblStandPat");
 }
 
-void ReturnTableView::Fill(const ReturnTable& table) {
-    FillTable(tblPerfectPlay_, table.perfectPlay);
-    FillTable(tblStandPat_, table.standPat);
+void ReturnTableView::Computing(const Game& game) {
+    barComputing_->show();
+    barComputing_->setFormat(QStringLiteral("Computing %1…").arg(ToQString(game.title)));
+    barComputing_->setTextVisible(true);
+    lblPerfectPlay_->setText(ToQString(game.title) + QStringLiteral(" under perfect play"));
+    lblStandPat_->setText(ToQString(game.title) + QStringLiteral(" when standing pat"));
+    for (QTableWidget* table : {tblPerfectPlay_, tblStandPat_}) {
+        table->setRowCount(1);
+        SetRow(table, 0, {QStringLiteral("Computing…"), QString(), QString(), QString()});
+    }
+}
+
+void ReturnTableView::Fill(const GameReturnTable& table) {
+    barComputing_->hide();
+    lblPerfectPlay_->setText(ToQString(table.game->title) + QStringLiteral(" under perfect play"));
+    lblStandPat_->setText(ToQString(table.game->title) + QStringLiteral(" when standing pat"));
+    FillTable(tblPerfectPlay_, table, table.perfectPlay);
+    FillTable(tblStandPat_, table, table.standPat);
 }
 
 } // namespace corvanta

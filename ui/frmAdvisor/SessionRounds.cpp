@@ -51,12 +51,14 @@ QString MistakeText(Mistake mistake) {
 }
 
 QString RoundsCsv(const TrainingSession& session) {
-    QString csv = QStringLiteral("Round,Dealt hand,Discards,Best hold,Bet,Return given up (x bet),"
-                                 "Dollars given up,Grade\r\n");
+    QString csv =
+        QStringLiteral("Round,Game,Dealt hand,Discards,Best hold,Bet,Return given up (x bet),"
+                       "Dollars given up,Grade\r\n");
     const auto& rounds = session.Rounds();
     for (std::size_t n = rounds.size(); n-- > 0;) {
         const TrainedRound& round = rounds[n];
         const QStringList fields = {QString::number(n + 1),
+                                    ToQString(round.game->title),
                                     CardNames(round.dealt, AllKept),
                                     CardNames(round.dealt, AllKept & ~KeptBy(round.discards)),
                                     ToQString(HoldText(round.dealt, round.bestHold)),

@@ -2,57 +2,84 @@
 
 #include "engine/Trainer.h"
 #include "ui/Dialogs.h"
+#include "ui/GameModel.h"
 #include "ui/Widgets.h"
 #include "ui/frmAdvisor/BankrollChart.h"
+#include "ui/frmAdvisor/RoundsModel.h"
 #include "ui/frmAdvisor/SessionRounds.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QTableWidget>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
 
 namespace corvanta {
 namespace {
 
-constexpr int LineHeight = 255;
-constexpr int LineStep = 270;
-constexpr int ListTop = 5 * LineStep;
-constexpr int ListHeight = 2100;
-constexpr int ButtonTop = ListTop + ListHeight + 90;
-constexpr int ChartTop = ButtonTop + 375 + 90;
-
-QLabel* Line(QWidget* parent, const char* name, int line, GameFont font = GameFont::Standard) {
-    return AddLabel(parent, {name, {0, line * LineStep, SessionView::Width, LineHeight}, "", font});
+QLabel* Line(QWidget* parent, const char* name, bool bold = false) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(false); // a wrapped label lays its text out again at every change
+    if (bold) {
+        label->setFont(FontOf(GameFont::StandardBold));
+    }
+    parent->layout()->addWidget(label);
+    return label;
 }
 
-QTableWidget* RoundsTable(QWidget* parent) {
-    auto* table = AddReadOnlyTable(
-        parent, QStringLiteral("tblRounds"), {0, ListTop, SessionView::Width, ListHeight}, 0,
-        {{"Round", 46}, {"Dealt", 116}, {"Discarded", 82}, {"Best hold", 236}, {"Given up", 70}});
+QTableView* RoundsTable(QWidget* parent, RoundsModel* model) {
+    auto* table = new QTableView(parent);
+    table->setObjectName(QStringLiteral("tblRounds"));
+    table->setModel(model);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    // Rows of one height, text neither wrapped nor elided: a new round repaints the rows in
+    // sight without measuring any of them.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(18);
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideNone);
+    const int widths[RoundsModel::ColumnCount] = {46, 120, 116, 82, 236, 70};
+    for (int column = 0; column < RoundsModel::ColumnCount; ++column) {
+        table->setColumnWidth(column, widths[column]);
+    }
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setMinimumHeight(90);
     return table;
 }
 
 } // namespace
 
-SessionView::SessionView(const TrainingSession& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+SessionView::SessionView(GameModel& model, QWidget* parent)
+    : QWidget(parent), model_(model), session_(model.Training()) {
     setObjectName(QStringLiteral("viewSession"));
-    Line(this, "lblSessionHeading", 0, GameFont::StandardBold)
-        ->setText(QStringLiteral("This session (not saved)"));
-    lblRoundsAdvised_ = Line(this, "lblRoundsAdvised", 1);
-    lblRoundsBest_ = Line(this, "lblRoundsBest", 2);
-    lblGrades_ = Line(this, "lblGrades", 3);
-    lblGivenUp_ = Line(this, "lblGivenUp", 4);
-    tblRounds_ = RoundsTable(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    Line(this, "lblSessionHeading", true)->setText(QStringLiteral("This session (not saved)"));
+    lblRoundsAdvised_ = Line(this, "lblRoundsAdvised");
+    lblRoundsBest_ = Line(this, "lblRoundsBest");
+    lblGrades_ = Line(this, "lblGrades");
+    lblGivenUp_ = Line(this, "lblGivenUp");
+    rounds_ = new RoundsModel(session_, this);
+    tblRounds_ = RoundsTable(this, rounds_);
+    layout->addWidget(tblRounds_, 3);
     cmdSaveList_ = new QPushButton(QStringLiteral("Save List as &CSV…"), this);
     cmdSaveList_->setObjectName(QStringLiteral("cmdSaveList"));
-    cmdSaveList_->setGeometry(ToPixels({0, ButtonTop, 2400, 375}));
     cmdSaveList_->setAutoDefault(false);
+    layout->addWidget(cmdSaveList_, 0, Qt::AlignLeft);
     connect(cmdSaveList_, &QPushButton::clicked, this, &SessionView::SaveList);
     picBankroll_ = new BankrollChart(this);
-    picBankroll_->setGeometry(ToPixels({0, ChartTop, Width, Height - ChartTop}));
+    picBankroll_->setMinimumHeight(80);
+    layout->addWidget(picBankroll_, 2);
+    picBankroll_->Start(session_.StartingBankroll());
     Refresh();
 }
 
@@ -66,40 +93,29 @@ void SessionView::Refresh() {
                             .arg(session_.LargeMistakes()));
     lblGivenUp_->setText(QStringLiteral("Expected dollars given up by the other choices: $%1")
                              .arg(session_.DollarsGivenUp(), 0, 'f', 2));
-    ShowRounds();
-    std::vector<std::int64_t> bankroll;
-    for (const TrainedRound& round : session_.Rounds()) {
-        bankroll.push_back(round.bankrollAfter);
+    rounds_->Follow();
+    const auto& rounds = session_.Rounds();
+    for (std::size_t n = picBankroll_->Rounds(); n < rounds.size(); ++n) {
+        picBankroll_->Add(rounds[n].bankrollAfter);
     }
-    picBankroll_->Show(session_.StartingBankroll(), std::move(bankroll));
-    cmdSaveList_->setEnabled(!session_.Rounds().empty());
+    cmdSaveList_->setEnabled(!rounds.empty());
 }
 
-void SessionView::ShowRounds() {
-    const auto& rounds = session_.Rounds();
-    tblRounds_->setRowCount(static_cast<int>(rounds.size()));
-    for (std::size_t n = 0; n < rounds.size(); ++n) {
-        const TrainedRound& round = rounds[rounds.size() - 1 - n]; // newest first
-        const QString cells[] = {
-            QString::number(rounds.size() - n), ShortCards(round.dealt),
-            ShortCards(round.dealt, AllKept & ~KeptBy(round.discards)),
-            ToQString(HoldText(round.dealt, round.bestHold)),
-            round.mistake == Mistake::None
-                ? QStringLiteral("—")
-                : QStringLiteral("$%1").arg(round.DollarsGivenUp(), 0, 'f', 2)};
-        for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) {
-            tblRounds_->setItem(static_cast<int>(n), column, new QTableWidgetItem(cells[column]));
-        }
-    }
+QString SessionView::SaveFolder() const {
+    return model_.ListFolder().isEmpty()
+               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+               : model_.ListFolder();
 }
 
 void SessionView::SaveList() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Corvanta - Save List"),
-                                                      QStringLiteral("corvanta-session.csv"),
-                                                      QStringLiteral("CSV files (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Corvanta - Save List"),
+        QDir(SaveFolder()).filePath(QStringLiteral("corvanta-session.csv")),
+        QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty()) {
         return;
     }
+    model_.KeepListFolder(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(RoundsCsv(session_).toUtf8()) < 0 ||
         !file.commit()) {

@@ -1,38 +1,45 @@
 #pragma once
 // The advisor window's account of this session: the counts and grades, every round (newest
-// first) that the player can save as a CSV file, and the bankroll after each round.
+// first) that the player can save as a CSV file, and the bankroll after each round. The list
+// and the chart take each new round as it comes.
 
+#include <QString>
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace corvanta {
 
 class BankrollChart;
+class GameModel;
+class RoundsModel;
 class TrainingSession;
 
 class SessionView : public QWidget {
     Q_OBJECT
 public:
-    SessionView(const TrainingSession& session, QWidget* parent);
+    // The model's session; the model also remembers where the list was saved.
+    SessionView(GameModel& model, QWidget* parent);
 
     void Refresh();
 
-    static constexpr int Width = 8820;  // twips
-    static constexpr int Height = 6840; // twips
+    // Where Save List as CSV starts: the folder of the last list saved in this run, else the
+    // documents folder.
+    QString SaveFolder() const;
 
 private:
-    void ShowRounds();
     void SaveList();
 
+    GameModel& model_;
     const TrainingSession& session_;
     QLabel* lblRoundsAdvised_ = nullptr;
     QLabel* lblRoundsBest_ = nullptr;
     QLabel* lblGrades_ = nullptr;
     QLabel* lblGivenUp_ = nullptr;
-    QTableWidget* tblRounds_ = nullptr;
+    RoundsModel* rounds_ = nullptr;
+    QTableView* tblRounds_ = nullptr;
     QPushButton* cmdSaveList_ = nullptr;
     BankrollChart* picBankroll_ = nullptr;
 };

@@ -319,6 +319,8 @@ void MainWindow::OpenAdvisor() {
         auto* advisor = new AdvisorWindow(model_); // deletes itself on close
         connect(advisor, &AdvisorWindow::markBestHoldRequested, &model_, &GameModel::MarkBestHold);
         connect(advisor, &AdvisorWindow::dealRequested, this, &MainWindow::PressDeal);
+        connect(advisor, &AdvisorWindow::placeChanged, &model_, &GameModel::KeepAdvisorPlace);
+        advisor->PlaceBeside(*this);
         // The game's keys work from the advisor too: their shortcuts follow these entries into
         // every window that holds them.
         advisor->addActions({mnuBet_, mnuDeal_, mnuTrainer_});
