@@ -31,6 +31,7 @@ using namespace corvanta;
 
 QString outputFolder;
 int shotNumber = 0;
+bool maximized = false; // --maximized: the table fills the screen, shots of dialogs show it too
 
 void Settle() {
     for (int i = 0; i < 5; ++i) {
@@ -41,7 +42,9 @@ void Settle() {
 
 void Shoot(QWidget* window, const char* name) {
     Settle();
-    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    // A dialog over the maximized table is shot with the screen around it.
+    const bool screen = maximized && window->isModal();
+    const QPixmap shot = window->screen()->grabWindow(screen ? 0 : window->winId());
     shot.save(QStringLiteral("%1/%2-%3.png")
                   .arg(outputFolder)
                   .arg(++shotNumber, 2, 10, QLatin1Char('0'))
@@ -183,8 +186,9 @@ void TrainWithTheAdvisor(QWidget* window) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: corvanta-screenshots FOLDER");
+    maximized = argc == 3 && QString::fromLocal8Bit(argv[2]) == QLatin1String("--maximized");
+    if (argc != 2 && !maximized) {
+        qWarning("usage: corvanta-screenshots FOLDER [--maximized]");
         return 2;
     }
     outputFolder = QString::fromLocal8Bit(argv[1]);
@@ -206,6 +210,10 @@ int main(int argc, char* argv[]) {
     GameModel model({.bank = program.toStdString(), .config = config.toStdString()}, random);
     MainWindow window(model, cards);
     window.show();
+    if (maximized) {
+        // Xvfb has no window manager to maximize it: the window takes the screen itself.
+        window.setGeometry(window.screen()->availableGeometry());
+    }
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
     }

@@ -13,6 +13,7 @@
 #include "ui/frmPoker/AppIcon.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/Layout.h"
+#include "ui/frmPoker/ScaledTable.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,15 +41,18 @@ MainWindow::MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent)
     setWindowTitle(QStringLiteral("Corvanta 1.0 alpha"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinMaxButtonsHint);
     setFont(FontOf(GameFont::Standard));
     BuildControls();
     BuildMenus();
     ConnectModel();
     ConnectCommands();
     Load();
-    setFixedSize(Px(layout::ClientWidth),
-                 Px(layout::ClientHeight) + menuBar()->sizeHint().height());
+    // The table as built is the designed one; the window grows from it, never below it.
+    const QSize designed(Px(layout::ClientWidth), Px(layout::ClientHeight));
+    table_ = new ScaledTable(centralWidget(), designed);
+    setMinimumSize(designed.width(), designed.height() + menuBar()->sizeHint().height());
+    resize(minimumSize());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -183,7 +187,7 @@ void MainWindow::Load() {
     model_.StartUp(library_);
     mnuTrainer_->setChecked(model_.TrainerOn());
     for (int slot = 0; slot < HandSize; ++slot) {
-        cardPictures_[slot]->setFixedSize(library_.CardWidth(), library_.CardHeight());
+        cardPictures_[slot]->resize(library_.CardWidth(), library_.CardHeight());
         PaintBackground(cardPictures_[slot], TableGreen);
         discardLabels_[slot]->hide();
     }

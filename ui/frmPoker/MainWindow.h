@@ -25,6 +25,7 @@ class CardPicture;
 class DebugConsole;
 class GameModel;
 class HelpWindow;
+class ScaledTable;
 struct DealReport;
 struct Notice;
 
@@ -105,6 +106,7 @@ private:
     QPointer<DebugConsole> debug_;
     QPointer<HelpWindow> help_;
     QPointer<AdvisorWindow> advisor_;
+    ScaledTable* table_ = nullptr; // the table's controls at the window's size
 
     std::array<CardPicture*, 5> cardPictures_{};
     std::array<QLabel*, 5> discardLabels_{};
