@@ -124,6 +124,7 @@ void GameSession::ReadSettings() {
     table_.CashOnHand = settings.CashOnHand;
     table_.OptionsCardBG = table_.CardBG;
     trainer_ = settings.trainer;
+    mainWindow_ = settings.mainWindow;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -209,8 +210,9 @@ SaveResult GameSession::SaveBoth(JournalEnd end) const {
         files.push_back(std::move(*bank));
     }
     if (settingsReadable_) {
-        SettingsFile settings = SettingsImage(
-            folders_.config, {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_});
+        SettingsFile settings =
+            SettingsImage(folders_.config,
+                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, mainWindow_});
         if (!settings.result.ok) {
             return settings.result;
         }

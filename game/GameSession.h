@@ -13,6 +13,7 @@
 #include "engine/Round.h"
 #include "engine/Table.h"
 #include "engine/Trainer.h"
+#include "settings/Settings.h"
 #include "storage/SaveJournal.h"
 
 #include <functional>
@@ -130,6 +131,11 @@ public:
     CurrentAccountChange SetAsGCNum(const RecordEditor& editor);
     std::optional<DeleteOutcome> DeleteRecord(const RecordEditor& editor);
 
+    // The main window's place on the desktop, remembered with the settings: nothing until the
+    // player has placed it (see MainWindowGeometry).
+    const std::optional<MainWindowGeometry>& MainWindowPlace() const { return mainWindow_; }
+    void KeepMainWindowPlace(const MainWindowGeometry& place) { mainWindow_ = place; }
+
     // The options window's choice of back, taken when it closes.
     void ChooseBack(int picture);
     void TakeChosenBack();
@@ -156,6 +162,7 @@ private:
     Bank bank_;
     TrainingSession training_; // this session's rounds, graded; nothing of it is saved
     bool trainer_ = false;
+    std::optional<MainWindowGeometry> mainWindow_;
     const Game* game_ = &Classic;
     bool settingsReadable_ = true; // an unreadable settings file is left alone
     bool saveFailureShown_ = false;

@@ -15,6 +15,14 @@ constexpr std::string_view CurrentAccountValue = "Current Account";
 constexpr std::string_view CurrentMoneyValue = "Current Money";
 constexpr std::string_view TrainerValue = "Trainer";
 
+// ---- The main window's place ----
+constexpr std::string_view WindowLeftValue = "Window Left";
+constexpr std::string_view WindowTopValue = "Window Top";
+constexpr std::string_view WindowWidthValue = "Window Width";
+constexpr std::string_view WindowHeightValue = "Window Height";
+constexpr std::string_view WindowMaximizedValue = "Window Maximized";
+// ---- end of the main window's place ----
+
 // A stored number as it is; a text holding a decimal number rounded half to even. Nothing
 // when the value is unusable or does not fit the field.
 template <typename Int> std::optional<Int> FieldValue(const RegistryValue& value) {
@@ -33,6 +41,28 @@ Int ReadSetting(const SettingsStore& store, std::string_view name, Int fallback)
     return FieldValue<Int>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name))
         .value_or(fallback);
 }
+
+// ---- The main window's place ----
+// All five values, each usable, or nothing: half a place is no place.
+std::optional<MainWindowGeometry> ReadMainWindow(const SettingsStore& store) {
+    auto read = [&store](std::string_view name) {
+        return FieldValue<std::int32_t>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name));
+    };
+    const auto left = read(WindowLeftValue);
+    const auto top = read(WindowTopValue);
+    const auto width = read(WindowWidthValue);
+    const auto height = read(WindowHeightValue);
+    const auto maximized = read(WindowMaximizedValue);
+    auto extent = [](const std::optional<std::int32_t>& value) {
+        return value && *value > 0 && *value <= MaxWindowExtent;
+    };
+    if (!left || !top || !extent(width) || !extent(height) || !maximized ||
+        (*maximized != 0 && *maximized != 1)) {
+        return std::nullopt;
+    }
+    return MainWindowGeometry{*left, *top, *width, *height, *maximized == 1};
+}
+// ---- end of the main window's place ----
 
 } // namespace
 
@@ -58,6 +88,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.CashOnHand = ReadSetting(store, CurrentMoneyValue, DefaultSettings.CashOnHand);
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
+    settings.mainWindow = ReadMainWindow(store);
     return load;
 }
 
@@ -80,6 +111,15 @@ std::vector<SettingsStore::NamedValue> NamedValues(const SettingsStore& store,
     if (settings.trainer || stored) {
         values.push_back({std::string(TrainerValue), std::int32_t{settings.trainer ? 1 : 0}});
     }
+    // ---- The main window's place ----
+    if (const std::optional<MainWindowGeometry>& place = settings.mainWindow) {
+        values.push_back({std::string(WindowLeftValue), place->left});
+        values.push_back({std::string(WindowTopValue), place->top});
+        values.push_back({std::string(WindowWidthValue), place->width});
+        values.push_back({std::string(WindowHeightValue), place->height});
+        values.push_back({std::string(WindowMaximizedValue), std::int32_t{place->maximized}});
+    }
+    // ---- end of the main window's place ----
     return values;
 }
 

@@ -76,6 +76,11 @@ private:
     void BuildMenus();
     void SetTabOrder();
 
+    // The window's place: the one the settings remember where it fits on a screen that is
+    // there, else the default one; and the place to remember at the end.
+    void RestorePlace();
+    void KeepPlace();
+
     void ConnectModel();
     void ConnectCommands();
     void Load();
@@ -83,6 +88,8 @@ private:
     void ShowStatistics(const AccountStatistics& statistics);
     // Deal, Enter and Ctrl+D: with the trainer on, a draw that gives up return is asked first.
     void Deal();
+    // Where the trainer's question goes: clear of the cards it speaks of.
+    QPoint TrainerBoxPlace(QSize size) const;
     // Enter where no button has the focus, here or in the advisor: Deal while it is enabled.
     bool PressDeal();
     // Runs `change`, which enables, disables or hides commands. Qt hands the focus of a control
@@ -107,6 +114,7 @@ private:
     QPointer<HelpWindow> help_;
     QPointer<AdvisorWindow> advisor_;
     ScaledTable* table_ = nullptr; // the table's controls at the window's size
+    QRect defaultPlace_;           // the frame's corner and the size the window starts with
 
     std::array<CardPicture*, 5> cardPictures_{};
     std::array<QLabel*, 5> discardLabels_{};

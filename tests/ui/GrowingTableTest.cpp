@@ -1,0 +1,107 @@
+// The main window at any size: the table scales with it and keeps its proportions, the window's
+// place is remembered where it fits on a screen, and the trainer's question leaves the cards in
+// view.
+#include "WindowTesting.h"
+
+#include "support/SavedFiles.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+
+namespace corvanta {
+namespace {
+
+using GrowingTableTest = test::GameTest;
+
+// The window resized so that the table's area is `client`.
+void ResizeClient(MainWindow& window, QSize client) {
+    window.resize(client.width(), client.height() + window.menuBar()->height());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window.centralWidget()->size(), client);
+}
+
+qreal PointsOf(MainWindow& window, const char* name) {
+    return qobject_cast<QWidget*>(test::Find(window, name))->font().pointSizeF();
+}
+
+TEST_F(GrowingTableTest, TheTableScalesWithTheWindowAndComesBackAsDesigned) {
+    Start();
+    Do("bet 5; deal AS KS 3D JS TS");
+    struct Row {
+        const char* what;
+        QSize client;
+        const char* looks;
+        qreal lastHandPoints; // lblLastHandC, 12 pt as designed
+        qreal accountPoints;  // lblAccountC, 8.25 pt
+    };
+    const Row rows[] = {
+        {"twice the size",
+         {1146, 658},
+         "Card1=Ace of Spades@32,64,142,192 | Card5=Ten of Spades@672,64,142,192 | "
+         "cmdDeal=&Deal@32,320,178,50 | txtBet=5@64,576,146,42 | fraBank=Bank@240,320,274,322 | "
+         "cmdWithdrawCash=&Withdraw@256,480,114,50 | lblRoundsWon=0@720,352,114,34 | "
+         "lblPayoffsC=Payoffs@864,64,252,44 | cmdExit=E&xit Poker@864,592,258,50 | "
+         "Line3=@32,384,178,2",
+         24,
+         16.5},
+        {"twice the height and wider still: centred on the green",
+         {1719, 658},
+         "Card1=Ace of Spades@318,64,142,192 | cmdDeal=&Deal@318,320,178,50 | "
+         "cmdWithdrawCash=&Withdraw@542,480,114,50 | cmdExit=E&xit Poker@1150,592,258,50",
+         24,
+         16.5},
+        {"three times the width, taller than that: centred on the green",
+         {1719, 1200},
+         "Card1=Ace of Spades@48,202,213,288 | cmdDeal=&Deal@48,586,267,75 | "
+         "cmdExit=E&xit Poker@1296,994,387,75",
+         36,
+         24.75},
+        {"back to the default size: every place as designed",
+         {573, 329},
+         "Card1=Ace of Spades@16,32,71,96 | Card5=Ten of Spades@336,32,71,96 | "
+         "cmdDeal=&Deal@16,160,89,25 | txtBet=5@32,288,73,21 | fraBank=Bank@120,160,137,161 | "
+         "cmdWithdrawCash=&Withdraw@128,240,57,25 | lblRoundsWon=0@360,176,57,17 | "
+         "lblPayoffsC=Payoffs@432,32,126,22 | cmdExit=E&xit Poker@432,296,129,25 | "
+         "Line3=@16,192,89,1",
+         12,
+         8.25},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ResizeClient(*window, row.client);
+        test::ExpectLooks(*window, QString::fromUtf8(row.looks));
+        EXPECT_EQ(PointsOf(*window, "lblLastHandC"), row.lastHandPoints);
+        EXPECT_EQ(PointsOf(*window, "lblAccountC"), row.accountPoints);
+    }
+}
+
+// The card is painted at the picture's size: at twice the size the ace's big spade is in the
+// middle of the picture and the card reaches its far corner.
+TEST_F(GrowingTableTest, CardsArePaintedAtTheirScaledSize) {
+    Start();
+    Do("bet 5; deal AS KS 3D JS TS");
+    ResizeClient(*window, {1146, 658});
+    const QImage ace = Shown(0);
+    ASSERT_EQ(ace.size(), QSize(142, 192));
+    const struct {
+        QPoint pixel;
+        QRgb colour;
+    } pixels[] = {
+        {{71, 96}, qRgb(20, 20, 24)},      // the middle of the spade, in the black suits' ink
+        {{0, 0}, qRgb(0, 128, 0)},         // the table in the rounded corner
+        {{71, 0}, qRgb(118, 118, 126)},    // the border, two pixels thick
+        {{71, 1}, qRgb(118, 118, 126)},    //
+        {{71, 2}, qRgb(255, 255, 255)},    // the card inside it
+        {{120, 180}, qRgb(255, 255, 255)}, // far beyond the card at its designed size
+    };
+    for (const auto& [pixel, colour] : pixels) {
+        EXPECT_EQ(QColor(ace.pixel(pixel)), QColor(colour)) << pixel.x() << "," << pixel.y();
+    }
+}
+
+} // namespace
+} // namespace corvanta
