@@ -103,5 +103,121 @@ TEST_F(GrowingTableTest, CardsArePaintedAtTheirScaledSize) {
     }
 }
 
+// ---- The window's place ----
+
+QRect Place(const QWidget& window) {
+    return {window.pos(), window.size()};
+}
+
+std::string PlaceLines(const std::string& settings) {
+    const std::size_t start = settings.find("\"Window Left\"");
+    return start == std::string::npos ? "<none>" : settings.substr(start);
+}
+
+// The window starts in the middle of the screen (the offscreen platform's is 800 × 800, and its
+// frames 2 pixels wide) until
+// the player places it; then its place, size and maximized state are saved and come back.
+TEST_F(GrowingTableTest, ThePlaceTheWindowWasLeftInComesBack) {
+    Start();
+    EXPECT_EQ(Place(*window), QRect(113, 226, 573, 347));
+    Restart();
+    EXPECT_EQ(PlaceLines(files.Settings()), "<none>") << "never placed: nothing written";
+    window->move(30, 40);
+    window->resize(700, 450);
+    Restart();
+    EXPECT_EQ(PlaceLines(files.Settings()),
+              "\"Window Left\"=dword:0000001e\n\"Window Top\"=dword:00000028\n"
+              "\"Window Width\"=dword:000002bc\n\"Window Height\"=dword:000001c2\n"
+              "\"Window Maximized\"=dword:00000000\n\n");
+    EXPECT_EQ(Place(*window), QRect(30, 40, 700, 450));
+    EXPECT_FALSE(window->isMaximized());
+    window->showMaximized();
+    QCoreApplication::processEvents();
+    Restart();
+    EXPECT_EQ(PlaceLines(files.Settings()),
+              "\"Window Left\"=dword:0000001e\n\"Window Top\"=dword:00000028\n"
+              "\"Window Width\"=dword:000002bc\n\"Window Height\"=dword:000001c2\n"
+              "\"Window Maximized\"=dword:00000001\n\n");
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(Place(*window), QRect(0, 0, 796, 796));
+}
+
+// A saved place is used only where the whole window fits on a screen that is there; anywhere
+// else the window takes its default place (still maximized when it was).
+TEST_F(GrowingTableTest, APlaceOffTheScreensIsNotUsed) {
+    const struct {
+        const char* what;
+        MainWindowGeometry saved;
+        QRect place;
+        bool maximized;
+    } rows[] = {
+        {"on the screen", {30, 40, 700, 450, false}, {30, 40, 700, 450}, false},
+        {"touching its far corner", {100, 350, 700, 450, false}, {100, 350, 700, 450}, false},
+        {"on a screen to the right, gone",
+         {1000, 40, 700, 450, false},
+         {113, 226, 573, 347},
+         false},
+        {"on a screen to the left, gone", {-700, 40, 700, 450, false}, {113, 226, 573, 347}, false},
+        {"one pixel over the bottom", {100, 351, 700, 450, false}, {113, 226, 573, 347}, false},
+        {"above the screen", {30, -10, 700, 450, false}, {113, 226, 573, 347}, false},
+        {"smaller than the table", {30, 40, 500, 300, false}, {113, 226, 573, 347}, false},
+        {"maximized, its normal place gone", {5000, 40, 700, 450, true}, {0, 0, 796, 796}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        StoredSettings settings{63, 1, 100};
+        settings.mainWindow = row.saved;
+        ASSERT_TRUE(SaveSettings(files.config, settings).ok);
+        Start();
+        EXPECT_EQ(Place(*window), row.place);
+        EXPECT_EQ(window->isMaximized(), row.maximized);
+        window.reset();
+    }
+}
+
+// ---- The trainer's question ----
+
+// The five cards and their discard marks on the desktop.
+QRect CardsRow(MainWindow& window) {
+    QRect row;
+    for (int slot = 1; slot <= 5; ++slot) {
+        for (const QString& name : {QStringLiteral("Card%1"), QStringLiteral("lblDiscard%1")}) {
+            auto* part = window.findChild<QWidget*>(name.arg(slot));
+            row |= QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+        }
+    }
+    return row;
+}
+
+// The question before a costly draw goes below the cards it speaks of, at any size.
+TEST_F(GrowingTableTest, TheTrainersQuestionLeavesTheCardsInView) {
+    Start();
+    Do("click mnuTrainer");
+    for (const bool maximized : {false, true}) {
+        SCOPED_TRACE(maximized ? "maximized" : "default size");
+        if (maximized) {
+            window->showMaximized();
+            QCoreApplication::processEvents();
+        }
+        const QRect cards = CardsRow(*window);
+        QRect box;
+        {
+            test::DialogAnswers answers({[&box](QWidget& question) {
+                box = question.frameGeometry();
+                for (auto* button : question.findChildren<QAbstractButton*>()) {
+                    if (button->text() == QStringLiteral("&No")) {
+                        button->click();
+                    }
+                }
+            }});
+            Do("bet 5; deal TC JC QC KC 3D; click Card2 cmdDeal");
+        }
+        EXPECT_FALSE(box.isEmpty());
+        EXPECT_FALSE(box.intersects(cards)) << box.y() << " " << cards.bottom();
+        EXPECT_GT(box.top(), cards.bottom());
+        Do("click Card2 Card5; deal AC; expect lblLastHand=Royal Flush");
+    }
+}
+
 } // namespace
 } // namespace corvanta
