@@ -31,7 +31,10 @@ using namespace corvanta;
 
 QString outputFolder;
 int shotNumber = 0;
-bool maximized = false; // --maximized: the table fills the screen, shots of dialogs show it too
+// --maximized: the table fills the screen; with it or --whole-screen, the shots of modal
+// dialogs show the screen around them.
+bool maximized = false;
+bool wholeScreen = false;
 
 void Settle() {
     for (int i = 0; i < 5; ++i) {
@@ -43,7 +46,7 @@ void Settle() {
 void Shoot(QWidget* window, const char* name) {
     Settle();
     // A dialog over the maximized table is shot with the screen around it.
-    const bool screen = maximized && window->isModal();
+    const bool screen = wholeScreen && window->isModal();
     const QPixmap shot = window->screen()->grabWindow(screen ? 0 : window->winId());
     shot.save(QStringLiteral("%1/%2-%3.png")
                   .arg(outputFolder)
@@ -186,9 +189,11 @@ void TrainWithTheAdvisor(QWidget* window) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    maximized = argc == 3 && QString::fromLocal8Bit(argv[2]) == QLatin1String("--maximized");
-    if (argc != 2 && !maximized) {
-        qWarning("usage: corvanta-screenshots FOLDER [--maximized]");
+    const QString option = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    maximized = option == QLatin1String("--maximized");
+    wholeScreen = maximized || option == QLatin1String("--whole-screen");
+    if (argc != 2 && !wholeScreen) {
+        qWarning("usage: corvanta-screenshots FOLDER [--maximized | --whole-screen]");
         return 2;
     }
     outputFolder = QString::fromLocal8Bit(argv[1]);
