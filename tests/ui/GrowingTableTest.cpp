@@ -4,6 +4,7 @@
 #include "WindowTesting.h"
 
 #include "support/SavedFiles.h"
+#include "ui/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -216,6 +217,32 @@ TEST_F(GrowingTableTest, TheTrainersQuestionLeavesTheCardsInView) {
         EXPECT_FALSE(box.intersects(cards)) << box.y() << " " << cards.bottom();
         EXPECT_GT(box.top(), cards.bottom());
         Do("click Card2 Card5; deal AC; expect lblLastHand=Royal Flush");
+    }
+}
+
+// Where a box goes to leave a row in view, on an 800 × 600 screen: below the row, centred on it;
+// above when there is no room below; beside it, right first, when neither has room; kept on
+// the screen when nothing has room.
+TEST(PlaceClearOf, BelowAboveBesideOrKeptOnTheScreen) {
+    const QRect screen(0, 0, 800, 600);
+    const struct {
+        const char* what;
+        QRect row;
+        QSize box;
+        QPoint corner;
+    } rows[] = {
+        {"below", {100, 100, 400, 150}, {300, 100}, {149, 258}},
+        {"above", {100, 400, 400, 150}, {300, 100}, {149, 292}},
+        {"to the right", {50, 50, 300, 500}, {300, 100}, {358, 50}},
+        {"to the left", {450, 50, 300, 500}, {300, 100}, {142, 50}},
+        {"no room anywhere: below, kept on the screen",
+         {100, 50, 400, 500},
+         {300, 100},
+         {149, 500}},
+        {"below, pushed in from the screen's left edge", {0, 100, 100, 100}, {300, 100}, {0, 208}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(PlaceClearOf(row.row, row.box, screen), row.corner) << row.what;
     }
 }
 
