@@ -62,14 +62,20 @@ void CardDrawing::cdtInit(int& width, int& height) {
 
 CardDrawing::ImageSet& CardDrawing::SetFor(qreal ratio) {
     ratio = std::clamp(ratio, 1.0, MaxPixelRatio);
-    const auto found = std::find_if(sets_.begin(), sets_.end(), [ratio](const ImageSet& set) {
+    auto found = std::find_if(sets_.begin(), sets_.end(), [ratio](const ImageSet& set) {
         return qFuzzyCompare(set.ratio, ratio);
     });
-    if (found != sets_.end())
-        return *found;
-    ImageSet& set = sets_.emplace_back();
-    set.ratio = ratio;
-    return set;
+    if (found == sets_.end()) {
+        if (sets_.size() >= KeptSets) {
+            sets_.erase(std::min_element(
+                sets_.begin(), sets_.end(),
+                [](const ImageSet& a, const ImageSet& b) { return a.lastUse < b.lastUse; }));
+        }
+        found = sets_.insert(sets_.end(), ImageSet{});
+        found->ratio = ratio;
+    }
+    found->lastUse = ++uses_;
+    return *found;
 }
 
 const QImage& CardDrawing::ImageFor(qreal ratio, std::size_t slot) {
@@ -81,10 +87,25 @@ const QImage& CardDrawing::ImageFor(qreal ratio, std::size_t slot) {
 }
 
 void CardDrawing::cdtDraw(QPainter& dc, int x, int y, int card, int mode, QColor /*colour*/) {
+    cdtDrawScaled(dc, x, y, 1.0, card, mode);
+}
+
+void CardDrawing::cdtDrawScaled(QPainter& dc, int x, int y, qreal scale, int card, int mode) {
     const std::optional<std::size_t> slot = SlotOf(card, mode);
-    if (!ready_ || !slot || !dc.isActive() || dc.device() == nullptr)
+    if (!ready_ || !slot || !dc.isActive() || dc.device() == nullptr || scale <= 0)
         return;
-    dc.drawImage(QPoint(x, y), ImageFor(dc.device()->devicePixelRatio(), *slot));
+    const qreal deviceRatio = dc.device()->devicePixelRatio();
+    const qreal ratio = deviceRatio * scale;
+    const QImage& image = ImageFor(ratio, *slot);
+    if (scale == 1.0) {
+        dc.drawImage(QPoint(x, y), image);
+    } else if (ratio <= MaxPixelRatio) {
+        // The image holds the card at the scaled size in device pixels: drawn pixel for pixel.
+        dc.drawImage(QRectF(x, y, image.width() / deviceRatio, image.height() / deviceRatio),
+                     image);
+    } else {
+        dc.drawImage(QRectF(x, y, CardWidth * scale, CardHeight * scale), image);
+    }
 }
 
 void CardDrawing::cdtTerm() {

@@ -133,6 +133,7 @@ void GameSession::ReadSettings() {
     game_ = stored != nullptr ? stored : &Classic;
     gameSetting_ = stored != nullptr ? load.game : std::string();
     advisorPlace_ = settings.advisor;
+    mainWindow_ = settings.mainWindow;
 }
 
 void GameSession::KeepAsideSettings(const std::string& path) {
@@ -246,7 +247,8 @@ SaveResult GameSession::SaveBoth(JournalEnd end) {
     if (settingsReadable_) {
         SettingsFile settings =
             SettingsImage(folders_.config,
-                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, advisorPlace_},
+                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, mainWindow_,
+                           advisorPlace_},
                           gameSetting_);
         if (!settings.result.ok) {
             return settings.result;

@@ -13,8 +13,8 @@
 #include "engine/Round.h"
 #include "engine/Table.h"
 #include "engine/Trainer.h"
-#include "storage/BackgroundSaver.h"
 #include "settings/Settings.h"
+#include "storage/BackgroundSaver.h"
 #include "storage/SaveJournal.h"
 
 #include <functional>
@@ -147,6 +147,10 @@ public:
     // save point; unknown until it has been placed.
     const WindowPlace& AdvisorPlace() const { return advisorPlace_; }
     void KeepAdvisorPlace(const WindowPlace& place);
+    // The main window's place on the desktop, remembered with the settings: nothing until the
+    // player has placed it (see MainWindowGeometry).
+    const std::optional<MainWindowGeometry>& MainWindowPlace() const { return mainWindow_; }
+    void KeepMainWindowPlace(const MainWindowGeometry& place) { mainWindow_ = place; }
 
     // The options window's choice of back, taken when it closes.
     void ChooseBack(int picture);
@@ -179,6 +183,7 @@ private:
     Bank bank_;
     TrainingSession training_; // this session's rounds, graded; nothing of it is saved
     bool trainer_ = false;
+    std::optional<MainWindowGeometry> mainWindow_;
     const Game* game_ = &Classic;
     // The settings' Game value to save: the game's name once it was read or chosen, and
     // nothing while the file holds a name of no game, which stays there untouched.

@@ -18,6 +18,14 @@ constexpr std::string_view TrainerValue = "Trainer";
 constexpr std::string_view GameValue = "Game";
 constexpr std::string_view ClassicGame = "classic";
 
+// ---- The main window's place ----
+constexpr std::string_view WindowLeftValue = "Window Left";
+constexpr std::string_view WindowTopValue = "Window Top";
+constexpr std::string_view WindowWidthValue = "Window Width";
+constexpr std::string_view WindowHeightValue = "Window Height";
+constexpr std::string_view WindowMaximizedValue = "Window Maximized";
+// ---- end of the main window's place ----
+
 // A stored number as it is; a text holding a decimal number rounded half to even. Nothing
 // when the value is unusable or does not fit the field.
 template <typename Int> std::optional<Int> FieldValue(const RegistryValue& value) {
@@ -42,6 +50,8 @@ std::string StoredText(const SettingsStore& store, std::string_view name) {
     const RegistryValue value = store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name);
     const auto* text = std::get_if<std::string>(&value);
     return text ? *text : std::string();
+}
+
 // The advisor's values, each a dword; the place is known only when all four are there and
 // within reason (a frame wider or taller than any desktop is damage, not a place).
 constexpr std::string_view AdvisorValues[] = {"Advisor Left", "Advisor Top", "Advisor Width",
@@ -73,6 +83,28 @@ void AddAdvisorPlace(std::vector<SettingsStore::NamedValue>& values, const Windo
     }
 }
 
+// ---- The main window's place ----
+// All five values, each usable, or nothing: half a place is no place.
+std::optional<MainWindowGeometry> ReadMainWindow(const SettingsStore& store) {
+    auto read = [&store](std::string_view name) {
+        return FieldValue<std::int32_t>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name));
+    };
+    const auto left = read(WindowLeftValue);
+    const auto top = read(WindowTopValue);
+    const auto width = read(WindowWidthValue);
+    const auto height = read(WindowHeightValue);
+    const auto maximized = read(WindowMaximizedValue);
+    auto extent = [](const std::optional<std::int32_t>& value) {
+        return value && *value > 0 && *value <= MaxWindowExtent;
+    };
+    if (!left || !top || !extent(width) || !extent(height) || !maximized ||
+        (*maximized != 0 && *maximized != 1)) {
+        return std::nullopt;
+    }
+    return MainWindowGeometry{*left, *top, *width, *height, *maximized == 1};
+}
+// ---- end of the main window's place ----
+
 } // namespace
 
 SettingsLoad LoadSettings(std::string_view configFolder) {
@@ -99,6 +131,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
     load.game = StoredText(store, GameValue);
     settings.advisor = ReadAdvisorPlace(store);
+    settings.mainWindow = ReadMainWindow(store);
     return load;
 }
 
@@ -129,6 +162,15 @@ NamedValues(const SettingsStore& store, const StoredSettings& settings, std::str
         values.push_back({std::string(GameValue), std::string(game)});
     }
     AddAdvisorPlace(values, settings.advisor);
+    // ---- The main window's place ----
+    if (const std::optional<MainWindowGeometry>& place = settings.mainWindow) {
+        values.push_back({std::string(WindowLeftValue), place->left});
+        values.push_back({std::string(WindowTopValue), place->top});
+        values.push_back({std::string(WindowWidthValue), place->width});
+        values.push_back({std::string(WindowHeightValue), place->height});
+        values.push_back({std::string(WindowMaximizedValue), std::int32_t{place->maximized}});
+    }
+    // ---- end of the main window's place ----
     return values;
 }
 

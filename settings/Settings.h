@@ -7,6 +7,7 @@
 #include "storage/SaveJournal.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,25 @@ struct WindowPlace {
     bool operator==(const WindowPlace&) const = default;
 };
 
+// ---- The main window's place ----
+// Where the main window stood when the game last ended: the top-left corner of its frame on
+// the desktop and the size of its inside, both of its normal (not maximized) state, and
+// whether it was maximized. Stored as "Window Left", "Window Top" (dwords, negative left of or
+// above the first screen), "Window Width", "Window Height" and "Window Maximized" (0 or 1),
+// once the player has moved, resized or maximized the window, and from then on.
+struct MainWindowGeometry {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool maximized = false;
+
+    bool operator==(const MainWindowGeometry&) const = default;
+};
+// No window is wider or taller than this many pixels; a larger stored size is damaged.
+inline constexpr std::int32_t MaxWindowExtent = 65535;
+// ---- end of the main window's place ----
+
 // "Card BG", "Current Account", "Current Money" and "Trainer" (a dword, 0 or 1; whoever
 // reads the first three needs nothing of it); the defaults are those of a first run.
 struct StoredSettings {
@@ -35,6 +55,9 @@ struct StoredSettings {
     std::int16_t GCNum = 1;
     std::int32_t CashOnHand = 100;
     bool trainer = false;
+    // Nothing until the player has placed the window, or when a stored value is missing or
+    // damaged: the window then takes its default place.
+    std::optional<MainWindowGeometry> mainWindow = std::nullopt;
 
     WindowPlace advisor{}; // its own values, see WindowPlace
 

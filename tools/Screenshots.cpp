@@ -31,6 +31,10 @@ using namespace corvanta;
 
 QString outputFolder;
 int shotNumber = 0;
+// --maximized: the table fills the screen; with it or --whole-screen, the shots of modal
+// dialogs show the screen around them.
+bool maximized = false;
+bool wholeScreen = false;
 
 void Settle() {
     for (int i = 0; i < 5; ++i) {
@@ -41,7 +45,9 @@ void Settle() {
 
 void Shoot(QWidget* window, const char* name) {
     Settle();
-    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    // A dialog over the maximized table is shot with the screen around it.
+    const bool screen = wholeScreen && window->isModal();
+    const QPixmap shot = window->screen()->grabWindow(screen ? 0 : window->winId());
     shot.save(QStringLiteral("%1/%2-%3.png")
                   .arg(outputFolder)
                   .arg(++shotNumber, 2, 10, QLatin1Char('0'))
@@ -195,8 +201,11 @@ void PlayTheCasinoGames(QWidget* window) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: corvanta-screenshots FOLDER");
+    const QString option = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    maximized = option == QLatin1String("--maximized");
+    wholeScreen = maximized || option == QLatin1String("--whole-screen");
+    if (argc != 2 && !wholeScreen) {
+        qWarning("usage: corvanta-screenshots FOLDER [--maximized | --whole-screen]");
         return 2;
     }
     outputFolder = QString::fromLocal8Bit(argv[1]);
@@ -218,6 +227,10 @@ int main(int argc, char* argv[]) {
     GameModel model({.bank = program.toStdString(), .config = config.toStdString()}, random);
     MainWindow window(model, cards);
     window.show();
+    if (maximized) {
+        // Xvfb has no window manager to maximize it: the window takes the screen itself.
+        window.setGeometry(window.screen()->availableGeometry());
+    }
     if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
     }

@@ -5,7 +5,11 @@
 
 #include "bank/ChangeAccount.h"
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
+
+#include <functional>
 
 #include <string_view>
 
@@ -23,10 +27,19 @@ QString MoneyText(const Money& money);
 // A modal box with an OK button and no icon.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text);
 
+// Where a box goes on the desktop, given its size: its top-left corner. Empty: centred on its
+// parent, as Qt places it.
+using BoxPlace = std::function<QPoint(QSize)>;
+
 // A modal box with Yes and No and no icon; true for Yes. Enter answers `byDefault`.
 enum class YesNo { Yes, No };
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text,
-              YesNo byDefault = YesNo::Yes);
+              YesNo byDefault = YesNo::Yes, const BoxPlace& place = {});
+
+// The top-left corner of a box of `size` that leaves `keepClear` in view, on `screen`: below
+// it and centred on it; above it when there is no room below; else beside it, on the side
+// with room; kept on the screen when nothing has room.
+QPoint PlaceClearOf(const QRect& keepClear, QSize size, const QRect& screen);
 
 // A modal one-line prompt; Cancel gives the empty text.
 QString AskText(QWidget* parent, const QString& title, const QString& prompt,

@@ -97,6 +97,14 @@ public:
     // The question to put to the player before this draw, if any (see GameSession).
     std::optional<QString> TrainerQuestionBeforeDraw() const;
 
+    // The main window's place, remembered with the settings (see GameSession).
+    const std::optional<MainWindowGeometry>& MainWindowPlace() const {
+        return session_.MainWindowPlace();
+    }
+    void KeepMainWindowPlace(const MainWindowGeometry& place) {
+        session_.KeepMainWindowPlace(place);
+    }
+
     // The options window.
     void ChooseBack(int picture) { session_.ChooseBack(picture); }
     void TakeChosenBack();

@@ -351,5 +351,84 @@ TEST(Settings, AnAdvisorPlaceMissingOrOutOfReasonIsUnknown) {
     }
 }
 
+// ---- The main window's place ----
+
+constexpr MainWindowGeometry Placed{-1280, 24, 700, 450, true};
+const std::string PlacedLines =
+    "\"Window Left\"=dword:fffffb00\n\"Window Top\"=dword:00000018\n"
+    "\"Window Width\"=dword:000002bc\n\"Window Height\"=dword:000001c2\n"
+    "\"Window Maximized\"=dword:00000001\n";
+
+// The place is written after the other values once it is known, and comes back; a settings file
+// that never had one gets none.
+TEST(Settings, TheMainWindowsPlaceIsWrittenOnceKnownAndComesBack) {
+    const Config config;
+    ASSERT_TRUE(config.Save(Saved));
+    EXPECT_EQ(ReadBytes(config.path), Header + OurKey + Ours + "\n");
+    StoredSettings placed = Saved;
+    placed.mainWindow = Placed;
+    ASSERT_TRUE(config.Save(placed));
+    EXPECT_EQ(ReadBytes(config.path), Header + OurKey + Ours + PlacedLines + "\n");
+    EXPECT_EQ(config.Load(), placed);
+    placed.mainWindow = MainWindowGeometry{0, 0, 573, 350, false};
+    ASSERT_TRUE(config.Save(placed));
+    EXPECT_EQ(config.Load(), placed);
+}
+
+// Half a place or a damaged value gives no place (the window takes its default one), leaves
+// the other values alone, and stays in the file as it was until a place is saved over it.
+TEST(Settings, ADamagedPlaceGivesNoneAndIsKeptAsItWas) {
+    const std::string whole = PlacedLines;
+    auto replaced = [&whole](const std::string& from, const std::string& to) {
+        std::string lines = whole;
+        lines.replace(lines.find(from), from.size(), to);
+        return lines;
+    };
+    const std::pair<std::string, std::optional<MainWindowGeometry>> rows[] = {
+        {whole, Placed},
+        {replaced("dword:000002bc", "\"700\""), Placed}, // a number as text, as the others
+        {replaced("\"Window Maximized\"=dword:00000001\n", ""), std::nullopt},
+        {replaced("\"Window Top\"=dword:00000018", "\"Window Top\"=hex:18,00"), std::nullopt},
+        {replaced("dword:000002bc", "dword:00000000"), std::nullopt},
+        {replaced("dword:000001c2", "dword:ffffffff"), std::nullopt},
+        {replaced("dword:000001c2", "dword:00010000"), std::nullopt}, // beyond any screen
+        {replaced("dword:000001c2", "dword:0000ffff"),
+         MainWindowGeometry{-1280, 24, 700, 65535, true}},
+        {replaced("Maximized\"=dword:00000001", "Maximized\"=dword:00000002"), std::nullopt},
+        {replaced("dword:00000018", "\"top\""), std::nullopt},
+    };
+    for (const auto& [lines, place] : rows) {
+        const std::string file = Header + OurKey + Ours + lines;
+        const Config config(file);
+        StoredSettings loaded = Saved;
+        loaded.mainWindow = place;
+        EXPECT_EQ(config.Load(), loaded) << lines;
+        if (!place) {
+            ASSERT_TRUE(config.Save(config.Load()));
+            EXPECT_EQ(ReadBytes(config.path), file) << "a damaged place is kept: " << lines;
+        }
+    }
+}
+
+// reg.exe's export of the key with the place (UTF-16LE, CR LF) reads it, and a save of the same
+// values gives back the same bytes.
+TEST(Settings, TheMainWindowsPlaceSurvivesARegExeRoundTrip) {
+    const std::string exported = test::Utf16Le(
+        u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+        u"[HKEY_CURRENT_USER\\Software\\Brondel\\Poker]\r\n\"Card BG\"=dword:00000039\r\n"
+        u"\"Current Account\"=dword:00000003\r\n\"Current Money\"=dword:000000f0\r\n"
+        u"\"Window Left\"=dword:fffffb00\r\n\"Window Top\"=dword:00000018\r\n"
+        u"\"Window Width\"=dword:000002bc\r\n\"Window Height\"=dword:000001c2\r\n"
+        u"\"Window Maximized\"=dword:00000001\r\n\r\n");
+    const Config config(exported);
+    StoredSettings placed = Saved;
+    placed.mainWindow = Placed;
+    EXPECT_EQ(config.Load(), placed);
+    ASSERT_TRUE(config.Save(config.Load()));
+    EXPECT_TRUE(ReadBytes(config.path) == exported);
+}
+
+// ---- end of the main window's place ----
+
 } // namespace
 } // namespace corvanta

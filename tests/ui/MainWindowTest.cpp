@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, TheFinalHandStaysOnTheTableUntilTheNextBet) {
 TEST_F(MainWindowTest, CaptionsPlacesAndMenusAreAsDesigned) {
     Start();
     EXPECT_EQ(window->centralWidget()->size(), QSize(573, 329));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->minimumSize(), window->size()); // it grows from there (GrowingTableTest)
     for (const char* hidden : {"lblDiscard1", "lblDiscard5", "cmdBankLoan"}) {
         qobject_cast<QWidget*>(test::Find(*window, hidden))->show(); // as they stand when shown
     }

@@ -1,5 +1,6 @@
 #include "ui/frmPoker/CardPicture.h"
 
+#include "cards/CardDeck.h"
 #include "cards/basCards.h"
 #include "engine/AdviceText.h"
 #include "ui/Dialogs.h"
@@ -42,7 +43,8 @@ void CardPicture::paintEvent(QPaintEvent*) {
     const int mode = shown.side == Back           ? CardDrawing::Back
                      : shown.side == InvertedFace ? CardDrawing::InvertedFace
                                                   : CardDrawing::Face;
-    cards_.cdtDraw(painter, 0, 0, shown.card, mode, Qt::white);
+    // The card fills the picture's width: the table scales it with the window.
+    cards_.cdtDrawScaled(painter, 0, 0, qreal(width()) / CardWidth, shown.card, mode);
     if (hasFocus()) {
         DrawFocusRing(painter, rect());
     }

@@ -13,6 +13,7 @@
 #include "ui/frmPoker/AppIcon.h"
 #include "ui/frmPoker/CardPicture.h"
 #include "ui/frmPoker/Layout.h"
+#include "ui/frmPoker/ScaledTable.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -24,6 +25,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace corvanta {
 
@@ -41,18 +44,55 @@ MainWindow::MainWindow(GameModel& model, CardDrawing& cards, QWidget* parent)
     setWindowTitle(QStringLiteral("Corvanta 1.0 alpha"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinMaxButtonsHint);
     setFont(FontOf(GameFont::Standard));
     BuildControls();
     BuildMenus();
     ConnectModel();
     ConnectCommands();
     Load();
-    setFixedSize(Px(layout::ClientWidth),
-                 Px(layout::ClientHeight) + menuBar()->sizeHint().height());
+    // The table as built is the designed one; the window grows from it, never below it.
+    const QSize designed(Px(layout::ClientWidth), Px(layout::ClientHeight));
+    table_ = new ScaledTable(centralWidget(), designed);
+    setMinimumSize(designed.width(), designed.height() + menuBar()->sizeHint().height());
+    resize(minimumSize());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    defaultPlace_ = QRect(pos(), size());
+    RestorePlace();
+}
+
+void MainWindow::RestorePlace() {
+    const std::optional<MainWindowGeometry>& saved = model_.MainWindowPlace();
+    if (!saved) {
+        return;
+    }
+    const QRect place(saved->left, saved->top, saved->width, saved->height);
+    // A place on a screen that is no longer there, or beyond its edges, would hide the table.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (place.width() >= minimumWidth() && place.height() >= minimumHeight() &&
+        std::any_of(screens.begin(), screens.end(), [&place](const QScreen* screen) {
+            return screen->availableGeometry().contains(place);
+        })) {
+        resize(place.size());
+        move(place.topLeft());
+    }
+    if (saved->maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void MainWindow::KeepPlace() {
+    // The frame's corner, as move() takes it back, and the normal size of a maximized window.
+    const QPoint frameOffset = geometry().topLeft() - pos();
+    const QRect normal =
+        isMaximized() ? normalGeometry().translated(-frameOffset) : QRect(pos(), size());
+    if (!model_.MainWindowPlace() && normal == defaultPlace_ && !isMaximized()) {
+        return; // never placed by the player: the settings stay as they were
+    }
+    model_.KeepMainWindowPlace(
+        {normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()});
 }
 
 MainWindow::~MainWindow() {
@@ -191,7 +231,7 @@ void MainWindow::Load() {
     model_.StartUp(library_);
     mnuTrainer_->setChecked(model_.TrainerOn());
     for (int slot = 0; slot < HandSize; ++slot) {
-        cardPictures_[slot]->setFixedSize(library_.CardWidth(), library_.CardHeight());
+        cardPictures_[slot]->resize(library_.CardWidth(), library_.CardHeight());
         PaintBackground(cardPictures_[slot], TableGreen);
         discardLabels_[slot]->hide();
     }
@@ -199,7 +239,8 @@ void MainWindow::Load() {
 
 void MainWindow::Deal() {
     if (const std::optional<QString> question = model_.TrainerQuestionBeforeDraw();
-        question && !AskYesNo(this, ToQString(TrainerTitle), *question)) {
+        question && !AskYesNo(this, ToQString(TrainerTitle), *question, YesNo::Yes,
+                              [this](QSize size) { return TrainerBoxPlace(size); })) {
         return; // back to marking, the marks as they were
     }
     model_.Deal();
@@ -210,6 +251,19 @@ void MainWindow::ShowGame(const Game& game) {
         entry->setChecked(AllGames()[entry->data().toUInt()] == &game);
     }
     ShowPayoffs(game);
+}
+
+QPoint MainWindow::TrainerBoxPlace(QSize size) const {
+    // The cards the question speaks of, with their discard marks, stay in view.
+    QRect cardsRow;
+    for (int slot = 0; slot < HandSize; ++slot) {
+        for (const QWidget* part : {static_cast<QWidget*>(cardPictures_[slot]),
+                                    static_cast<QWidget*>(discardLabels_[slot])}) {
+            cardsRow |= QRect(part->mapToGlobal(QPoint(0, 0)), part->size());
+        }
+    }
+    const QScreen* shown = screen();
+    return PlaceClearOf(cardsRow, size, shown != nullptr ? shown->availableGeometry() : cardsRow);
 }
 
 void MainWindow::ShowNotice(const Notice& notice) {
@@ -280,6 +334,7 @@ void MainWindow::ShutDown() {
         return;
     }
     shutDown_ = true;
+    KeepPlace();
     for (const Notice& notice : model_.ShutDown(library_)) {
         ShowNotice(notice);
     }

@@ -28,6 +28,7 @@ class CardPicture;
 class DebugConsole;
 class GameModel;
 class HelpWindow;
+class ScaledTable;
 struct DealReport;
 struct Notice;
 
@@ -83,6 +84,11 @@ private:
     void ShowGame(const Game& game);
     void SetTabOrder();
 
+    // The window's place: the one the settings remember where it fits on a screen that is
+    // there, else the default one; and the place to remember at the end.
+    void RestorePlace();
+    void KeepPlace();
+
     void ConnectModel();
     void ConnectCommands();
     void Load();
@@ -90,6 +96,8 @@ private:
     void ShowStatistics(const AccountStatistics& statistics);
     // Deal, Enter and Ctrl+D: with the trainer on, a draw that gives up return is asked first.
     void Deal();
+    // Where the trainer's question goes: clear of the cards it speaks of.
+    QPoint TrainerBoxPlace(QSize size) const;
     // Enter where no button has the focus, here or in the advisor: Deal while it is enabled.
     bool PressDeal();
     // Runs `change`, which enables, disables or hides commands. Qt hands the focus of a control
@@ -113,6 +121,8 @@ private:
     QPointer<DebugConsole> debug_;
     QPointer<HelpWindow> help_;
     QPointer<AdvisorWindow> advisor_;
+    ScaledTable* table_ = nullptr; // the table's controls at the window's size
+    QRect defaultPlace_;           // the frame's corner and the size the window starts with
 
     std::array<CardPicture*, 5> cardPictures_{};
     std::array<QLabel*, 5> discardLabels_{};

@@ -42,7 +42,6 @@ Member MemberNamed(const std::pair<const char*, Member> (&members)[N], const cha
 void MainWindow::BuildControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Px(layout::ClientWidth), Px(layout::ClientHeight));
     PaintBackground(client, TableGreen);
     setCentralWidget(client);
 

@@ -1,0 +1,139 @@
+// The main window resized from its default size to fill the screen, to the end of the repaint
+// of every control and card at the new scale. Run it under Xvfb on a 1920 × 1080 screen (see
+// bench/README.md); without a display it falls back to the offscreen platform.
+#include "cards/basCards.h"
+#include "engine/basPoker.h"
+#include "ui/GameModel.h"
+#include "ui/Widgets.h"
+#include "ui/frmPoker/MainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace corvanta;
+
+// Resizes the window and waits until the window system has given it the new size (the X
+// server answers a resize of a mapped window later), then repaints all of it at once.
+void ResizeAndRepaint(QWidget& window, QSize size) {
+    window.resize(size);
+    QElapsedTimer waited;
+    waited.start();
+    while (window.size() != size && waited.elapsed() < 1000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    window.repaint();
+}
+
+// Waits until the window system shows the window: nothing is painted before.
+void WaitUntilExposed(QWidget& window) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.windowHandle()->isExposed() && waited.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+// The game on a dealt hand of five faces, the window shown at its default size.
+struct ShownGame {
+    QTemporaryDir folder;
+    CardDrawing cards;
+    TimeSeededRandom random;
+    GameModel model{{.bank = folder.filePath(QStringLiteral("program")).toStdString(),
+                     .config = folder.filePath(QStringLiteral("config")).toStdString()},
+                    random};
+    MainWindow window{model, cards};
+
+    ShownGame() {
+        window.show();
+        WaitUntilExposed(window);
+        model.Bet(QStringLiteral("5"));
+        model.Deal();
+        ResizeAndRepaint(window, window.minimumSize());
+    }
+};
+
+// Each resize goes to a screen-filling size a pixel narrower than the last, so the cards are
+// painted afresh at a scale never drawn before, as in a live resize: the worst case.
+void BM_ResizeToFullScreen(benchmark::State& state) {
+    ShownGame game;
+    const QSize full = game.window.screen()->availableGeometry().size();
+    int narrower = 0;
+    for (auto _ : state) {
+        ResizeAndRepaint(game.window, full - QSize(narrower++ % 64, 0));
+        state.PauseTiming();
+        ResizeAndRepaint(game.window, game.window.minimumSize());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ResizeToFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Back and forth between two sizes already painted: the controls laid out again, the cards'
+// images already there (a maximize after the first).
+void BM_ResizeToFullScreenAgain(benchmark::State& state) {
+    ShownGame game;
+    const QSize full = game.window.screen()->availableGeometry().size();
+    for (auto _ : state) {
+        ResizeAndRepaint(game.window, full);
+        state.PauseTiming();
+        ResizeAndRepaint(game.window, game.window.minimumSize());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ResizeToFullScreenAgain)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same window repainted at the default size, for comparison.
+void BM_RepaintAtDefaultSize(benchmark::State& state) {
+    ShownGame game;
+    for (auto _ : state) {
+        game.window.repaint();
+    }
+}
+BENCHMARK(BM_RepaintAtDefaultSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor: a bare window of the same size with a green client area and a menu bar, resized
+// the same way. Its repaint is the window system's share: a new backing store of the screen's
+// size, filled and handed to the X server.
+void BM_BareWindowToFullScreen(benchmark::State& state) {
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&Game"));
+    auto* client = new QWidget(&window);
+    PaintBackground(client, TableGreen);
+    window.setCentralWidget(client);
+    window.resize(573, 329 + window.menuBar()->sizeHint().height());
+    const QSize small = window.size();
+    window.show();
+    WaitUntilExposed(window);
+    const QSize full = window.screen()->availableGeometry().size();
+    int narrower = 0;
+    for (auto _ : state) {
+        ResizeAndRepaint(window, full - QSize(narrower++ % 64, 0));
+        state.PauseTiming();
+        ResizeAndRepaint(window, small);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BareWindowToFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    InstallGameFonts();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
