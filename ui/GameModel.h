@@ -76,6 +76,7 @@ public:
     std::optional<QString> TrainerQuestionBeforeDraw() const;
 
     // The options window.
+    std::int16_t BackInUse() const { return session_.GetTable().CardBG; }
     void ChooseBack(int picture) { session_.ChooseBack(picture); }
     void TakeChosenBack();
 
