@@ -8,7 +8,13 @@
 #include <QLocalSocket>
 #include <QWidget>
 
+#include <cstdlib>
 #include <unistd.h>
+
+#if CORVANTA_HAVE_XCB
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#endif
 
 namespace corvanta {
 namespace {
@@ -39,12 +45,49 @@ QString SocketName(const char* kind, const std::string& folder) {
                                 .arg(QString::fromLatin1(kind), digest);
 }
 
+#if CORVANTA_HAVE_XCB
+// On X11 Qt stamps an activation with the time of the last event this copy saw, which is older
+// than whatever was activated since, so the X server and the window manager ignore it. An
+// activation at the current time, asked for as a pager asks, is honoured: _NET_ACTIVE_WINDOW
+// for the window manager, and the input focus itself where none runs.
+void ActivateOnX11(QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) {
+        return; // Wayland or another platform: Qt's own request is all there is
+    }
+    xcb_connection_t* connection = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    constexpr char name[] = "_NET_ACTIVE_WINDOW";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    if (atom != nullptr) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = atom->atom;
+        message.data.data32[0] = 2; // the request of a pager: no focus stealing prevention
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        std::free(atom);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        xcb_send_event(connection, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    }
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
+#endif
+
 void BringToFront(QWidget& window) {
     if (window.isMinimized()) {
         window.showNormal();
     }
     window.raise();
     window.activateWindow();
+#if CORVANTA_HAVE_XCB
+    ActivateOnX11(window);
+#endif
 }
 
 } // namespace
