@@ -336,6 +336,7 @@ QTextBrowser* AddHelpPage(QTabWidget* tabs, const HelpPage& item) {
     tabs->addTab(page, QString::fromLatin1(item.caption));
     auto* text = new QTextBrowser(page);
     text->setObjectName(QString::fromLatin1(item.name));
+    text->setAccessibleName(QString::fromLatin1(item.caption)); // what a screen reader names
     text->setFrameShape(QFrame::NoFrame);
     text->setFont(FontOf(GameFont::Standard));
     SetColour(text, QPalette::Base, HelpBackground);
