@@ -51,11 +51,13 @@ QString SocketName(const char* kind, const std::string& folder) {
 // activation at the current time, asked for as a pager asks, is honoured: _NET_ACTIVE_WINDOW
 // for the window manager, and the input focus itself where none runs.
 void ActivateOnX11(QWidget& window) {
+    // Wayland or another platform (offscreen has an X11 interface with no connection): Qt's
+    // own request is all there is.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) {
-        return; // Wayland or another platform: Qt's own request is all there is
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (QGuiApplication::platformName() != QStringLiteral("xcb") || connection == nullptr) {
+        return;
     }
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
     constexpr char name[] = "_NET_ACTIVE_WINDOW";
     xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
