@@ -1,8 +1,9 @@
-// Corvanta: answers the analysis commands, or finds the program's folder and the player's data
-// and settings folders and runs the game.
+// Corvanta: answers the command line (the analysis, --help, --version), or finds the program's
+// folder and the player's data and settings folders and runs the game.
 #include "app/RunGame.h"
 #include "engine/CommandLine.h"
 #include "ui/Widgets.h"
+#include "ui/frmHelp/About.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +11,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <pwd.h>
 #include <string_view>
 #include <unistd.h>
@@ -37,16 +39,15 @@ std::string Folder(QStandardPaths::StandardLocation location) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The analysis on the command line answers without a display, before Qt starts.
+    // The command line answers without a display, before Qt starts.
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (corvanta::IsAnalysisCommand(args)) {
-        return corvanta::RunAnalysisCommand(args, std::cout, std::cerr);
+    if (const std::optional<int> status =
+            corvanta::AnswerCommandLine(args, corvanta::VersionText(), std::cout, std::cerr)) {
+        return *status;
     }
     EnsureHome();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvanta"));
-    QApplication::setDesktopFileName(QString::fromLatin1(
-        corvanta::AppId.data(), static_cast<qsizetype>(corvanta::AppId.size())));
+    corvanta::NameTheApplication();
     corvanta::InstallGameFonts();
     return corvanta::RunGame(
         {.program = QDir::cleanPath(QApplication::applicationDirPath()).toStdString(),

@@ -19,6 +19,45 @@ constexpr std::string_view SuitLetters = "cdhs";
 constexpr std::string_view Usage = "usage: corvanta --analyze GAME \"CARDS\"\n"
                                    "       corvanta --return-table GAME\n";
 
+constexpr std::string_view HelpText =
+    "Usage: corvanta [OPTION]\n"
+    "Five-card draw poker with play money, bank accounts, a hold advisor and a trainer.\n"
+    "With no option the game starts in its window.\n"
+    "\n"
+    "  --analyze GAME \"CARDS\"  print the 32 holds of five cards, best first, each with its\n"
+    "                          exact expected return per unit bet\n"
+    "  --return-table GAME     print each hand's pay and probability under perfect play, then\n"
+    "                          the return per unit bet\n"
+    "  --help                  print this help and exit\n"
+    "  --version               print the version and exit\n"
+    "\n"
+    "GAME is one of: {games}.\n"
+    "CARDS are five cards as rank and suit, such as \"Ah Kh Td 9s 2c\": ranks\n"
+    "A K Q J T 9 8 7 6 5 4 3 2, suits s h d c.\n"
+    "\n"
+    "The window also takes Qt's own options, such as -platform NAME, -style NAME and -reverse.\n"
+    "Bad input is a message on the error stream and exit status 2.\n"
+    "More in the manual page: man 6 corvanta\n";
+
+// The options Qt reads from the command line itself, with one dash or two, and whether each
+// takes a value. The game passes them on; -session is how a desktop session restarts it.
+struct ToolkitOption {
+    std::string_view name;
+    bool takesValue;
+};
+constexpr ToolkitOption ToolkitOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"style", true},           {"stylesheet", true},
+    {"display", true},         {"geometry", true},
+    {"title", true},           {"name", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"sync", false},
+};
+
 std::string GameList() {
     std::string list;
     for (const Game* game : AllGames()) {
@@ -85,6 +124,45 @@ int RunAnalyze(const Game& game, std::string_view text, std::ostream& out, std::
     }
     out << HoldsText(game, *parsed.cards);
     return 0;
+}
+
+// The toolkit's option `arg` names, or nothing. "-style=fusion" names "style" too.
+const ToolkitOption* FindToolkitOption(std::string_view arg, bool& valueGiven) {
+    if (arg.size() < 2 || arg[0] != '-') {
+        return nullptr;
+    }
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    const auto equals = arg.find('=');
+    valueGiven = equals != std::string_view::npos;
+    const std::string_view name = arg.substr(0, equals);
+    for (const ToolkitOption& option : ToolkitOptions) {
+        if (option.name == name && (option.takesValue || !valueGiven)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// Nothing when every argument is the toolkit's, else the message for the first that is not.
+std::optional<std::string> NotToolkitOptions(std::span<const std::string_view> args) {
+    for (std::size_t at = 0; at < args.size(); ++at) {
+        bool valueGiven = false;
+        const ToolkitOption* option = FindToolkitOption(args[at], valueGiven);
+        if (option == nullptr) {
+            return (args[at].starts_with('-') ? "unknown option \"" : "unexpected argument \"") +
+                   std::string(args[at]) + "\"";
+        }
+        if (option->takesValue && !valueGiven && ++at == args.size()) {
+            return std::string(args[at - 1]) + " needs a value";
+        }
+    }
+    return std::nullopt;
+}
+
+std::string HelpTextWithGames() {
+    std::string text(HelpText);
+    const std::string_view games = "{games}";
+    return text.replace(text.find(games), games.size(), GameList());
 }
 
 } // namespace
@@ -197,6 +275,27 @@ int RunAnalysisCommand(std::span<const std::string_view> args, std::ostream& out
     }
     out << ReturnTableText(*game);
     return 0;
+}
+
+std::optional<int> AnswerCommandLine(std::span<const std::string_view> args,
+                                     std::string_view version, std::ostream& out,
+                                     std::ostream& err) {
+    if (IsAnalysisCommand(args)) {
+        return RunAnalysisCommand(args, out, err);
+    }
+    if (!args.empty() && args[0] == HelpOption) {
+        out << HelpTextWithGames();
+        return 0;
+    }
+    if (!args.empty() && args[0] == VersionOption) {
+        out << version << '\n';
+        return 0;
+    }
+    if (const std::optional<std::string> problem = NotToolkitOptions(args)) {
+        err << "corvanta: " << *problem << "; corvanta --help lists the options\n";
+        return BadCommandLine;
+    }
+    return std::nullopt;
 }
 
 } // namespace corvanta

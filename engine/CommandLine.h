@@ -1,9 +1,13 @@
 #pragma once
-// The analysis answered on the command line, without a window:
+// The command line, answered without a window:
 //   corvanta --analyze GAME "CARDS"   the 32 holds of five cards, best first
 //   corvanta --return-table GAME      each hand's probability under perfect play, the return
+//   corvanta --help                   what the program takes
+//   corvanta --version                its version
 // GAME is a game's key (classic, jacks-or-better, bonus-poker, deuces-wild); CARDS five cards
-// such as "Ah Kh Td 9s 2c". Bad input is a message on the error stream and status 2.
+// such as "Ah Kh Td 9s 2c". Bad input, or an option the program does not know, is a message on
+// the error stream and status 2. With no option, or only the window toolkit's own options
+// (-platform, -style, -session, ...), the game starts.
 
 #include "engine/Fraction.h"
 #include "engine/Game.h"
@@ -18,7 +22,16 @@ namespace corvanta {
 
 inline constexpr std::string_view AnalyzeOption = "--analyze";
 inline constexpr std::string_view ReturnTableOption = "--return-table";
+inline constexpr std::string_view HelpOption = "--help";
+inline constexpr std::string_view VersionOption = "--version";
 inline constexpr int BadCommandLine = 2;
+
+// Answers the arguments (after the program's name) that ask for an answer rather than the
+// game, printing it to `out` or a message to `err`; returns the exit status. Returns nothing
+// when the game is to start. `version` is the first line --version prints.
+std::optional<int> AnswerCommandLine(std::span<const std::string_view> args,
+                                     std::string_view version, std::ostream& out,
+                                     std::ostream& err);
 
 // Whether the arguments (after the program's name) ask for the analysis rather than the game.
 bool IsAnalysisCommand(std::span<const std::string_view> args);

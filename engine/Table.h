@@ -67,6 +67,11 @@ constexpr std::int16_t BackOfPicture(int picture) {
     return static_cast<std::int16_t>(FirstBack - 1 + picture);
 }
 
+// The picture that shows a back: the inverse of BackOfPicture.
+constexpr int PictureOfBack(std::int16_t back) {
+    return back - (FirstBack - 1);
+}
+
 // The options window: a picture 1..13 makes its back the choice; once the window has closed,
 // the choice becomes the back of face-down cards.
 void ChooseBack(Table& table, int picture);

@@ -106,6 +106,7 @@ public:
     }
 
     // The options window.
+    std::int16_t BackInUse() const { return session_.GetTable().CardBG; }
     void ChooseBack(int picture) { session_.ChooseBack(picture); }
     void TakeChosenBack();
 

@@ -15,6 +15,8 @@
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 
+#include "RealProgram.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -35,21 +37,8 @@
 namespace corvanta {
 namespace {
 
-// The real program, a copy in `folder`, on the data and settings folders there.
-pid_t StartProgram(const test::TempFolder& folder) {
-    const std::string program = folder / "corvanta";
-    std::filesystem::copy_file(CORVANTA_BINARY, program);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::setenv("HOME", folder.Path().c_str(), 1); // nothing of Qt's own in the real home
-        ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-        ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        ::execl(program.c_str(), "corvanta", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    return child;
-}
+using test::StartProgram;
+using test::WaitForTheEnd;
 
 // Sends the signal once `file` appears and the event loop has had a moment; never leaves a
 // game behind. Returns whether it was sent.
@@ -62,23 +51,6 @@ bool SignalWhenThere(pid_t child, const std::string& file, int signal) {
     std::this_thread::sleep_for(std::chrono::milliseconds(started ? 300 : 0));
     ::kill(child, started ? signal : SIGKILL);
     return started;
-}
-
-// The child's exit status, or a failure with the child killed when it does not end within
-// 20 seconds: a game that no longer ends must not hold up the tests.
-int WaitForTheEnd(pid_t child) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ADD_FAILURE() << "the game did not end";
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return status;
 }
 
 class SignalTest : public ::testing::TestWithParam<int> {};

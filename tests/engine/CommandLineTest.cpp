@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -100,6 +101,54 @@ TEST(CommandLine, OnlyItsOwnOptionsAreTakenFromTheGame) {
     EXPECT_FALSE(IsAnalysisCommand(none));
     EXPECT_FALSE(IsAnalysisCommand(qt));
     EXPECT_TRUE(IsAnalysisCommand(analyze));
+}
+
+// --help and --version answer on the output; the toolkit's own options start the game (no
+// status); anything else is an error naming the argument, and status 2.
+TEST(CommandLine, HelpVersionTheToolkitsOptionsAndNothingElse) {
+    struct Row {
+        std::vector<std::string_view> args;
+        std::optional<int> status; // none: the game starts
+        const char* out;           // the start of it
+        const char* err;           // all of it
+    };
+    const char* const unknown = "; corvanta --help lists the options\n";
+    const Row rows[] = {
+        {{}, std::nullopt, "", ""},
+        {{"-platform", "offscreen"}, std::nullopt, "", ""},
+        {{"--platform", "offscreen", "-reverse"}, std::nullopt, "", ""},
+        {{"-style=fusion", "-session", "10abc_1"}, std::nullopt, "", ""},
+        {{"--help"}, 0, "Usage: corvanta [OPTION]\nFive-card draw poker", ""},
+        {{"--version"}, 0, "Corvanta 9.9\nQt 6\n", ""},
+        {{"--verbose"}, 2, "", "corvanta: unknown option \"--verbose\""},
+        {{"-h"}, 2, "", "corvanta: unknown option \"-h\""},
+        {{"-platform", "offscreen", "--fullscreen"},
+         2,
+         "",
+         "corvanta: unknown option \"--fullscreen\""},
+        {{"gbank.db"}, 2, "", "corvanta: unexpected argument \"gbank.db\""},
+        {{"-reverse=yes"}, 2, "", "corvanta: unknown option \"-reverse=yes\""},
+        {{"-style"}, 2, "", "corvanta: -style needs a value"},
+        {{"-"}, 2, "", "corvanta: unknown option \"-\""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.empty() ? "" : row.args.back());
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(AnswerCommandLine(row.args, "Corvanta 9.9\nQt 6", out, err), row.status);
+        EXPECT_EQ(out.str().substr(0, std::string_view(row.out).size()), row.out);
+        EXPECT_EQ(err.str(), row.err[0] == '\0' ? "" : row.err + std::string(unknown));
+    }
+    // The help names the games and how to write the cards.
+    std::ostringstream help;
+    std::ostringstream none;
+    AnswerCommandLine(std::vector<std::string_view>{"--help"}, "", help, none);
+    EXPECT_NE(help.str().find("GAME is one of: classic, jacks-or-better, bonus-poker, "
+                              "deuces-wild.\n"),
+              std::string::npos);
+    EXPECT_NE(help.str().find("  --analyze GAME \"CARDS\"  print the 32 holds"), std::string::npos);
+    EXPECT_NE(help.str().find("  --version               print the version and exit\n"),
+              std::string::npos);
 }
 
 // Rounded to nearest, halves up, from the exact fraction.

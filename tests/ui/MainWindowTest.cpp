@@ -6,8 +6,10 @@
 
 #include "ui/frmPoker/AppIcon.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QExposeEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -230,7 +232,7 @@ TEST_F(MainWindowTest, CaptionsPlacesAndMenusAreAsDesigned) {
         "mnuBet=Place &Bet@Ctrl+B | mnuDeal=&Deal (off)@Ctrl+D | mnuAdvisor=Hold &Advisor@Ctrl+H | "
         "mnuTrainer=&Trainer Mode@Ctrl+T | mnuExit=E&xit@Ctrl+Y | mnuWithdraw=&Withdraw@Ctrl+W | "
         "mnuDeposit=De&posit@Ctrl+P | mnuChgAccount=Change &Account@Ctrl+A | mnuOptions=&Options@ "
-        "| mnuHelp=&Help@";
+        "| mnuGameHelp=&Game Help@F1 | mnuAbout=&About Corvanta@";
     test::ExpectLooks(*window, QString::fromUtf8(layout));
     // The window's icon, handed to the window manager once the table is painted.
     window->repaint();
@@ -283,6 +285,41 @@ TEST_F(MainWindowTest, TheAccountEditorSavesOrRefusesAndCloses) {
     });
 }
 
+// What assistive technology hears of the Game menu's entries: Trainer Mode is a checkable
+// entry, checked while the trainer is on; the others are plain commands.
+TEST_F(MainWindowTest, TrainerModeIsACheckableEntryToAssistiveTechnology) {
+    Start();
+    QAccessibleInterface* menu =
+        QAccessible::queryAccessibleInterface(window->findChild<QMenu*>(QStringLiteral("mnuGame")));
+    ASSERT_NE(menu, nullptr);
+    const auto entry = [menu](const QString& name) -> QAccessibleInterface* {
+        for (int i = 0; i < menu->childCount(); ++i) {
+            if (menu->child(i)->text(QAccessible::Name) == name) {
+                return menu->child(i);
+            }
+        }
+        return nullptr;
+    };
+    struct Row {
+        const char* name;
+        bool checkable;
+        bool checkedAfterClick;
+    };
+    for (const Row& row : {Row{"Trainer Mode", true, true}, Row{"Hold Advisor", false, false},
+                           Row{"Place Bet", false, false}}) {
+        SCOPED_TRACE(row.name);
+        QAccessibleInterface* item = entry(QString::fromLatin1(row.name));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->role(), QAccessible::MenuItem);
+        EXPECT_EQ(item->state().checkable, row.checkable);
+        EXPECT_FALSE(item->state().checked);
+    }
+    Do("click mnuTrainer");
+    EXPECT_TRUE(entry(QStringLiteral("Trainer Mode"))->state().checked);
+    Do("click mnuTrainer");
+    EXPECT_FALSE(entry(QStringLiteral("Trainer Mode"))->state().checked);
+}
+
 // frmOptions: the backs clicked or chosen by Space, and the way the window is closed, against
 // its yellow frames, the backs on the table and the settings.
 TEST_F(MainWindowTest, OptionsTakeTheLastChosenBackOnceClosed) {
@@ -293,6 +330,8 @@ TEST_F(MainWindowTest, OptionsTakeTheLastChosenBackOnceClosed) {
         };
     };
     Run({
+        {"the back in use framed as it opens", "click cmdOptions", "", "Game Options: ", "", "",
+         options("expect shpBG_10= | shpBG_0=hidden | shpBG_4=hidden; click cmdClose")},
         {"BG5 and the close box", "click cmdOptions", "", "Game Options: ", "",
          "\"Card BG\"=dword:00000039",
          [](T& t) {
@@ -309,6 +348,8 @@ TEST_F(MainWindowTest, OptionsTakeTheLastChosenBackOnceClosed) {
         {"Space on BG2 and Esc", "click cmdOptions", "", "Game Options: ", "",
          "\"Card BG\"=dword:00000036",
          options("press BG2 Space; expect shpBG_1= | shpBG_10=hidden; press BG2 Esc")},
+        {"BG2 framed at the next opening", "click cmdOptions", "", "Game Options: ", "", "",
+         options("expect shpBG_1= | shpBG_10=hidden | shpBG_12=hidden; click cmdClose")},
     });
     EXPECT_EQ(Shown(0), Drawn(54, 1)); // the last back, face down on the table
 }

@@ -2,9 +2,11 @@
 // invisible spot and its access code, and frmHelp.
 #include "WindowTesting.h"
 
+#include <QAction>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace corvanta {
 namespace {
@@ -62,7 +64,7 @@ TEST_F(OtherWindowsTest, TheConsoleOpensOnTheCodeShowsTheHandsAndEditsTheRecords
 // every way of closing it.
 TEST_F(OtherWindowsTest, HelpOpensOnceShowsItsTextsAndCloses) {
     Start();
-    Do("click cmdGameHelp mnuHelp");
+    Do("click cmdGameHelp mnuGameHelp");
     QWidget* help = test::TopLevel("frmHelp"); // the only one
     ASSERT_NE(help, nullptr);
     auto* tabs = help->findChild<QTabWidget*>();
@@ -110,6 +112,93 @@ TEST_F(OtherWindowsTest, HelpOpensOnceShowsItsTextsAndCloses) {
             tabs->setCurrentIndex(2);
         }
     }
+}
+
+// The pages after the three: the advisor, the trainer, every key and the casino games, each a
+// text that scrolls inside the tab; F1 opens the window from the table and from the advisor,
+// and Enter in a page's text closes it as anywhere else.
+TEST_F(OtherWindowsTest, HelpPagesOnTheAdvisorTheTrainerTheKeysAndTheGames) {
+    Start();
+    Do("keys F1");
+    QWidget* help = test::TopLevel("frmHelp");
+    ASSERT_NE(help, nullptr);
+    auto* tabs = help->findChild<QTabWidget*>();
+    QStringList captions;
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        captions << tabs->tabText(tab);
+    }
+    EXPECT_EQ(captions.join(u'|'), QStringLiteral("How To Play|Bank Accounts|Miscellaneous|Hold "
+                                                  "Advisor|Trainer|Keys|Casino Games"));
+    struct Row {
+        const char* page;
+        std::vector<const char*> says;
+    };
+    const Row rows[] = {
+        {"txtAdvisorHelp",
+         {"Game \u2192 Hold Advisor (Ctrl+H)", "Mark Best Hold (Space", "=", "Save List as CSV...",
+          "standing pat"}},
+        {"txtTrainerHelp",
+         {"(Ctrl+T)", "\"Corvanta - Trainer\"", "less than 0.05 \u00d7 bet",
+          "No takes you back to marking"}},
+        {"txtKeysHelp", {"F1", "Enter", "Space", "Esc", "Alt+letter"}},
+        {"txtGamesHelp",
+         {"Classic 217.68 %", "Jacks or Better 9/6 99.5439 %", "Bonus Poker 8/5 99.1660 %",
+          "Deuces Wild 100.7620 %", "the 47 cards not dealt", "every two is wild",
+          "Straight 4, Flush 6, Full House 9", "Four Aces 80", "Natural Royal Flush 800",
+          "Straight 5, Flush 8, Full House 12"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.page);
+        auto* text = help->findChild<QTextBrowser*>(QString::fromLatin1(row.page));
+        ASSERT_NE(text, nullptr);
+        tabs->setCurrentWidget(text->parentWidget());
+        EXPECT_TRUE(text->isVisible());
+        // Within the tab control, below its captions.
+        const QRect place(text->mapTo(tabs, QPoint(0, 0)), text->size());
+        EXPECT_EQ(place, QRect(12, 28, 436, 232));
+        const QString plain = text->toPlainText().simplified(); // a table's cells: one space
+        for (const char* said : row.says) {
+            EXPECT_TRUE(plain.contains(QString::fromUtf8(said))) << said << " in\n"
+                                                                 << plain.toStdString();
+        }
+    }
+    // Every key of the table's menus, with the entry's name.
+    const QString keys =
+        help->findChild<QTextBrowser*>(QStringLiteral("txtKeysHelp"))->toPlainText().simplified();
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        const QString key = action->shortcut().toString();
+        const QString entry = action->text().remove(u'&');
+        if (!key.isEmpty()) {
+            EXPECT_TRUE(keys.contains(key + u' ' + entry.section(u' ', 0, 0)) ||
+                        keys.contains(key + u' ' + entry.section(u' ', 1, 1)))
+                << key.toStdString() << " " << entry.toStdString();
+        }
+    }
+    // Enter in a page's text closes the window; F1 in the advisor opens it again.
+    auto* keysText = help->findChild<QTextBrowser*>(QStringLiteral("txtKeysHelp"));
+    tabs->setCurrentWidget(keysText->parentWidget());
+    keysText->setFocus();
+    QTest::keyClick(keysText, Qt::Key_Return);
+    EXPECT_EQ(test::TopLevel("frmHelp"), nullptr);
+    Do("click mnuAdvisor");
+    QWidget* advisor = test::TopLevel("frmAdvisor");
+    ASSERT_NE(advisor, nullptr);
+    advisor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(advisor));
+    QTest::keyClick(advisor, Qt::Key_F1);
+    EXPECT_NE(test::TopLevel("frmHelp"), nullptr);
+}
+
+// Help, About Corvanta: the version, the licence and the Qt the game runs on.
+TEST_F(OtherWindowsTest, AboutSaysTheVersionTheLicenceAndQt) {
+    Start();
+    Run({{"About Corvanta", "click mnuAbout", "mnuAbout=&About Corvanta",
+          "About Corvanta: <h3>Corvanta 1.0</h3><p>Five-card draw poker for one player, with play "
+          "money, bank accounts, a hold advisor and a trainer, and the casino games Jacks or "
+          "Better, Bonus Poker and Deuces Wild.</p><p>Copyright (c) 2026 Corvanta "
+          "contributors<br>MIT License: free to use, copy, change and share, without "
+          "warranty.</p><p>Runs on Qt " +
+              std::string(qVersion()) + ".</p>"}});
 }
 
 } // namespace

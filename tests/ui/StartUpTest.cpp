@@ -2,10 +2,13 @@
 #include "WindowTesting.h"
 
 #include "app/RunGame.h"
+#include "app/RunningCopy.h"
 #include "bank/BankFolder.h"
 #include "storage/InstanceLock.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QTest>
 
 #include <filesystem>
@@ -79,6 +82,44 @@ TEST(StartUp, TheBankBesideTheProgramOrInTheDataFolderAndNoSecondCopy) {
         EXPECT_EQ(answers.said, "Corvanta: Corvanta is already running.");
         EXPECT_EQ(Snapshot(files.root.Path()), before);
     }
+}
+
+// The window and the desktop entry agree on the application's name: docks and task bars
+// match the window's class (X11) or app id (Wayland) to the menu entry. The entry is read as
+// installed, from the source.
+TEST(StartUp, TheWindowAndTheDesktopEntryAgreeOnTheName) {
+    const QString nameBefore = QCoreApplication::applicationName();
+    NameTheApplication();
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Corvanta"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Corvanta"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.corvanta.Corvanta"));
+    const std::string entry = test::ReadBytes(CORVANTA_DESKTOP_FILE);
+    EXPECT_EQ(std::filesystem::path(CORVANTA_DESKTOP_FILE).filename(),
+              QGuiApplication::desktopFileName().toStdString() + ".desktop");
+    for (const std::string key : {"Name=", "StartupWMClass="}) {
+        EXPECT_NE(entry.find("\n" + key + QCoreApplication::applicationName().toStdString() + "\n"),
+                  std::string::npos)
+            << key;
+    }
+    QCoreApplication::setApplicationName(nameBefore);
+}
+
+// A copy that holds the lock but does not answer at its socket (too busy, or too old to
+// listen) cannot be brought to the front: the second start says that the game runs, as it does
+// where no copy listens at all.
+TEST(StartUp, ACopyThatDoesNotAnswerIsSaidToBeRunning) {
+    const test::GameFiles files;
+    const std::string data = files.root / "data";
+    std::filesystem::create_directories(data + "/corvanta");
+    const Folders paths{.program = files.program, .data = data, .config = files.config};
+    const InstanceLock firstCopy(LockFilePath(data + "/corvanta"));
+    ASSERT_EQ(firstCopy.GetStatus(), InstanceLock::Status::Held);
+    QLocalServer silent; // its connections wait: the event loop runs only in the message box
+    ASSERT_TRUE(silent.listen(
+        RunningCopy::SocketNames({.bank = data + "/corvanta", .config = files.config})[0]));
+    test::DialogAnswers answers;
+    EXPECT_EQ(RunGame(paths), AlreadyRunningStatus);
+    EXPECT_EQ(answers.said, "Corvanta: Corvanta is already running.");
 }
 
 // A lock that cannot be taken (a link or a folder in its place, another user's file) leaves

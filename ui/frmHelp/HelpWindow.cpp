@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBrowser>
 
 #include <cmath>
 #include <map>
@@ -174,6 +175,107 @@ static constexpr HelpLabel Labels[] = {
      false},
 };
 
+// The pages after the three above: longer texts, each in a box that scrolls, on the tab
+// control's orange. Rich text; "&rarr;" is an arrow.
+struct HelpPage {
+    const char* name; // the text box's object name
+    const char* caption;
+    const char* text;
+};
+
+static constexpr HelpPage Pages[] = {
+    {"txtAdvisorHelp", "Hold Advisor",
+     "<p><b>Game &rarr; Hold Advisor</b> (Ctrl+H) opens a window beside the table that follows "
+     "the game as you play.</p>"
+     "<p>While five cards are dealt and before the draw, it lists the best holds, ranked by "
+     "their exact expected return per dollar bet, for example \"Keep Two of Clubs, Two of "
+     "Hearts &mdash; returns 2.1921 &times; bet\". Holds worth exactly the same are marked "
+     "\"=\" rather than ranked. It also shows what your current marks are worth.</p>"
+     "<p><b>Mark Best Hold</b> (Space, or Enter while it has the focus) marks the discards of "
+     "the best hold on the table, exactly as clicking those cards would. Esc closes the window. "
+     "The game's keys work in it as on the table, and Enter anywhere else in it presses "
+     "Deal.</p>"
+     "<p>The figures are exact: the advisor counts every possible draw instead of sampling. "
+     "For this session it grades your play (the rounds advised, those played with a best "
+     "hold, the small and large mistakes and the dollars they gave up), lists every round, "
+     "newest first, which <b>Save List as CSV...</b> writes to a file, and draws your bankroll "
+     "round after round.</p>"
+     "<p>On the right, the game under perfect play: for every hand its pay, how often a round "
+     "ends with it and its share of the return; below it, the same for standing pat (never "
+     "drawing).</p>"},
+    {"txtTrainerHelp", "Trainer",
+     "<p><b>Game &rarr; Trainer Mode</b> (Ctrl+T) turns the trainer on or off; the menu entry "
+     "is checked while it is on, and the game remembers it.</p>"
+     "<p>With the trainer on, a draw whose marks return less than the best hold asks first, "
+     "in a box titled \"Corvanta - Trainer\": what your discards return, whether that is a "
+     "small mistake (less than 0.05 &times; bet given up) or a large one, and the best hold "
+     "with its return.</p>"
+     "<p><b>No</b> takes you back to marking, with your marks as they were. <b>Yes</b> draws "
+     "as you marked.</p>"
+     "<p>A hold exactly as good as the best is no mistake. The hold advisor's window keeps "
+     "the score of the session: the accuracy, the mistakes and what they cost.</p>"},
+    {"txtKeysHelp", "Keys",
+     "<table cellspacing=\"0\" cellpadding=\"1\">"
+     "<tr><td><b>Enter</b>&nbsp;&nbsp;</td><td>Deal, and draw after a deal. When a button "
+     "is disabled under the focus, the focus goes to Deal, never onto another "
+     "command.</td></tr>"
+     "<tr><td><b>Ctrl+D</b></td><td>Deal</td></tr>"
+     "<tr><td><b>Ctrl+B</b></td><td>Place Bet (asks for the amount)</td></tr>"
+     "<tr><td><b>Ctrl+H</b></td><td>Hold Advisor</td></tr>"
+     "<tr><td><b>Ctrl+T</b></td><td>Trainer Mode on or off</td></tr>"
+     "<tr><td><b>Ctrl+W</b></td><td>Withdraw from your savings (asks for the "
+     "amount)</td></tr>"
+     "<tr><td><b>Ctrl+P</b></td><td>Deposit into your savings (asks for the amount)</td></tr>"
+     "<tr><td><b>Ctrl+A</b></td><td>Change Account (asks for the name)</td></tr>"
+     "<tr><td><b>Ctrl+Y</b></td><td>Exit, saving first</td></tr>"
+     "<tr><td><b>F1</b></td><td>Game Help: this window</td></tr>"
+     "<tr><td><b>Space</b></td><td>Marks or unmarks the card that has the focus; Mark Best "
+     "Hold in the advisor</td></tr>"
+     "<tr><td><b>Tab</b></td><td>Moves from control to control: Deal, the five cards, Bet, "
+     "...</td></tr>"
+     "<tr><td><b>Alt+letter</b></td><td>Presses the button whose caption has that letter "
+     "underlined, as Alt+D for Deal</td></tr>"
+     "<tr><td><b>Esc</b></td><td>Closes this window, the options, the advisor and the "
+     "account editor</td></tr>"
+     "</table>"
+     "<p>Ctrl+B, Ctrl+D, Ctrl+T and Enter work in the advisor's window too.</p>"},
+    {"txtGamesHelp", "Casino Games",
+     "<p>Choose the game in the <b>Game</b> menu between rounds. The classic is the "
+     "default.</p>"
+     "<p><b>Classic</b>: every card comes from a full deck, with replacement, so a hand may "
+     "hold the same card twice. Pays One Pair 1, Two Pair 2, Three of a Kind 3, Straight 5, "
+     "Flush 8, Full House 12, Four of a Kind 25, Five of a Kind 40, Straight Flush 50, Royal "
+     "Flush 100. The ace plays high only, and a flush overwrites a pair, three of a kind or a "
+     "full house.</p>"
+     "<p>The casino games deal from <b>one 52-card deck</b>: the draw comes from the 47 cards "
+     "not dealt, so a discarded card never comes back. The ace plays high or low (A-2-3-4-5 is "
+     "a straight), and the royal pays 800 &times; the bet, as on a casino's full-bet "
+     "table.</p>"
+     "<p><b>Jacks or Better 9/6</b>: Jacks or Better (a pair of jacks, queens, kings or aces) "
+     "1, Two Pair 2, Three of a Kind 3, Straight 4, Flush 6, Full House 9, Four of a Kind 25, "
+     "Straight Flush 50, Royal Flush 800. A lower pair pays nothing.</p>"
+     "<p><b>Bonus Poker 8/5</b>: as Jacks or Better, but Flush 5, Full House 8, and four of "
+     "a kind by its cards: Four 5s-Ks 25, Four 2s-4s 40, Four Aces 80.</p>"
+     "<p><b>Deuces Wild</b> (full pay): every two is wild and counts as the card that makes "
+     "the best-paying hand. Three of a Kind 1, Straight 2, Flush 2, Full House 3, Four of a "
+     "Kind 5, Straight Flush 9, Five of a Kind 15, Wild Royal Flush 25, Four Deuces 200, "
+     "Natural Royal Flush 800.</p>"
+     "<p>What each game returns per dollar bet under perfect play (the advisor's best hold "
+     "every time):</p>"
+     "<table cellspacing=\"0\" cellpadding=\"1\">"
+     "<tr><td>Classic&nbsp;&nbsp;</td><td align=\"right\">217.68 %</td></tr>"
+     "<tr><td>Jacks or Better 9/6&nbsp;&nbsp;</td><td align=\"right\">99.5439 %</td></tr>"
+     "<tr><td>Bonus Poker 8/5</td><td align=\"right\">99.1660 %</td></tr>"
+     "<tr><td>Deuces Wild</td><td align=\"right\">100.7620 %</td></tr>"
+     "</table>"
+     "<p>Below 100 % the house wins in the long run even against perfect play; the "
+     "classic, with its full deck for every card, pays the player more than twice the "
+     "bet.</p>"},
+};
+
+// Where a page's text stands: the whole tab below its strip, inside the labels' margins.
+constexpr Twips PageText{180, 420, 6540, 3480};
+
 struct ColourWord {
     const char* name;
     const char* sentence; // the label whose plain word this one hides
@@ -228,6 +330,20 @@ void AddColourWord(QWidget* area, const QLabel* sentence, const ColourWord& item
     label->setIndent(cover.indent);
 }
 
+QTextBrowser* AddHelpPage(QTabWidget* tabs, const HelpPage& item) {
+    auto* page = new QWidget(tabs); // addTab moves it into the page stack
+    page->setAutoFillBackground(true);
+    tabs->addTab(page, QString::fromLatin1(item.caption));
+    auto* text = new QTextBrowser(page);
+    text->setObjectName(QString::fromLatin1(item.name));
+    text->setAccessibleName(QString::fromLatin1(item.caption)); // what a screen reader names
+    text->setFrameShape(QFrame::NoFrame);
+    text->setFont(FontOf(GameFont::Standard));
+    SetColour(text, QPalette::Base, HelpBackground);
+    text->setHtml(QString::fromUtf8(item.text));
+    return text;
+}
+
 } // namespace
 
 HelpWindow::HelpWindow()
@@ -251,6 +367,9 @@ HelpWindow::HelpWindow()
         tabHelp_->addTab(page, QString::fromLatin1(TabCaptions[tab]));
         tabAreas_[tab] = new QWidget(page);
         tabAreas_[tab]->resize(tabHelp_->size());
+    }
+    for (const HelpPage& item : Pages) {
+        pageTexts_.push_back(AddHelpPage(tabHelp_, item));
     }
     std::map<std::string_view, QLabel*> sentences;
     for (const HelpLabel& item : Labels) {
@@ -278,6 +397,10 @@ void HelpWindow::showEvent(QShowEvent* event) {
     // control's corner is known, and each area is moved back by it.
     for (QWidget* area : tabAreas_) {
         area->move(-area->parentWidget()->mapTo(tabHelp_, QPoint(0, 0)));
+    }
+    for (QTextBrowser* text : pageTexts_) {
+        const QRect place = ToPixels(PageText);
+        text->setGeometry(place.translated(-text->parentWidget()->mapTo(tabHelp_, QPoint(0, 0))));
     }
 }
 

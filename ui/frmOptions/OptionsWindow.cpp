@@ -1,6 +1,7 @@
 #include "ui/frmOptions/OptionsWindow.h"
 
 #include "cards/basCards.h"
+#include "engine/Table.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
 
@@ -92,7 +93,9 @@ OptionsWindow::OptionsWindow(GameModel& model, CardDrawing& cards, QWidget* owne
     close->setDefault(true);
     setTabOrder(previous, close);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    HideFrames(); // the window opens with no frame, whichever back is in use
+    // The window opens with the back in use framed, as the choice that Close keeps.
+    HideFrames();
+    frames_[PictureOfBack(model.BackInUse()) - 1]->show();
 }
 
 void OptionsWindow::HideFrames() {

@@ -1,6 +1,7 @@
 #pragma once
-// frmOptions: the thirteen card backs; a click frames one in yellow and makes it the
-// choice, which the main window takes over once this window has closed.
+// frmOptions: the thirteen card backs, the one in use framed in yellow as it opens; a click
+// frames another and makes it the choice, which the main window takes over once this window
+// has closed.
 
 #include "engine/Cards.h"
 

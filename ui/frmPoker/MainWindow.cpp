@@ -8,6 +8,7 @@
 #include "ui/frmAccount/AccountWindow.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmDebug/DebugConsole.h"
+#include "ui/frmHelp/About.h"
 #include "ui/frmHelp/HelpWindow.h"
 #include "ui/frmOptions/OptionsWindow.h"
 #include "ui/frmPoker/AppIcon.h"
@@ -223,6 +224,7 @@ void MainWindow::ConnectCommands() {
     };
     connect(cmdGameHelp_, &QPushButton::clicked, this, help);
     connect(mnuHelp_, &QAction::triggered, this, help);
+    connect(mnuAbout_, &QAction::triggered, this, [this] { ShowAbout(this); });
     connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuExit_, &QAction::triggered, this, &QWidget::close);
 }

@@ -164,6 +164,7 @@ private:
     QAction* mnuChgAccount_ = nullptr;
     QAction* mnuOptions_ = nullptr;
     QAction* mnuHelp_ = nullptr;
+    QAction* mnuAbout_ = nullptr;
 };
 
 } // namespace corvanta

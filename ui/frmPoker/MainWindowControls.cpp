@@ -219,7 +219,11 @@ void MainWindow::BuildMenus() {
     mnuChgAccount_ = action(bank, "mnuChgAccount", "Change &Account", "Ctrl+A");
 
     mnuOptions_ = action(menuBar(), "mnuOptions", "&Options", nullptr);
-    mnuHelp_ = action(menuBar(), "mnuHelp", "&Help", nullptr);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp_ = action(help, "mnuGameHelp", "&Game Help", "F1");
+    mnuHelp_->setShortcutContext(Qt::ApplicationShortcut); // F1 in the game's other windows too
+    mnuAbout_ = action(help, "mnuAbout", "&About Corvanta", nullptr);
 }
 
 void MainWindow::BuildGameMenu(QMenu* menu) {
