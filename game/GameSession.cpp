@@ -245,11 +245,10 @@ SaveResult GameSession::SaveBoth(JournalEnd end) {
         files.push_back(std::move(*bank));
     }
     if (settingsReadable_) {
-        SettingsFile settings =
-            SettingsImage(folders_.config,
-                          {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, mainWindow_,
-                           advisorPlace_},
-                          gameSetting_);
+        SettingsFile settings = SettingsImage(
+            folders_.config,
+            {table_.CardBG, bank_.GCNum, table_.CashOnHand, trainer_, mainWindow_, advisorPlace_},
+            gameSetting_);
         if (!settings.result.ok) {
             return settings.result;
         }

@@ -44,7 +44,15 @@ struct Session {
         random.Add(test::OneDeckScript(CardList(session.GetTable().Hand), drawn));
         return session.Deal();
     }
-    std::string SettingsText() const { return test::ReadBytes(SettingsFilePath(folder.Path())); }
+    // What the last save point left on the disk, once the saving thread has written it.
+    std::string SettingsText() {
+        session.WaitForSaves();
+        return test::ReadBytes(SettingsFilePath(folder.Path()));
+    }
+    std::string SavedGame() {
+        session.WaitForSaves();
+        return LoadSettings(folder.Path()).game;
+    }
 };
 
 // A round of each one-deck game: dealt and drawn from the cards not on the table, named and
@@ -140,11 +148,11 @@ TEST(GameChoice, TheGameChangesBetweenRoundsOnlyAndIsRemembered) {
     s.session.StartUp();
     EXPECT_EQ(s.session.CurrentGame().key, "classic");
     EXPECT_TRUE(s.session.SetGame(JacksOrBetter));
-    EXPECT_EQ(LoadSettings(s.folder.Path()).game, "jacks-or-better");
+    EXPECT_EQ(s.SavedGame(), "jacks-or-better");
     s.Deal("5", Cards(JacksOrBetter, "Ah 9h 6h 4h 2h"));
     EXPECT_FALSE(s.session.SetGame(DeucesWild));
     EXPECT_EQ(s.session.CurrentGame().key, "jacks-or-better");
-    EXPECT_EQ(LoadSettings(s.folder.Path()).game, "jacks-or-better");
+    EXPECT_EQ(s.SavedGame(), "jacks-or-better");
     EXPECT_EQ(s.Draw({}, {}).outcome.settlement.lastHand, "Flush");
     EXPECT_TRUE(s.session.SetGame(DeucesWild));
     EXPECT_EQ(s.session.Bet("5").status, BetStatus::Accepted);
@@ -154,6 +162,7 @@ TEST(GameChoice, TheGameChangesBetweenRoundsOnlyAndIsRemembered) {
     next.StartUp();
     EXPECT_EQ(next.CurrentGame().key, "bonus-poker");
     EXPECT_TRUE(next.SetGame(Classic));
+    next.WaitForSaves();
     EXPECT_NE(s.SettingsText().find("\"Game\"=\"classic\"\n"), std::string::npos);
 }
 

@@ -310,7 +310,8 @@ TEST(WindowPlace, ARememberedPlaceMustLieWhollyOnOneScreen) {
 // its top left (577 by 351 framed) leaves 223 pixels on its right: too narrow, so the advisor
 // goes below it, as wide as the screen. Its place is its frame's, its size its own.
 TEST_F(AdvisorWindowTest, OpensBesideTheTableOrWhereThePlayerLeftIt) {
-    ASSERT_TRUE(SaveSettings(files.config, {63, 1, 100, false, std::nullopt, {5000, 20, 400, 300}}).ok);
+    ASSERT_TRUE(
+        SaveSettings(files.config, {63, 1, 100, false, std::nullopt, {5000, 20, 400, 300}}).ok);
     Start();
     window->move(0, 0);
     Do("click mnuAdvisor");

@@ -211,7 +211,7 @@ void DebugConsole::ShowHand(const DealReport& report) {
         lblLNum_->setText(
             QStringLiteral("%1, %2").arg(evaluation.straight.LNum).arg(evaluation.straight.SubNum));
     }
-    lblWinHand_->setText(QString::number(static_cast<int>(settlement.category)));
+    lblWinHand_->setText(QString::number(settlement.hand));
     lblMoney_->setText(QString::number(settlement.moneyBefore));
     lblBet_->setText(QString::number(settlement.bet));
     lblWon_->setText(QString::number(settlement.paid));
