@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -105,6 +107,19 @@ void DrawFocusRing(QPainter& painter, const QRect& rect) {
     painter.setPen(QPen(Yellow, 2, Qt::DotLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect).adjusted(2, 2, -2, -2), 4, 4);
+}
+
+bool FitsOnAScreen(const QRect& frame, const QList<QRect>& screens) {
+    return frame.isValid() && std::any_of(screens.begin(), screens.end(),
+                                          [&](const QRect& s) { return s.contains(frame); });
+}
+
+bool FitsOnAScreen(const QRect& frame) {
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        areas << screen->availableGeometry();
+    }
+    return FitsOnAScreen(frame, areas);
 }
 
 } // namespace corvanta

@@ -4,6 +4,7 @@
 // create-or-raise of a modeless window.
 
 #include <QColor>
+#include <QList>
 #include <QPalette>
 #include <QPointer>
 #include <QRect>
@@ -101,5 +102,10 @@ template <typename Window, typename Make> Window* ShowOrRaise(QPointer<Window>& 
     slot->activateWindow();
     return slot;
 }
+
+// Whether a frame lies wholly within one of the screens' free areas (the desktop's screens
+// as they are now, by default): a window is put back where the player left it only then.
+bool FitsOnAScreen(const QRect& frame, const QList<QRect>& screens);
+bool FitsOnAScreen(const QRect& frame);
 
 } // namespace corvanta

@@ -5,6 +5,7 @@
 
 #include "support/GameCards.h"
 #include "support/SavedFiles.h"
+#include "ui/Widgets.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmAdvisor/BankrollChart.h"
 #include "ui/frmAdvisor/RoundsModel.h"

@@ -40,14 +40,6 @@ QLabel* AdvisorLabel(QWidget* parent, const QString& name, bool bold = false) {
     return label;
 }
 
-QList<QRect> FreeAreasOfScreens() {
-    QList<QRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        areas << screen->availableGeometry();
-    }
-    return areas;
-}
-
 } // namespace
 
 AdvisorWindow::AdvisorWindow(GameModel& model)
@@ -130,7 +122,7 @@ void AdvisorWindow::PlaceBeside(const QWidget& table) {
     const WindowPlace& left = model_.AdvisorPlace();
     const QRect remembered(left.left, left.top, left.width + decoration_.width(),
                            left.height + decoration_.height());
-    if (left.Known() && FitsOnAScreen(remembered, FreeAreasOfScreens())) {
+    if (left.Known() && FitsOnAScreen(remembered)) {
         move(left.left, left.top);
         resize(left.width, left.height);
         return;

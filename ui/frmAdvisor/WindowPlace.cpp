@@ -39,9 +39,4 @@ QRect PlaceBeside(const QRect& table, const QSize& size, const QRect& screen) {
     return {left, screen.bottom() - lower + 1, width, lower};
 }
 
-bool FitsOnAScreen(const QRect& frame, const QList<QRect>& screens) {
-    return frame.isValid() && std::any_of(screens.begin(), screens.end(),
-                                          [&](const QRect& s) { return s.contains(frame); });
-}
-
 } // namespace corvanta

@@ -19,7 +19,4 @@ inline constexpr int LowestBelow = 300;
 // over the table's lower part. Always within the screen, no larger than it.
 QRect PlaceBeside(const QRect& table, const QSize& size, const QRect& screen);
 
-// Whether a frame lies wholly within one of the screens' free areas.
-bool FitsOnAScreen(const QRect& frame, const QList<QRect>& screens);
-
 } // namespace corvanta

@@ -5,6 +5,7 @@
 #include "game/DebugAccess.h"
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
+#include "ui/Widgets.h"
 #include "ui/frmAccount/AccountWindow.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmDebug/DebugConsole.h"
@@ -71,11 +72,8 @@ void MainWindow::RestorePlace() {
     }
     const QRect place(saved->left, saved->top, saved->width, saved->height);
     // A place on a screen that is no longer there, or beyond its edges, would hide the table.
-    const QList<QScreen*> screens = QGuiApplication::screens();
     if (place.width() >= minimumWidth() && place.height() >= minimumHeight() &&
-        std::any_of(screens.begin(), screens.end(), [&place](const QScreen* screen) {
-            return screen->availableGeometry().contains(place);
-        })) {
+        FitsOnAScreen(place)) {
         resize(place.size());
         move(place.topLeft());
     }
