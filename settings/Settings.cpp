@@ -3,6 +3,7 @@
 #include "settings/basRegistry.h"
 #include "storage/DecimalText.h"
 
+#include <array>
 #include <cerrno>
 #include <limits>
 #include <optional>
@@ -18,13 +19,11 @@ constexpr std::string_view TrainerValue = "Trainer";
 constexpr std::string_view GameValue = "Game";
 constexpr std::string_view ClassicGame = "classic";
 
-// ---- The main window's place ----
 constexpr std::string_view WindowLeftValue = "Window Left";
 constexpr std::string_view WindowTopValue = "Window Top";
 constexpr std::string_view WindowWidthValue = "Window Width";
 constexpr std::string_view WindowHeightValue = "Window Height";
 constexpr std::string_view WindowMaximizedValue = "Window Maximized";
-// ---- end of the main window's place ----
 
 // A stored number as it is; a text holding a decimal number rounded half to even. Nothing
 // when the value is unusable or does not fit the field.
@@ -52,58 +51,48 @@ std::string StoredText(const SettingsStore& store, std::string_view name) {
     return text ? *text : std::string();
 }
 
-// The advisor's values, each a dword; the place is known only when all four are there and
-// within reason (a frame wider or taller than any desktop is damage, not a place).
-constexpr std::string_view AdvisorValues[] = {"Advisor Left", "Advisor Top", "Advisor Width",
-                                              "Advisor Height"};
-constexpr std::int32_t FarthestPlace = 100'000;
+// A window's place: four values of their own, each a number (as the others, a dword or a text
+// holding one); known only when all four are there and within reason (a corner farther than
+// any desktop reaches, or a size of nothing or wider than any screen, is damage, not a place).
+using PlaceValues = std::array<std::string_view, 4>; // left, top, width, height
+constexpr PlaceValues AdvisorValues = {"Advisor Left", "Advisor Top", "Advisor Width",
+                                       "Advisor Height"};
+constexpr PlaceValues MainWindowValues = {WindowLeftValue, WindowTopValue, WindowWidthValue,
+                                          WindowHeightValue};
 
-WindowPlace ReadAdvisorPlace(const SettingsStore& store) {
-    std::int32_t fields[4] = {};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        const RegistryValue value =
-            store.ReadValue(Hive::CurrentUser, SettingsKeyPath, AdvisorValues[i]);
-        const auto* number = std::get_if<std::int32_t>(&value);
-        const std::int32_t lowest = i < 2 ? -FarthestPlace : 1;
-        if (number == nullptr || *number < lowest || *number > FarthestPlace) {
-            return {};
+std::optional<WindowPlace> ReadPlace(const SettingsStore& store, const PlaceValues& names) {
+    std::array<std::int32_t, 4> fields{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto number =
+            FieldValue<std::int32_t>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, names[i]));
+        const std::int32_t lowest = i < 2 ? -MaxWindowExtent : 1;
+        if (!number || *number < lowest || *number > MaxWindowExtent) {
+            return std::nullopt;
         }
         fields[i] = *number;
     }
-    return {fields[0], fields[1], fields[2], fields[3]};
+    return WindowPlace{fields[0], fields[1], fields[2], fields[3]};
 }
 
-void AddAdvisorPlace(std::vector<SettingsStore::NamedValue>& values, const WindowPlace& place) {
-    if (!place.Known()) {
-        return; // whatever the file holds stays as it is
-    }
+void AddPlace(std::vector<SettingsStore::NamedValue>& values, const PlaceValues& names,
+              const WindowPlace& place) {
     const std::int32_t fields[] = {place.left, place.top, place.width, place.height};
-    for (std::size_t i = 0; i < std::size(fields); ++i) {
-        values.push_back({std::string(AdvisorValues[i]), fields[i]});
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        values.push_back({std::string(names[i]), fields[i]});
     }
 }
 
-// ---- The main window's place ----
-// All five values, each usable, or nothing: half a place is no place.
+// The main window's place and whether it was maximized (0 or 1): all five, or nothing.
 std::optional<MainWindowGeometry> ReadMainWindow(const SettingsStore& store) {
-    auto read = [&store](std::string_view name) {
-        return FieldValue<std::int32_t>(store.ReadValue(Hive::CurrentUser, SettingsKeyPath, name));
-    };
-    const auto left = read(WindowLeftValue);
-    const auto top = read(WindowTopValue);
-    const auto width = read(WindowWidthValue);
-    const auto height = read(WindowHeightValue);
-    const auto maximized = read(WindowMaximizedValue);
-    auto extent = [](const std::optional<std::int32_t>& value) {
-        return value && *value > 0 && *value <= MaxWindowExtent;
-    };
-    if (!left || !top || !extent(width) || !extent(height) || !maximized ||
-        (*maximized != 0 && *maximized != 1)) {
+    const std::optional<WindowPlace> place = ReadPlace(store, MainWindowValues);
+    const auto maximized = FieldValue<std::int32_t>(
+        store.ReadValue(Hive::CurrentUser, SettingsKeyPath, WindowMaximizedValue));
+    if (!place || !maximized || (*maximized != 0 && *maximized != 1)) {
         return std::nullopt;
     }
-    return MainWindowGeometry{*left, *top, *width, *height, *maximized == 1};
+    return MainWindowGeometry{place->left, place->top, place->width, place->height,
+                              *maximized == 1};
 }
-// ---- end of the main window's place ----
 
 } // namespace
 
@@ -130,7 +119,7 @@ SettingsLoad LoadSettings(std::string_view configFolder) {
     // Only 1 turns the trainer on: anything else, damaged data included, leaves it off.
     settings.trainer = ReadSetting<std::int32_t>(store, TrainerValue, 0) == 1;
     load.game = StoredText(store, GameValue);
-    settings.advisor = ReadAdvisorPlace(store);
+    settings.advisor = ReadPlace(store, AdvisorValues).value_or(WindowPlace{});
     settings.mainWindow = ReadMainWindow(store);
     return load;
 }
@@ -161,16 +150,14 @@ NamedValues(const SettingsStore& store, const StoredSettings& settings, std::str
     if (!game.empty() && (game != ClassicGame || gameStored)) {
         values.push_back({std::string(GameValue), std::string(game)});
     }
-    AddAdvisorPlace(values, settings.advisor);
-    // ---- The main window's place ----
+    // The windows' places once known; until then whatever the file holds stays as it is.
+    if (settings.advisor.Known()) {
+        AddPlace(values, AdvisorValues, settings.advisor);
+    }
     if (const std::optional<MainWindowGeometry>& place = settings.mainWindow) {
-        values.push_back({std::string(WindowLeftValue), place->left});
-        values.push_back({std::string(WindowTopValue), place->top});
-        values.push_back({std::string(WindowWidthValue), place->width});
-        values.push_back({std::string(WindowHeightValue), place->height});
+        AddPlace(values, MainWindowValues, {place->left, place->top, place->width, place->height});
         values.push_back({std::string(WindowMaximizedValue), std::int32_t{place->maximized}});
     }
-    // ---- end of the main window's place ----
     return values;
 }
 

@@ -29,7 +29,6 @@ struct WindowPlace {
     bool operator==(const WindowPlace&) const = default;
 };
 
-// ---- The main window's place ----
 // Where the main window stood when the game last ended: the top-left corner of its frame on
 // the desktop and the size of its inside, both of its normal (not maximized) state, and
 // whether it was maximized. Stored as "Window Left", "Window Top" (dwords, negative left of or
@@ -46,7 +45,6 @@ struct MainWindowGeometry {
 };
 // No window is wider or taller than this many pixels; a larger stored size is damaged.
 inline constexpr std::int32_t MaxWindowExtent = 65535;
-// ---- end of the main window's place ----
 
 // "Card BG", "Current Account", "Current Money" and "Trainer" (a dword, 0 or 1; whoever
 // reads the first three needs nothing of it); the defaults are those of a first run.

@@ -342,7 +342,9 @@ TEST(Settings, AnAdvisorPlaceMissingOrOutOfReasonIsUnknown) {
         {"\"Advisor Left\"=dword:fffe795f\n\"Advisor Top\"=dword:00000020\n"
          "\"Advisor Width\"=dword:00000300\n\"Advisor Height\"=dword:00000200\n",
          {}}, // left beyond -100000
-        {place + "\"Advisor Width\"=\"768\"\n\"Advisor Height\"=dword:00000200\n", {}},
+        {place + "\"Advisor Width\"=\"768\"\n\"Advisor Height\"=dword:00000200\n",
+         {16, 32, 768, 512}}, // a number as text, as the others
+        {place + "\"Advisor Width\"=\"wide\"\n\"Advisor Height\"=dword:00000200\n", {}},
     };
     for (const auto& [lines, advisor] : rows) {
         StoredSettings loaded = Saved;
