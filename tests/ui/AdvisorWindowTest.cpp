@@ -9,12 +9,15 @@
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmAdvisor/BankrollChart.h"
 #include "ui/frmAdvisor/RoundsModel.h"
+#include "ui/frmAdvisor/RoundsTable.h"
 #include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmAdvisor/WindowPlace.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -257,6 +260,52 @@ TEST(RoundsModel, NamesTheGameOfEachRoundAndGrowsByARowARound) {
               u"1,Jacks or Better 9/6");
 }
 
+// The list on the screen as rounds come: scrolled to its top, the rows in sight move down
+// and the new round takes the top row; scrolled down, the rows stay where the player put them.
+// Either way the screen shows what the list painted afresh shows, and the scroll bar spans
+// every round.
+TEST(RoundsTable, ShowsEachNewRoundOnTopOfTheRowsInSight) {
+    TrainingSession session;
+    session.Start(100);
+    RoundsModel rounds(session, nullptr);
+    RoundsTable table(&rounds, nullptr);
+    table.resize(700, 200); // the header and about nine rows
+    table.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
+    const auto play = [&](int count) {
+        for (int round = 0; round < count; ++round) {
+            const char* hands[] = {"As Ah 9c 5d 2s", "Kd Qd Jd Td 2c", "3h 3c 7s 8d Jc"};
+            session.Record(Classic, test::Cards(Classic, hands[session.RoundsAdvised() % 3]),
+                           DiscardMarks{}, 5, 100 - session.RoundsAdvised());
+            rounds.Follow();
+            QTest::qWait(1); // the list laid out and painted, as the event loop goes on
+        }
+    };
+    const auto onScreen = [&] {
+        const QRect rows = table.viewport()->geometry();
+        return table.screen()
+            ->grabWindow(table.winId())
+            .toImage()
+            .copy(rows)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto painted = [&] {
+        return table.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    play(1);
+    EXPECT_EQ(onScreen(), painted()) << "the first round";
+    play(13);
+    EXPECT_EQ(rounds.index(0, RoundsModel::RoundColumn).data().toString(), u"14");
+    EXPECT_EQ(onScreen(), painted()) << "at the top";
+    EXPECT_EQ(table.verticalScrollBar()->maximum(), 14 * 18 - table.viewport()->height());
+    table.verticalScrollBar()->setValue(40);
+    QApplication::processEvents();
+    play(3);
+    EXPECT_EQ(table.verticalScrollBar()->value(), 40);
+    EXPECT_EQ(onScreen(), painted()) << "scrolled down";
+    EXPECT_EQ(table.verticalScrollBar()->maximum(), 17 * 18 - table.viewport()->height());
+}
+
 // Beside the table on the side with room, the right first; narrowed to the wider side; below;
 // on the screen whatever happens; on a second screen as on the first.
 TEST(WindowPlace, OpensBesideTheTableNeverOffTheScreen) {
@@ -370,23 +419,24 @@ TEST_F(AdvisorWindowTest, SavesTheListFromTheDocumentsFolderThenTheLastUsed) {
 }
 
 // The line of the bankroll over the starting amount, at two sizes: the plot stands inside
-// margins of 56 (left), 12 (right), 10 (top) and 20 (bottom) pixels, and its amounts run from
-// a tenth of the range below the lowest to a tenth above the highest.
+// margins of 56 (left), 12 (right), 10 (top) and 20 (bottom) pixels. Three rounds from $200
+// stand on axes of ten rounds and of $170 to $210: the amounts' axis grew from $199–$201 to
+// $190–$205 for $195 (steps of $5), then to $170–$210 for $185 (steps of $10).
 TEST(BankrollChart, DrawsTheBankrollOverTheStartingLineAtAnySize) {
     for (const auto& [width, height] : {std::pair{300, 120}, std::pair{600, 240}}) {
         BankrollChart chart;
         chart.resize(width, height);
-        chart.Show(200, {195, 185, 205}); // amounts 183..207 on the plot
+        chart.Show(200, {195, 185, 205});
         const QImage image = chart.grab().toImage();
         const auto y = [&](double amount) {
-            return static_cast<int>(height - 20.5 - (height - 30) * (amount - 183) / 24);
+            return static_cast<int>(height - 21 - (height - 30) * (amount - 170) / 40);
         };
         // The line's green in the middle of the last rise, from round 2 ($185) to round 3
         // ($205), and the starting line's dashes along the row of $200.
-        const int x = static_cast<int>(56 + (width - 68) * 2.5 / 3);
+        const int x = static_cast<int>(56 + (width - 68) * 2.5 / 10);
         int line = 0;
         int dashes = 0;
-        for (int dy = -3; dy <= 3; ++dy) {
+        for (int dy = -2; dy <= 2; ++dy) {
             const QColor p = image.pixelColor(x, y(195) + dy);
             line += p.green() > 80 && p.red() < 100 && p.blue() < 100 ? 1 : 0;
         }
@@ -396,7 +446,34 @@ TEST(BankrollChart, DrawsTheBankrollOverTheStartingLineAtAnySize) {
         }
         EXPECT_GT(line, 0) << width;
         EXPECT_GT(dashes, (width - 68) / 4) << width;
+        EXPECT_EQ(image.pixelColor(x + (width - 68) / 5, y(205)), QColor(Qt::white))
+            << "nothing right of the last round";
     }
+}
+
+// Rounds added one by one to a chart on the screen, each painting only its own stroke, and
+// the axes growing twice on the way (past $220, and past ten rounds), leave on the screen
+// the chart drawn at once from all of them.
+TEST(BankrollChart, RoundsAddedOneByOneShowTheChartDrawnAtOnce) {
+    const std::vector<std::int64_t> rounds = {195, 185, 205, 210, 240, 230, 225,
+                                              250, 245, 235, 260, 255, 190};
+    BankrollChart added;
+    added.resize(300, 120);
+    added.Start(200);
+    added.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&added));
+    for (const std::int64_t amount : rounds) {
+        added.Add(amount);
+        QApplication::processEvents();
+    }
+    const QImage onScreen =
+        added.screen()->grabWindow(added.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    BankrollChart atOnce;
+    atOnce.resize(300, 120);
+    atOnce.Show(200, rounds);
+    const QImage drawn = atOnce.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(onScreen.size(), drawn.size());
+    EXPECT_EQ(onScreen, drawn);
 }
 
 // The ink of an image's part (whatever is not the paper), cut to the box around it.
@@ -424,9 +501,10 @@ QImage Written(const char* text, const QWidget& chart) {
     return Ink(image, image.rect(), chart.palette().color(QPalette::Base).rgb());
 }
 
-// Left of the plot, at its top and at its bottom: the highest and the lowest bankroll of the
-// session, the starting one among them.
-TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
+// Left of the plot, at its top and at its bottom, the amounts its axis runs between. It starts
+// a dollar either side of the starting amount; a round beyond it grows it to round figures a
+// step beyond the session's highest and lowest bankroll, the step at least half their range.
+TEST(BankrollChart, WritesTheAxisAmountsBesideThePlot) {
     struct Row {
         std::int64_t starting;
         std::vector<std::int64_t> rounds;
@@ -434,10 +512,10 @@ TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
         const char* lowest;
     };
     const Row rows[] = {
-        {200, {195, 185, 205}, "$205", "$185"},
-        {200, {210, 230, 220}, "$230", "$200"},
-        {150, {}, "$150", "$150"},
-        {-20, {-40, 10}, "$10", "$-40"},
+        {200, {195, 185, 205}, "$210", "$170"}, // steps of $5, then $10
+        {200, {210, 230, 220}, "$260", "$180"}, // steps of $5, then $20
+        {150, {}, "$151", "$149"},              // steps of $1
+        {-20, {-40, 10}, "$100", "$-100"},      // steps of $10, then $50
     };
     for (const Row& row : rows) {
         BankrollChart chart;
@@ -452,7 +530,7 @@ TEST(BankrollChart, WritesTheHighestAndLowestAmountBesideThePlot) {
 }
 
 // A session of more rounds than the plot has pixels still shows its highs and lows: one round
-// of $300 among 9999 of $100 rises to the top of the plot.
+// of $300 among 9999 of $100 rises to its row, three quarters up an axis from $0 to $400.
 TEST(BankrollChart, ALongSessionKeepsItsHighsAndLows) {
     BankrollChart chart;
     chart.resize(300, 120); // a plot 232 pixels wide, 90 high
@@ -467,7 +545,7 @@ TEST(BankrollChart, ALongSessionKeepsItsHighsAndLows) {
             top = p.green() > 80 && p.red() < 100 && p.blue() < 100 ? y : top;
         }
     }
-    EXPECT_LT(top, 22) << "the line's highest pixel row"; // $300 stands at row 18
+    EXPECT_LT(top, 34) << "the line's highest pixel row"; // $300 at row 31.5, $100 at 76.5
 }
 
 // On a dark palette the chart is drawn on its dark base, its amounts in its light text and its
@@ -483,14 +561,14 @@ TEST(BankrollChart, FollowsADarkPalette) {
     const QImage image = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(image.pixelColor(60, 13), QColor(30, 30, 30)) << "the plot's base";
     EXPECT_EQ(image.pixelColor(56, 60), QColor(220, 220, 220)) << "the plot's frame";
-    const int x = static_cast<int>(56 + 232 * 2.5 / 3); // the middle of the last rise
+    const int x = static_cast<int>(56 + 232 * 2.5 / 10); // the middle of the last rise
     int light = 0;
     for (int y = 0; y < 120; ++y) {
         const QColor p = image.pixelColor(x, y);
         light += p.green() > 180 && p.red() < 130 && p.blue() < 130 ? 1 : 0;
     }
     EXPECT_GT(light, 0) << "a light green line";
-    EXPECT_EQ(Ink(image, {0, 0, 54, 60}, qRgb(30, 30, 30)), Written("$205", chart));
+    EXPECT_EQ(Ink(image, {0, 0, 54, 60}, qRgb(30, 30, 30)), Written("$210", chart));
 }
 
 } // namespace

@@ -6,17 +6,16 @@
 #include "ui/Widgets.h"
 #include "ui/frmAdvisor/BankrollChart.h"
 #include "ui/frmAdvisor/RoundsModel.h"
+#include "ui/frmAdvisor/RoundsTable.h"
 #include "ui/frmAdvisor/SessionRounds.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace corvanta {
@@ -33,28 +32,6 @@ QLabel* Line(QWidget* parent, const char* name, bool bold = false) {
     return label;
 }
 
-QTableView* RoundsTable(QWidget* parent, RoundsModel* model) {
-    auto* table = new QTableView(parent);
-    table->setObjectName(QStringLiteral("tblRounds"));
-    table->setModel(model);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->verticalHeader()->hide();
-    // Rows of one height, text neither wrapped nor elided: a new round repaints the rows in
-    // sight without measuring any of them.
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(18);
-    table->setWordWrap(false);
-    table->setTextElideMode(Qt::ElideNone);
-    const int widths[RoundsModel::ColumnCount] = {46, 120, 116, 82, 236, 70};
-    for (int column = 0; column < RoundsModel::ColumnCount; ++column) {
-        table->setColumnWidth(column, widths[column]);
-    }
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setMinimumHeight(90);
-    return table;
-}
-
 } // namespace
 
 SessionView::SessionView(GameModel& model, QWidget* parent)
@@ -69,7 +46,7 @@ SessionView::SessionView(GameModel& model, QWidget* parent)
     lblGrades_ = Line(this, "lblGrades");
     lblGivenUp_ = Line(this, "lblGivenUp");
     rounds_ = new RoundsModel(session_, this);
-    tblRounds_ = RoundsTable(this, rounds_);
+    tblRounds_ = new RoundsTable(rounds_, this);
     layout->addWidget(tblRounds_, 3);
     cmdSaveList_ = new QPushButton(QStringLiteral("Save List as &CSV…"), this);
     cmdSaveList_->setObjectName(QStringLiteral("cmdSaveList"));

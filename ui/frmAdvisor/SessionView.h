@@ -8,13 +8,13 @@
 
 class QLabel;
 class QPushButton;
-class QTableView;
 
 namespace corvanta {
 
 class BankrollChart;
 class GameModel;
 class RoundsModel;
+class RoundsTable;
 class TrainingSession;
 
 class SessionView : public QWidget {
@@ -39,7 +39,7 @@ private:
     QLabel* lblGrades_ = nullptr;
     QLabel* lblGivenUp_ = nullptr;
     RoundsModel* rounds_ = nullptr;
-    QTableView* tblRounds_ = nullptr;
+    RoundsTable* tblRounds_ = nullptr;
     QPushButton* cmdSaveList_ = nullptr;
     BankrollChart* picBankroll_ = nullptr;
 };
