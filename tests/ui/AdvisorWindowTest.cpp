@@ -8,12 +8,14 @@
 #include "ui/Widgets.h"
 #include "ui/frmAdvisor/AdvisorWindow.h"
 #include "ui/frmAdvisor/BankrollChart.h"
+#include "ui/frmAdvisor/LineLabel.h"
 #include "ui/frmAdvisor/RoundsModel.h"
 #include "ui/frmAdvisor/RoundsTable.h"
 #include "ui/frmAdvisor/SessionRounds.h"
 #include "ui/frmAdvisor/WindowPlace.h"
 
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
@@ -262,8 +264,8 @@ TEST(RoundsModel, NamesTheGameOfEachRoundAndGrowsByARowARound) {
 
 // The list on the screen as rounds come: scrolled to its top, the rows in sight move down
 // and the new round takes the top row; scrolled down, the rows stay where the player put them.
-// Either way the screen shows what the list painted afresh shows, and the scroll bar spans
-// every round.
+// Either way the screen shows what the list painted afresh shows, its scroll bar included, and
+// the scroll bar spans every round.
 TEST(RoundsTable, ShowsEachNewRoundOnTopOfTheRowsInSight) {
     TrainingSession session;
     session.Start(100);
@@ -282,15 +284,13 @@ TEST(RoundsTable, ShowsEachNewRoundOnTopOfTheRowsInSight) {
         }
     };
     const auto onScreen = [&] {
-        const QRect rows = table.viewport()->geometry();
         return table.screen()
             ->grabWindow(table.winId())
             .toImage()
-            .copy(rows)
             .convertToFormat(QImage::Format_RGB32);
     };
-    const auto painted = [&] {
-        return table.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto painted = [&] { // the rows, the header and the scroll bars
+        return table.grab().toImage().convertToFormat(QImage::Format_RGB32);
     };
     play(1);
     EXPECT_EQ(onScreen(), painted()) << "the first round";
@@ -304,6 +304,32 @@ TEST(RoundsTable, ShowsEachNewRoundOnTopOfTheRowsInSight) {
     EXPECT_EQ(table.verticalScrollBar()->value(), 40);
     EXPECT_EQ(onScreen(), painted()) << "scrolled down";
     EXPECT_EQ(table.verticalScrollBar()->maximum(), 17 * 18 - table.viewport()->height());
+}
+
+// A changing line of the advisor is never cut short: a wider text widens it (and the window's
+// least width with it), and a narrower one after leaves it as wide, so the window's layout
+// does not move with each round.
+TEST(LineLabel, WidensForAWiderTextAndStaysAsWide) {
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* line = new LineLabel(&window, QStringLiteral("lblLine"));
+    layout->addWidget(line);
+    layout->addStretch();
+    window.show();
+    const QString wide = QStringLiteral("Keep King of Diamonds, Queen of Diamonds, Jack of "
+                                        "Diamonds, Ten of Diamonds — returns 18.6170 × bet");
+    line->setText(QStringLiteral("1."));
+    QApplication::processEvents();
+    const int narrow = line->width();
+    line->setText(wide);
+    QApplication::processEvents();
+    EXPECT_GE(line->width(), line->fontMetrics().horizontalAdvance(wide));
+    EXPECT_GE(window.minimumSizeHint().width(), line->fontMetrics().horizontalAdvance(wide));
+    const int widened = line->width();
+    EXPECT_GT(widened, narrow);
+    line->setText(QStringLiteral("2."));
+    QApplication::processEvents();
+    EXPECT_EQ(line->width(), widened);
 }
 
 // Beside the table on the side with room, the right first; narrowed to the wider side; below;

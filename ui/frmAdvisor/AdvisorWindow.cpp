@@ -6,6 +6,7 @@
 #include "ui/Dialogs.h"
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
+#include "ui/frmAdvisor/LineLabel.h"
 #include "ui/frmAdvisor/ReturnTableView.h"
 #include "ui/frmAdvisor/SessionView.h"
 #include "ui/frmAdvisor/WindowPlace.h"
@@ -32,14 +33,6 @@ constexpr int OpeningHeight = 12000;
 constexpr int ContentsWidth = 560; // pixels
 constexpr int ContentsHeight = 520;
 
-QLabel* AdvisorLabel(QWidget* parent, const QString& name, bool bold = false) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(false); // a wrapped label lays its text out again at every change
-    label->setFont(FontOf(bold ? GameFont::StandardBold : GameFont::Standard));
-    return label;
-}
-
 } // namespace
 
 AdvisorWindow::AdvisorWindow(GameModel& model)
@@ -58,8 +51,8 @@ AdvisorWindow::AdvisorWindow(GameModel& model)
     auto* columns = new QHBoxLayout(contents);
     auto* left = new QVBoxLayout;
     left->addWidget(BuildHolds(contents));
-    lblFiguresHeading_ = AdvisorLabel(contents, QStringLiteral("lblFiguresHeading"), true);
-    lblFigures_ = AdvisorLabel(contents, QStringLiteral("lblFigures"));
+    lblFiguresHeading_ = new LineLabel(contents, QStringLiteral("lblFiguresHeading"), true);
+    lblFigures_ = new LineLabel(contents, QStringLiteral("lblFigures"));
     left->addWidget(lblFiguresHeading_);
     left->addWidget(lblFigures_);
     session_ = new SessionView(model_, contents);
@@ -95,17 +88,17 @@ QWidget* AdvisorWindow::BuildHolds(QWidget* parent) {
     auto* holds = new QWidget(parent);
     auto* grid = new QGridLayout(holds);
     grid->setContentsMargins(0, 0, 0, 0);
-    lblTitle_ = AdvisorLabel(holds, QStringLiteral("lblTitle"), true);
+    lblTitle_ = new LineLabel(holds, QStringLiteral("lblTitle"), true);
     grid->addWidget(lblTitle_, 0, 0, 1, 2);
     for (int row = 0; row < ListedHolds; ++row) {
-        lblRank_[row] = AdvisorLabel(holds, QStringLiteral("lblRank%1").arg(row + 1));
+        lblRank_[row] = new LineLabel(holds, QStringLiteral("lblRank%1").arg(row + 1));
         lblRank_[row]->setMinimumWidth(Px(360));
-        lblHold_[row] = AdvisorLabel(holds, QStringLiteral("lblHold%1").arg(row + 1));
+        lblHold_[row] = new LineLabel(holds, QStringLiteral("lblHold%1").arg(row + 1));
         grid->addWidget(lblRank_[row], row + 1, 0);
         grid->addWidget(lblHold_[row], row + 1, 1);
     }
     grid->setColumnStretch(1, 1);
-    lblYourMarks_ = AdvisorLabel(holds, QStringLiteral("lblYourMarks"));
+    lblYourMarks_ = new LineLabel(holds, QStringLiteral("lblYourMarks"));
     grid->addWidget(lblYourMarks_, ListedHolds + 1, 0, 1, 2);
     cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), holds);
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));

@@ -4,11 +4,53 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <algorithm>
 #include <utility>
 
 namespace corvanta {
+namespace {
+
+// A scroll bar painted again only when what it shows changes: the list's grows by a round
+// each time, which in a long session leaves its slider as it was.
+class SteadyScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange change) override {
+        const bool lengthOnly = change == SliderRangeChange || change == SliderStepsChange;
+        if (!lengthOnly || Look() != painted_) {
+            QScrollBar::sliderChange(change);
+        }
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        painted_ = Look();
+    }
+
+private:
+    // The slider's place and size, and whether either arrow can move it.
+    struct Appearance {
+        QRect slider;
+        bool atStart = false;
+        bool atEnd = false;
+        bool operator==(const Appearance&) const = default;
+    };
+    Appearance Look() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                        this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Appearance painted_;
+};
+
+} // namespace
 
 RoundsTable::RoundsTable(RoundsModel* model, QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("tblRounds"));
@@ -24,6 +66,7 @@ RoundsTable::RoundsTable(RoundsModel* model, QWidget* parent) : QTableView(paren
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The vertical scroll bar is always there, so its length changing with every round needs
     // no new layout of the view (which would paint both scroll bars again each round).
+    setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // (Qt connects it to the view's private slot that shows or hides the bars; should that
     // connection not be there, the view is laid out again as before.)

@@ -5,6 +5,7 @@
 #include "ui/GameModel.h"
 #include "ui/Widgets.h"
 #include "ui/frmAdvisor/BankrollChart.h"
+#include "ui/frmAdvisor/LineLabel.h"
 #include "ui/frmAdvisor/RoundsModel.h"
 #include "ui/frmAdvisor/RoundsTable.h"
 #include "ui/frmAdvisor/SessionRounds.h"
@@ -22,12 +23,7 @@ namespace corvanta {
 namespace {
 
 QLabel* Line(QWidget* parent, const char* name, bool bold = false) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(false); // a wrapped label lays its text out again at every change
-    if (bold) {
-        label->setFont(FontOf(GameFont::StandardBold));
-    }
+    auto* label = new LineLabel(parent, QString::fromLatin1(name), bold);
     parent->layout()->addWidget(label);
     return label;
 }
