@@ -89,6 +89,20 @@ void BM_ResizeToFullScreenAgain(benchmark::State& state) {
 }
 BENCHMARK(BM_ResizeToFullScreenAgain)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A live resize at full screen: the player drags the window's edge, a pixel at a time, and
+// each size is a scale never drawn before. The window system keeps the backing store of the
+// screen's size it already has, so this is the table's own repaint at that size.
+void BM_LiveResizeAtFullScreen(benchmark::State& state) {
+    ShownGame game;
+    const QSize full = game.window.screen()->availableGeometry().size();
+    ResizeAndRepaint(game.window, full);
+    int narrower = 1;
+    for (auto _ : state) {
+        ResizeAndRepaint(game.window, full - QSize(narrower++ % 64, 0));
+    }
+}
+BENCHMARK(BM_LiveResizeAtFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The same window repainted at the default size, for comparison.
 void BM_RepaintAtDefaultSize(benchmark::State& state) {
     ShownGame game;
@@ -121,6 +135,24 @@ void BM_BareWindowToFullScreen(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BareWindowToFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The bare window's live resize at full screen, for comparison.
+void BM_BareWindowLiveResizeAtFullScreen(benchmark::State& state) {
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("&Game"));
+    auto* client = new QWidget(&window);
+    PaintBackground(client, TableGreen);
+    window.setCentralWidget(client);
+    window.show();
+    WaitUntilExposed(window);
+    const QSize full = window.screen()->availableGeometry().size();
+    ResizeAndRepaint(window, full);
+    int narrower = 1;
+    for (auto _ : state) {
+        ResizeAndRepaint(window, full - QSize(narrower++ % 64, 0));
+    }
+}
+BENCHMARK(BM_BareWindowLiveResizeAtFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
