@@ -53,8 +53,8 @@ AdvisorWindow::AdvisorWindow(GameModel& model)
     left->addWidget(BuildHolds(contents));
     lblFiguresHeading_ = new LineLabel(contents, QStringLiteral("lblFiguresHeading"), true);
     lblFigures_ = new LineLabel(contents, QStringLiteral("lblFigures"));
-    left->addWidget(lblFiguresHeading_);
-    left->addWidget(lblFigures_);
+    left->addWidget(lblFiguresHeading_, 0, Qt::AlignLeft); // its line's width, left
+    left->addWidget(lblFigures_, 0, Qt::AlignLeft);
     session_ = new SessionView(model_, contents);
     left->addWidget(session_, 1);
     returns_ = new ReturnTableView(contents);
@@ -89,17 +89,17 @@ QWidget* AdvisorWindow::BuildHolds(QWidget* parent) {
     auto* grid = new QGridLayout(holds);
     grid->setContentsMargins(0, 0, 0, 0);
     lblTitle_ = new LineLabel(holds, QStringLiteral("lblTitle"), true);
-    grid->addWidget(lblTitle_, 0, 0, 1, 2);
+    grid->addWidget(lblTitle_, 0, 0, 1, 2, Qt::AlignLeft);
     for (int row = 0; row < ListedHolds; ++row) {
         lblRank_[row] = new LineLabel(holds, QStringLiteral("lblRank%1").arg(row + 1));
-        lblRank_[row]->setMinimumWidth(Px(360));
+        lblRank_[row]->setFixedWidth(Px(360));
         lblHold_[row] = new LineLabel(holds, QStringLiteral("lblHold%1").arg(row + 1));
-        grid->addWidget(lblRank_[row], row + 1, 0);
-        grid->addWidget(lblHold_[row], row + 1, 1);
+        grid->addWidget(lblRank_[row], row + 1, 0, Qt::AlignLeft);
+        grid->addWidget(lblHold_[row], row + 1, 1, Qt::AlignLeft);
     }
     grid->setColumnStretch(1, 1);
     lblYourMarks_ = new LineLabel(holds, QStringLiteral("lblYourMarks"));
-    grid->addWidget(lblYourMarks_, ListedHolds + 1, 0, 1, 2);
+    grid->addWidget(lblYourMarks_, ListedHolds + 1, 0, 1, 2, Qt::AlignLeft);
     cmdMarkBest_ = new QPushButton(QStringLiteral("&Mark Best Hold"), holds);
     cmdMarkBest_->setObjectName(QStringLiteral("cmdMarkBest"));
     cmdMarkBest_->setMinimumSize(Px(1800), Px(375));

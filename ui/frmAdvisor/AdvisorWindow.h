@@ -17,12 +17,12 @@
 #include <optional>
 
 class QKeyEvent;
-class QLabel;
 class QPushButton;
 class QTimer;
 
 namespace corvanta {
 
+class LineLabel;
 class GameModel;
 class ReturnTableView;
 class SessionView;
@@ -71,13 +71,13 @@ private:
     std::optional<FiveCards> rankedHand_; // the hand `ranking_` belongs to
     HoldRanking ranking_{};
 
-    QLabel* lblTitle_ = nullptr;
-    std::array<QLabel*, ListedHolds> lblRank_{};
-    std::array<QLabel*, ListedHolds> lblHold_{};
-    QLabel* lblYourMarks_ = nullptr;
+    LineLabel* lblTitle_ = nullptr;
+    std::array<LineLabel*, ListedHolds> lblRank_{};
+    std::array<LineLabel*, ListedHolds> lblHold_{};
+    LineLabel* lblYourMarks_ = nullptr;
     QPushButton* cmdMarkBest_ = nullptr;
-    QLabel* lblFiguresHeading_ = nullptr;
-    QLabel* lblFigures_ = nullptr;
+    LineLabel* lblFiguresHeading_ = nullptr;
+    LineLabel* lblFigures_ = nullptr;
     QTimer* analysisTimer_ = nullptr;
     QSize decoration_; // what the desktop adds around the window: the table's frame less it
     SessionView* session_ = nullptr;

@@ -2,24 +2,21 @@
 
 #include "ui/Widgets.h"
 
-#include <algorithm>
-
 namespace corvanta {
 
 LineLabel::LineLabel(QWidget* parent, const QString& name, bool bold) : QLabel(parent) {
     setObjectName(name);
     setWordWrap(false);
     setFont(FontOf(bold ? GameFont::StandardBold : GameFont::Standard));
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setFixedSize(0, fontMetrics().height());
 }
 
-QSize LineLabel::sizeHint() const {
-    widest_ = std::max(widest_, fontMetrics().horizontalAdvance(text()));
-    return {widest_ + 2 * margin(), fontMetrics().height()};
-}
-
-QSize LineLabel::minimumSizeHint() const {
-    return sizeHint();
+void LineLabel::setText(const QString& text) {
+    const int width = fontMetrics().horizontalAdvance(text) + 2 * margin();
+    if (width > minimumWidth()) {
+        setFixedWidth(width);
+    }
+    QLabel::setText(text);
 }
 
 } // namespace corvanta

@@ -1,8 +1,8 @@
 #pragma once
 // A line of the advisor's text that changes with the game: one line high, its text never
-// wrapped, and at least as wide as the widest text it has shown. A new text is measured by
-// its advance alone and, unless it is wider than any before, leaves the window's layout as
-// it was: QLabel measured each changed line in full and laid the whole window out again,
+// wrapped, and of a fixed width, that of the widest text it has shown. A new text repaints the
+// line and, unless it is wider than any before, lays nothing out again: a QLabel that may
+// grow or shrink measured each changed line in full and laid the whole window out again,
 // which took more than painting it.
 
 #include <QLabel>
@@ -14,11 +14,8 @@ class LineLabel : public QLabel {
 public:
     LineLabel(QWidget* parent, const QString& name, bool bold = false);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-private:
-    mutable int widest_ = 0;
+    // Hides QLabel::setText, through which the line would not widen for a wider text.
+    void setText(const QString& text);
 };
 
 } // namespace corvanta

@@ -22,9 +22,9 @@
 namespace corvanta {
 namespace {
 
-QLabel* Line(QWidget* parent, const char* name, bool bold = false) {
-    auto* label = new LineLabel(parent, QString::fromLatin1(name), bold);
-    parent->layout()->addWidget(label);
+LineLabel* Line(QVBoxLayout* layout, const char* name, bool bold = false) {
+    auto* label = new LineLabel(layout->parentWidget(), QString::fromLatin1(name), bold);
+    layout->addWidget(label, 0, Qt::AlignLeft); // its line's width, on the left
     return label;
 }
 
@@ -36,11 +36,11 @@ SessionView::SessionView(GameModel& model, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    Line(this, "lblSessionHeading", true)->setText(QStringLiteral("This session (not saved)"));
-    lblRoundsAdvised_ = Line(this, "lblRoundsAdvised");
-    lblRoundsBest_ = Line(this, "lblRoundsBest");
-    lblGrades_ = Line(this, "lblGrades");
-    lblGivenUp_ = Line(this, "lblGivenUp");
+    Line(layout, "lblSessionHeading", true)->setText(QStringLiteral("This session (not saved)"));
+    lblRoundsAdvised_ = Line(layout, "lblRoundsAdvised");
+    lblRoundsBest_ = Line(layout, "lblRoundsBest");
+    lblGrades_ = Line(layout, "lblGrades");
+    lblGivenUp_ = Line(layout, "lblGivenUp");
     rounds_ = new RoundsModel(session_, this);
     tblRounds_ = new RoundsTable(rounds_, this);
     layout->addWidget(tblRounds_, 3);

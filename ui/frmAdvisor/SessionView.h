@@ -6,11 +6,11 @@
 #include <QString>
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
 
 namespace corvanta {
 
+class LineLabel;
 class BankrollChart;
 class GameModel;
 class RoundsModel;
@@ -34,10 +34,10 @@ private:
 
     GameModel& model_;
     const TrainingSession& session_;
-    QLabel* lblRoundsAdvised_ = nullptr;
-    QLabel* lblRoundsBest_ = nullptr;
-    QLabel* lblGrades_ = nullptr;
-    QLabel* lblGivenUp_ = nullptr;
+    LineLabel* lblRoundsAdvised_ = nullptr;
+    LineLabel* lblRoundsBest_ = nullptr;
+    LineLabel* lblGrades_ = nullptr;
+    LineLabel* lblGivenUp_ = nullptr;
     RoundsModel* rounds_ = nullptr;
     RoundsTable* tblRounds_ = nullptr;
     QPushButton* cmdSaveList_ = nullptr;
