@@ -4,6 +4,7 @@
 #include "engine/ReturnTable.h"
 #include "ui/Dialogs.h"
 #include "ui/Widgets.h"
+#include "ui/frmAdvisor/LineDelegate.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -24,6 +25,7 @@ QLabel* Heading(QWidget* parent, const char* name) {
 
 QTableWidget* ReturnRowsTable(QWidget* parent, const char* name) {
     auto* table = new QTableWidget(0, 4, parent);
+    table->setItemDelegate(new LineDelegate(table));
     table->setObjectName(QString::fromLatin1(name));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();

@@ -1,13 +1,12 @@
 #include "ui/frmAdvisor/RoundsTable.h"
 
+#include "ui/frmAdvisor/LineDelegate.h"
 #include "ui/frmAdvisor/RoundsModel.h"
 
 #include <QHeaderView>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <utility>
@@ -50,40 +49,6 @@ private:
     }
 
     Appearance painted_;
-};
-
-// Each cell's one line of text, its selection and its focus as the style draws them, without
-// the style's general item layout: that lays the text out three times to find where an icon,
-// a check box and the text would go, and the list has neither icons nor check boxes.
-class LineDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        const bool selected = (option.state & QStyle::State_Selected) != 0;
-        const QPalette::ColorGroup group =
-            (option.state & QStyle::State_Active) != 0 ? QPalette::Active : QPalette::Inactive;
-        if (selected) {
-            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
-        }
-        painter->setPen(
-            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        const int margin = option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
-                                                               nullptr, option.widget) +
-                           1;
-        painter->drawText(option.rect.adjusted(margin, 0, -margin, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          index.data().toString());
-        if ((option.state & QStyle::State_HasFocus) != 0) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            focus.backgroundColor =
-                option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
-            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter,
-                                                  option.widget);
-        }
-    }
 };
 
 } // namespace
