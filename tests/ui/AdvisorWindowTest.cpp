@@ -403,6 +403,23 @@ TEST_F(AdvisorWindowTest, OpensBesideTheTableOrWhereThePlayerLeftIt) {
     EXPECT_EQ(Advisor()->geometry(), QRect(30, 40, 500, 350)) << "where it was left";
 }
 
+// Made small, the advisor scrolls rather than cut a line short or lay one over the tables:
+// its widest line, the title of a dealt hand's holds, ends left of the return tables.
+TEST_F(AdvisorWindowTest, MadeSmallItScrollsRatherThanCutALine) {
+    Start();
+    Do("click mnuAdvisor");
+    Do("bet 5; deal TC JC QC KC 3D"); // the holds listed under their title
+    const auto* title = Advisor()->findChild<QLabel*>(QStringLiteral("lblTitle"));
+    const auto* returns = Advisor()->findChild<QWidget*>(QStringLiteral("viewReturns"));
+    ASSERT_TRUE(title != nullptr && returns != nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return title->text().startsWith(u"Best holds"); }));
+    Advisor()->resize(420, 300);
+    QApplication::processEvents();
+    const int titleEnd = title->mapTo(Advisor(), QPoint(title->width(), 0)).x();
+    EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()));
+    EXPECT_LT(titleEnd, returns->mapTo(Advisor(), QPoint(0, 0)).x());
+}
+
 // Save List as CSV starts in the documents folder, then where the last list went.
 TEST_F(AdvisorWindowTest, SavesTheListFromTheDocumentsFolderThenTheLastUsed) {
     const QByteArray home = qgetenv("HOME");

@@ -30,8 +30,7 @@ namespace {
 // and the smallest its contents are laid out in before the whole scrolls.
 constexpr int OpeningWidth = 15180; // twips
 constexpr int OpeningHeight = 12000;
-constexpr int ContentsWidth = 560; // pixels
-constexpr int ContentsHeight = 520;
+constexpr int ContentsHeight = 520; // pixels
 
 } // namespace
 
@@ -47,7 +46,9 @@ AdvisorWindow::AdvisorWindow(GameModel& model)
 
     auto* contents = new QWidget;
     contents->setObjectName(QStringLiteral("viewContents"));
-    contents->setMinimumSize(ContentsWidth, ContentsHeight);
+    // Its least width is what its lines and tables need, so that the window scrolls sideways
+    // rather than cutting a line short.
+    contents->setMinimumHeight(ContentsHeight);
     auto* columns = new QHBoxLayout(contents);
     auto* left = new QVBoxLayout;
     left->addWidget(BuildHolds(contents));
