@@ -143,6 +143,21 @@ TEST_F(GrowingTableTest, ThePlaceTheWindowWasLeftInComesBack) {
     EXPECT_EQ(Place(*window), QRect(0, 0, 796, 796));
 }
 
+// A place the player gives the window is saved with the next round, as the rest of the game
+// is, so a game killed afterwards comes back where it was left.
+TEST_F(GrowingTableTest, ThePlaceIsSavedWithTheNextRound) {
+    Start();
+    window->move(30, 40);
+    window->resize(700, 450);
+    Do("bet 5; deal TC JC QC KC 3D; click cmdDeal");
+    game->model.WaitForSaves();
+    EXPECT_EQ(PlaceLines(files.Settings()),
+              "\"Window Left\"=dword:0000001e\n\"Window Top\"=dword:00000028\n"
+              "\"Window Width\"=dword:000002bc\n\"Window Height\"=dword:000001c2\n"
+              "\"Window Maximized\"=dword:00000000\n\n")
+        << "before any exit";
+}
+
 // A saved place is used only where the whole window fits on a screen that is there; anywhere
 // else the window takes its default place (still maximized when it was).
 TEST_F(GrowingTableTest, APlaceOffTheScreensIsNotUsed) {

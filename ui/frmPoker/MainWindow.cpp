@@ -94,6 +94,22 @@ void MainWindow::KeepPlace() {
         {normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()});
 }
 
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    KeepPlaceWhileShown();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    KeepPlaceWhileShown();
+}
+
+void MainWindow::KeepPlaceWhileShown() {
+    if (isVisible()) { // not the window being built
+        KeepPlace();
+    }
+}
+
 MainWindow::~MainWindow() {
     ShutDown();
 }

@@ -61,6 +61,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The player moving or sizing the window: its place is saved with the next save point.
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -85,9 +88,11 @@ private:
     void SetTabOrder();
 
     // The window's place: the one the settings remember where it fits on a screen that is
-    // there, else the default one; and the place to remember at the end.
+    // there, else the default one; and the place to remember, as the player moves or sizes
+    // the window and at the end.
     void RestorePlace();
     void KeepPlace();
+    void KeepPlaceWhileShown();
 
     void ConnectModel();
     void ConnectCommands();
