@@ -16,6 +16,10 @@ public:
 
     // Hides QLabel::setText, through which the line would not widen for a wider text.
     void setText(const QString& text);
+
+protected:
+    // The text on its one line, from the left: QLabel's painting lays it out as a paragraph.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace corvanta
