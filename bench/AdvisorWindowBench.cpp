@@ -2,9 +2,9 @@
 //   open   the advisor from nothing to a whole frame (made, shown, every widget painted),
 //          against a bare dialog of the same size made, shown and painted the same way; the
 //          first opening of a run apart from the later ones
-//   round  a round played on the table (bet, deal, draw, the events it posts handled and the
-//          windows painted) with the advisor open against one with it closed, and the memory
-//          the open advisor keeps per round
+//   round  a round played on the table (bet, deal, draw, after each the events it posts handled
+//          and the windows painted) with the advisor open against one with it closed, and the
+//          memory the open advisor keeps per round
 // Run under a display or the offscreen platform; prints medians.
 #include "cards/basCards.h"
 #include "support/SavedFiles.h"
@@ -104,11 +104,23 @@ void MeasureOpening(GameModel& model, int runs) {
                 first / Median(bare));
 }
 
-void PlayRounds(GameModel& model, int rounds, std::vector<double>& times) {
+// How a round reaches the screen: painted once, the bet, the deal and the draw made at once
+// (the figure the advisor was first measured by); or painted after each of the three, as a
+// player sees them.
+enum class Painted { Once, EachStep };
+
+void PlayRounds(GameModel& model, int rounds, Painted painted, std::vector<double>& times) {
+    const auto step = [painted] {
+        if (painted == Painted::EachStep) {
+            QApplication::processEvents();
+        }
+    };
     for (int round = 0; round < rounds; ++round) {
         times.push_back(Timed([&]() -> QWidget* {
             model.Bet(QStringLiteral("5"));
+            step();
             model.Deal();
+            step();
             model.Deal();
             return nullptr;
         }));
@@ -121,26 +133,27 @@ std::size_t HeapInUse() {
 
 // Rounds with the advisor closed and open in turns, a sixth of them at a time, so that a
 // change in the machine's speed during the run weighs on both alike.
-void MeasureRounds(GameModel& model, int rounds) {
+void MeasureRounds(GameModel& model, int rounds, Painted painted) {
     constexpr int Turns = 6;
     std::vector<double> closed;
     std::vector<double> open;
     double heapGrowth = 0;
     for (int turn = 0; turn < Turns; ++turn) {
-        PlayRounds(model, rounds / Turns, closed);
+        PlayRounds(model, rounds / Turns, painted, closed);
         auto* window = new AdvisorWindow(model);
         window->show();
         QApplication::processEvents();
         std::vector<double> settling;
-        PlayRounds(model, 10, settling); // settles the window in
+        PlayRounds(model, 10, painted, settling); // settles the window in
         const std::size_t before = HeapInUse();
-        PlayRounds(model, rounds / Turns, open);
+        PlayRounds(model, rounds / Turns, painted, open);
         heapGrowth += static_cast<double>(HeapInUse()) - static_cast<double>(before);
         delete window;
     }
-    std::printf("a round (us, median of %zu): advisor closed %.1f, open %.1f (%.2fx); the heap "
-                "grew %.0f bytes a round with it open\n",
-                open.size(), Median(closed), Median(open), Median(open) / Median(closed),
+    std::printf("a round painted %s (us, median of %zu): advisor closed %.1f, open %.1f (%.2fx); "
+                "the heap grew %.0f bytes a round with it open\n",
+                painted == Painted::Once ? "once" : "at each step", open.size(), Median(closed),
+                Median(open), Median(open) / Median(closed),
                 heapGrowth / static_cast<double>(open.size()));
 }
 
@@ -163,7 +176,8 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
     MeasureOpening(model, argc > 1 ? std::atoi(argv[1]) : 21);
-    MeasureRounds(model, argc > 2 ? std::atoi(argv[2]) : 2000);
+    MeasureRounds(model, argc > 2 ? std::atoi(argv[2]) : 2000, Painted::Once);
+    MeasureRounds(model, argc > 2 ? std::atoi(argv[2]) : 2000, Painted::EachStep);
     table.close();
     return 0;
 }

@@ -17,11 +17,19 @@ void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const int margin =
         option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) +
         1;
+    const QRect text = option.rect.adjusted(margin, 0, -margin, 0);
     const QVariant alignment = index.data(Qt::TextAlignmentRole);
-    painter->drawText(option.rect.adjusted(margin, 0, -margin, 0),
-                      (alignment.isValid() ? alignment.toInt() : Qt::AlignLeft | Qt::AlignVCenter) |
-                          Qt::TextSingleLine,
-                      index.data().toString());
+    if (alignment.isValid()) {
+        painter->drawText(text, alignment.toInt() | Qt::TextSingleLine, index.data().toString());
+    } else { // on the left, cut at the cell's end: the text's line needs no layout
+        const QFontMetrics metrics(option.font);
+        painter->save();
+        painter->setClipRect(text, Qt::IntersectClip);
+        painter->drawText(QPointF(text.left(), text.top() + (text.height() - metrics.height()) / 2 +
+                                                   metrics.ascent()),
+                          index.data().toString());
+        painter->restore();
+    }
     if ((option.state & QStyle::State_HasFocus) != 0) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
