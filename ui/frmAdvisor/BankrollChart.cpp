@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace corvanta {
 namespace {
@@ -21,8 +22,8 @@ constexpr std::size_t FewestRounds = 10; // the shortest rounds axis
 
 std::int64_t RoundFigure(double atLeast) {
     std::int64_t figure = 1;
-    for (int step = 0; static_cast<double>(figure) < atLeast; ++step) {
-        figure = figure * (step % 3 == 1 ? 5 : 2) / (step % 3 == 1 ? 2 : 1); // 1, 2, 5, 10, …
+    for (int step = 0; static_cast<double>(figure) < atLeast && figure < INT64_MAX / 5; ++step) {
+        figure = step % 3 == 1 ? figure / 2 * 5 : figure * 2; // 1, 2, 5, 10, 20, 50, …
     }
     return figure;
 }
