@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QWindow>
 
 #include <malloc.h>
@@ -131,16 +132,30 @@ std::size_t HeapInUse() {
     return mallinfo2().uordblks;
 }
 
-// Rounds with the advisor closed and open in turns, a sixth of them at a time, so that a
+// The least a second window following the game costs: a bare dialog of the advisor's size
+// with one line that shows the phase of the round at every change of the table.
+QWidget* FollowingDialog(GameModel& model, QSize size) {
+    auto* dialog = new QDialog;
+    dialog->resize(size);
+    auto* line = new QLabel(dialog);
+    line->setGeometry(10, 10, size.width() - 20, 20);
+    QObject::connect(&model, &GameModel::handChanged, line, [&model, line] {
+        line->setText(QStringLiteral("Phase %1").arg(static_cast<int>(model.Phase())));
+    });
+    return dialog;
+}
+
+// Rounds with the window closed and open in turns, a sixth of them at a time, so that a
 // change in the machine's speed during the run weighs on both alike.
-void MeasureRounds(GameModel& model, int rounds, Painted painted) {
+void MeasureRounds(GameModel& model, int rounds, Painted painted, bool bare) {
     constexpr int Turns = 6;
     std::vector<double> closed;
     std::vector<double> open;
     double heapGrowth = 0;
+    const QSize size = AdvisorWindow(model).size();
     for (int turn = 0; turn < Turns; ++turn) {
         PlayRounds(model, rounds / Turns, painted, closed);
-        auto* window = new AdvisorWindow(model);
+        QWidget* window = bare ? FollowingDialog(model, size) : new AdvisorWindow(model);
         window->show();
         QApplication::processEvents();
         std::vector<double> settling;
@@ -150,11 +165,11 @@ void MeasureRounds(GameModel& model, int rounds, Painted painted) {
         heapGrowth += static_cast<double>(HeapInUse()) - static_cast<double>(before);
         delete window;
     }
-    std::printf("a round painted %s (us, median of %zu): advisor closed %.1f, open %.1f (%.2fx); "
+    std::printf("a round painted %s (us, median of %zu): %s closed %.1f, open %.1f (%.2fx); "
                 "the heap grew %.0f bytes a round with it open\n",
-                painted == Painted::Once ? "once" : "at each step", open.size(), Median(closed),
-                Median(open), Median(open) / Median(closed),
-                heapGrowth / static_cast<double>(open.size()));
+                painted == Painted::Once ? "once" : "at each step", open.size(),
+                bare ? "a bare dialog following the game" : "advisor", Median(closed), Median(open),
+                Median(open) / Median(closed), heapGrowth / static_cast<double>(open.size()));
 }
 
 } // namespace
@@ -176,8 +191,11 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
     MeasureOpening(model, argc > 1 ? std::atoi(argv[1]) : 21);
-    MeasureRounds(model, argc > 2 ? std::atoi(argv[2]) : 2000, Painted::Once);
-    MeasureRounds(model, argc > 2 ? std::atoi(argv[2]) : 2000, Painted::EachStep);
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 2000;
+    for (const Painted painted : {Painted::Once, Painted::EachStep}) {
+        MeasureRounds(model, rounds, painted, false);
+        MeasureRounds(model, rounds, painted, true);
+    }
     table.close();
     return 0;
 }
