@@ -30,8 +30,8 @@ void LineLabel::paintEvent(QPaintEvent*) {
         return; // the window's background shows through
     }
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   foregroundRole()));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     painter.drawText(QPointF(margin(), margin() + fontMetrics().ascent()), text());
 }
 
