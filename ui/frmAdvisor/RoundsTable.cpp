@@ -109,9 +109,9 @@ void RoundsTable::doItemsLayout() {
     // The rows that were in sight keep their content, lower by the new rows (the scroll bar
     // keeps its place in pixels). Nothing else of the view changed but the scroll bar's length:
     // laying out the whole view would repaint both scroll bars every round.
-    const int newRows = inserted - 1;
-    viewport()->scroll(0,
-                       rowViewportPosition(newRows) + rowHeight(newRows) - rowViewportPosition(0));
+    const int lastNew = inserted - 1;
+    const int shift = rowViewportPosition(lastNew) + rowHeight(lastNew) - rowViewportPosition(0);
+    viewport()->scroll(0, shift);
     const int rowsHeight = verticalHeader()->length();
     verticalScrollBar()->setRange(0, std::max(0, rowsHeight - viewport()->height()));
 }
