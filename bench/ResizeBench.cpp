@@ -60,18 +60,35 @@ struct ShownGame {
     }
 };
 
-// Each resize goes to a screen-filling size a pixel narrower than the last, so the cards are
-// painted afresh at a scale never drawn before, as in a live resize: the worst case.
-void BM_ResizeToFullScreen(benchmark::State& state) {
-    ShownGame game;
-    const QSize full = game.window.screen()->availableGeometry().size();
+// From `small` to a screen-filling size, timed, and back, not timed. With `newScale` each
+// goes to a size a pixel narrower than the last, so the cards are painted afresh at a scale
+// never drawn before, as in a live resize: the worst case.
+void JumpToFullScreen(benchmark::State& state, QWidget& window, QSize small, bool newScale) {
+    const QSize full = window.screen()->availableGeometry().size();
     int narrower = 0;
     for (auto _ : state) {
-        ResizeAndRepaint(game.window, full - QSize(narrower++ % 64, 0));
+        ResizeAndRepaint(window, full - QSize(newScale ? narrower++ % 64 : 0, 0));
         state.PauseTiming();
-        ResizeAndRepaint(game.window, game.window.minimumSize());
+        ResizeAndRepaint(window, small);
         state.ResumeTiming();
     }
+}
+
+// A live resize at full screen: the player drags the window's edge, a pixel at a time, and
+// each size is a scale never drawn before. The window system keeps the backing store of the
+// screen's size it already has, so this is the window's own repaint at that size.
+void LiveResizeAtFullScreen(benchmark::State& state, QWidget& window) {
+    const QSize full = window.screen()->availableGeometry().size();
+    ResizeAndRepaint(window, full);
+    int narrower = 1;
+    for (auto _ : state) {
+        ResizeAndRepaint(window, full - QSize(narrower++ % 64, 0));
+    }
+}
+
+void BM_ResizeToFullScreen(benchmark::State& state) {
+    ShownGame game;
+    JumpToFullScreen(state, game.window, game.window.minimumSize(), true);
 }
 BENCHMARK(BM_ResizeToFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -79,27 +96,13 @@ BENCHMARK(BM_ResizeToFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 // images already there (a maximize after the first).
 void BM_ResizeToFullScreenAgain(benchmark::State& state) {
     ShownGame game;
-    const QSize full = game.window.screen()->availableGeometry().size();
-    for (auto _ : state) {
-        ResizeAndRepaint(game.window, full);
-        state.PauseTiming();
-        ResizeAndRepaint(game.window, game.window.minimumSize());
-        state.ResumeTiming();
-    }
+    JumpToFullScreen(state, game.window, game.window.minimumSize(), false);
 }
 BENCHMARK(BM_ResizeToFullScreenAgain)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// A live resize at full screen: the player drags the window's edge, a pixel at a time, and
-// each size is a scale never drawn before. The window system keeps the backing store of the
-// screen's size it already has, so this is the table's own repaint at that size.
 void BM_LiveResizeAtFullScreen(benchmark::State& state) {
     ShownGame game;
-    const QSize full = game.window.screen()->availableGeometry().size();
-    ResizeAndRepaint(game.window, full);
-    int narrower = 1;
-    for (auto _ : state) {
-        ResizeAndRepaint(game.window, full - QSize(narrower++ % 64, 0));
-    }
+    LiveResizeAtFullScreen(state, game.window);
 }
 BENCHMARK(BM_LiveResizeAtFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -112,45 +115,32 @@ void BM_RepaintAtDefaultSize(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintAtDefaultSize)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The floor: a bare window of the same size with a green client area and a menu bar, resized
-// the same way. Its repaint is the window system's share: a new backing store of the screen's
-// size, filled and handed to the X server.
-void BM_BareWindowToFullScreen(benchmark::State& state) {
+// The floor: a bare window of the table's default size with a green client area and a menu
+// bar, resized the same ways. Its repaint is the window system's share: a backing store of
+// the screen's size (new at a jump from the default size), filled and handed to the X server.
+struct BareWindow {
     QMainWindow window;
-    window.menuBar()->addMenu(QStringLiteral("&Game"));
-    auto* client = new QWidget(&window);
-    PaintBackground(client, TableGreen);
-    window.setCentralWidget(client);
-    window.resize(573, 329 + window.menuBar()->sizeHint().height());
-    const QSize small = window.size();
-    window.show();
-    WaitUntilExposed(window);
-    const QSize full = window.screen()->availableGeometry().size();
-    int narrower = 0;
-    for (auto _ : state) {
-        ResizeAndRepaint(window, full - QSize(narrower++ % 64, 0));
-        state.PauseTiming();
-        ResizeAndRepaint(window, small);
-        state.ResumeTiming();
+
+    BareWindow() {
+        window.menuBar()->addMenu(QStringLiteral("&Game"));
+        auto* client = new QWidget(&window);
+        PaintBackground(client, TableGreen);
+        window.setCentralWidget(client);
+        window.resize(573, 329 + window.menuBar()->sizeHint().height());
+        window.show();
+        WaitUntilExposed(window);
     }
+};
+
+void BM_BareWindowToFullScreen(benchmark::State& state) {
+    BareWindow bare;
+    JumpToFullScreen(state, bare.window, bare.window.size(), true);
 }
 BENCHMARK(BM_BareWindowToFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The bare window's live resize at full screen, for comparison.
 void BM_BareWindowLiveResizeAtFullScreen(benchmark::State& state) {
-    QMainWindow window;
-    window.menuBar()->addMenu(QStringLiteral("&Game"));
-    auto* client = new QWidget(&window);
-    PaintBackground(client, TableGreen);
-    window.setCentralWidget(client);
-    window.show();
-    WaitUntilExposed(window);
-    const QSize full = window.screen()->availableGeometry().size();
-    ResizeAndRepaint(window, full);
-    int narrower = 1;
-    for (auto _ : state) {
-        ResizeAndRepaint(window, full - QSize(narrower++ % 64, 0));
-    }
+    BareWindow bare;
+    LiveResizeAtFullScreen(state, bare.window);
 }
 BENCHMARK(BM_BareWindowLiveResizeAtFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
