@@ -8,9 +8,20 @@ namespace corvanta {
 
 GameModel::GameModel(GameFolders folders, RandomSource& random, QObject* parent)
     : QObject(parent), session_(std::move(folders), random) {
-    // A game chosen is a game about to be advised and trained: its analysis starts at once.
-    connect(this, &GameModel::gameChanged, this,
-            [this](const Game& game) { PrepareAnalysis(game); });
+    // A game chosen is a game about to be advised and trained: its analysis starts at once,
+    // once the table is on the screen (see ReleaseAnalysis).
+    connect(this, &GameModel::gameChanged, this, [this](const Game& game) {
+        if (analysisReleased_) {
+            PrepareAnalysis(game);
+        }
+    });
+}
+
+void GameModel::ReleaseAnalysis() {
+    if (!analysisReleased_) {
+        analysisReleased_ = true;
+        PrepareAnalysis(CurrentGame());
+    }
 }
 
 QString GameModel::BankFileLine() const {

@@ -76,6 +76,10 @@ public:
     // the tables its holds are ranked by, then its return table. Each is nothing (false) until
     // it is ready; the first ask starts the work.
     void PrepareAnalysis(const Game& game) const;
+    // The chosen game's analysis waits for this, called once the table is first on the screen:
+    // started earlier, it takes the second core from the first frame.
+    void ReleaseAnalysis();
+    bool AnalysisStarted(const Game& game) const { return analyses_.contains(&game); }
     bool HoldsReady(const Game& game) const;
     const GameReturnTable* ReturnTableIfReady(const Game& game) const;
 
@@ -151,6 +155,7 @@ private:
     GameSession session_;
     mutable std::map<const Game*, Analysis> analyses_;
     QString listFolder_;
+    bool analysisReleased_ = false;
 };
 
 } // namespace corvanta

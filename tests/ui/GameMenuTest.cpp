@@ -3,12 +3,14 @@
 #include "WindowTesting.h"
 
 #include <QLabel>
+#include <QTest>
 #include <QWidget>
 
 namespace corvanta {
 namespace {
 
 using test::Record;
+using test::TestGame;
 using GameMenuTest = test::GameTest;
 
 TEST_F(GameMenuTest, AGameChosenBetweenRoundsPlaysAndIsRemembered) {
@@ -63,6 +65,21 @@ TEST_F(GameMenuTest, AGameChosenBetweenRoundsPlaysAndIsRemembered) {
          "lbl5KindC=Five of a Kind | Label1=40x | lblPairC=Pair | Label8=x",
          "", "", "\"Game\"=\"classic\""},
     });
+}
+
+// The chosen game's analysis takes a core for seconds: it starts once the table is first on the
+// screen, not before, so the start-up has both cores; a game chosen later starts its own at once.
+TEST_F(GameMenuTest, AGamesAnalysisStartsOnceTheTableIsShownAndAtEachChoice) {
+    Prepare(Record("Default", 100));
+    game = std::make_unique<TestGame>(files.Folders());
+    window = std::make_unique<MainWindow>(game->model, game->cards);
+    EXPECT_FALSE(game->model.AnalysisStarted(Classic)) << "started before the first frame";
+    window->show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game->model.AnalysisStarted(Classic); }, 5000))
+        << "never started once the table showed";
+    EXPECT_FALSE(game->model.AnalysisStarted(JacksOrBetter));
+    Do("click mnuJacksOrBetter");
+    EXPECT_TRUE(game->model.AnalysisStarted(JacksOrBetter));
 }
 
 // Every game's payoff table fits the table: each caption drawn whole in its label, and the

@@ -332,11 +332,17 @@ bool MainWindow::PressDeal() {
 void MainWindow::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
     // The icon goes to the window manager once the table is on the screen: X11 asks for it at
-    // four sizes, and painting them before the first frame would hold the table back.
-    if (!iconGiven_) {
-        iconGiven_ = true;
+    // four sizes, and painting them before the first frame would hold the table back. The
+    // game's analysis waits for the same moment, for the core it takes.
+    if (!tableShown_) {
+        tableShown_ = true;
         QMetaObject::invokeMethod(
-            this, [this] { setWindowIcon(AppIcon()); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                setWindowIcon(AppIcon());
+                model_.ReleaseAnalysis();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -122,7 +122,7 @@ private:
     CardDrawing& cards_;
     CardDrawingLibrary library_;
     bool shutDown_ = false;
-    bool iconGiven_ = false; // see paintEvent
+    bool tableShown_ = false; // see paintEvent
     QPointer<DebugConsole> debug_;
     QPointer<HelpWindow> help_;
     QPointer<AdvisorWindow> advisor_;
