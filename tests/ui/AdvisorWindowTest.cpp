@@ -27,8 +27,8 @@
 namespace corvanta {
 namespace {
 
-const std::string NothingDealt = "lblTitle=No cards are dealt. Once you bet and deal, the best "
-                                 "holds will be listed here, ranked by expected payback.";
+const std::string NothingDealt = "lblTitle=No cards are dealt. The best holds for the next hand "
+                                 "dealt will be listed here, ranked by expected payback.";
 
 // The return tables, best category first: payout, probability and contribution of each, and
 // the totals. Standing pat, a category's probability is its count of five-card hands over 52^5
@@ -47,6 +47,15 @@ const std::string StandPatRows =
     "0.0145 / Three of a Kind; 3x; 4.604 %; 0.1381 / Two Pair; 2x; 6.905 %; 0.1381 / One Pair; "
     "1x; 46.04 %; 0.4604 / Not a Winning Hand; —; 41.14 %; 0.0000 / All rounds; ; 100 %; "
     "0.8869330455";
+
+// Counts the paint events of the widgets it filters.
+struct PaintCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
 
 AdvisorWindow* Advisor() {
     return qobject_cast<AdvisorWindow*>(test::TopLevel("frmAdvisor"));
@@ -75,9 +84,8 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
              EXPECT_FALSE(Advisor()->isMinimized()); // shown again by the menu entry
              emit Advisor()->markBestHoldRequested();
          }},
-        {"a bet", "bet 5",
-         "lblTitle=Bet of $5 placed. Once you deal, the best holds will be listed here, ranked by "
-         "expected payback. | cmdMarkBest=&Mark Best Hold (off)"},
+        {"a bet: the table shows it, the advisor waits for the cards", "bet 5",
+         NothingDealt + " | lblHold1= | cmdMarkBest=&Mark Best Hold (off)"},
         {"a pair of twos dealt", "deal 2C 9S 2H 5D KC",
          "lblRank1=1. | lblHold1=Keep Two of Clubs, Two of Hearts — returns 2.1921 × bet | "
          "lblYourMarks=Your marks: returns 1.0000 × bet, 1.1921 × bet less than the best. | "
@@ -330,6 +338,62 @@ TEST(LineLabel, WidensForAWiderTextAndStaysAsWide) {
     line->setText(QStringLiteral("2."));
     QApplication::processEvents();
     EXPECT_EQ(line->width(), widened);
+}
+
+// A line lays out each text once and keeps the last few: whatever order the texts come in, a
+// text shown again, or shown after the font changed, looks as it does on a fresh line; and a
+// line cleared when it is empty already is not painted again.
+TEST(LineLabel, ATextShownAgainLooksAsOnAFreshLineAndAnEmptyLineStaysUnpainted) {
+    const auto picture = [](LineLabel& line) {
+        line.setFixedWidth(400); // both lines as wide, whatever they showed before
+        return line.grab().toImage();
+    };
+    const auto fresh = [&](const QString& text, const QFont& font) {
+        LineLabel line(nullptr, QStringLiteral("lblFresh"));
+        line.setFont(font);
+        line.setText(text);
+        return picture(line);
+    };
+    LineLabel line(nullptr, QStringLiteral("lblLine"));
+    const QStringList texts = {QStringLiteral("1."),
+                               QStringLiteral("="),
+                               QStringLiteral("Keep Two of Clubs — returns 2.1921 × bet"),
+                               QStringLiteral("2."),
+                               QStringLiteral("3."),
+                               QStringLiteral("Rounds advised: 12")};
+    for (const int shown : {0, 1, 2, 3, 4, 5, 2, 0, 5, 1}) {
+        line.setText(texts[shown]);
+        EXPECT_EQ(picture(line), fresh(texts[shown], line.font())) << texts[shown].toStdString();
+    }
+    QFont bold = line.font();
+    bold.setBold(true);
+    line.setFont(bold);
+    EXPECT_EQ(picture(line), fresh(texts[1], bold));
+    LineLabel wide(nullptr, QStringLiteral("lblWide"));
+    wide.setText(texts[2]);
+    wide.setFont(bold);
+    EXPECT_GE(wide.width(), QFontMetrics(bold).horizontalAdvance(texts[2]))
+        << "not widened for the new font";
+    EXPECT_EQ(wide.height(), QFontMetrics(bold).height());
+    wide.setFixedWidth(0); // as narrow as can be: the next text sets the width
+    wide.setText(texts[0]);
+    wide.setText(texts[2]);
+    EXPECT_GE(wide.width(), QFontMetrics(bold).horizontalAdvance(texts[2]))
+        << "measured in the old font";
+
+    QWidget window;
+    auto* shown = new LineLabel(&window, QStringLiteral("lblShown"));
+    shown->setText(texts[2]);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    shown->clear();
+    QApplication::processEvents();
+    PaintCounter paints;
+    shown->installEventFilter(&paints);
+    shown->clear();
+    shown->setText(QString());
+    QApplication::processEvents();
+    EXPECT_EQ(paints.count, 0) << "an empty line painted again";
 }
 
 // Beside the table on the side with room, the right first; narrowed to the wider side; below;

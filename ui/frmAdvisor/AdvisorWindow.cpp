@@ -179,14 +179,13 @@ void AdvisorWindow::ShowHolds() {
     cmdMarkBest_->setEnabled(dealt);
     if (!dealt || !model_.HoldsReady(*game_)) {
         rankedHand_.reset();
+        // One title until the cards are dealt, the bet placed or not: the table shows the bet,
+        // and a title that stays leaves this window unpainted by a bet.
         lblTitle_->setText(
             dealt ? QStringLiteral("Preparing the analysis of %1…").arg(ToQString(game_->title))
-            : model_.Phase() == DealStateCode::BetPlaced
-                ? QStringLiteral("Bet of %1 placed. Once you deal, the best holds will be listed "
-                                 "here, ranked by expected payback.")
-                      .arg(MoneyText({model_.BetAmount()}))
-                : QStringLiteral("No cards are dealt. Once you bet and deal, the best holds will "
-                                 "be listed here, ranked by expected payback."));
+                  : QStringLiteral("No cards are dealt. The best holds for the "
+                                   "next hand dealt will be listed here, ranked "
+                                   "by expected payback."));
         for (int row = 0; row < ListedHolds; ++row) {
             lblRank_[row]->clear();
             lblHold_[row]->clear();

@@ -2,7 +2,9 @@
 
 #include "ui/Widgets.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace corvanta {
 
@@ -18,11 +20,40 @@ void LineLabel::setText(const QString& text) {
     if (text == this->text()) {
         return;
     }
-    const int width = fontMetrics().horizontalAdvance(text) + 2 * margin();
+    Measure(text);
+    QLabel::setText(text);
+}
+
+void LineLabel::Measure(const QString& text) {
+    shown_ = &LaidOut(text);
+    // Its whole width, the last letter's overhang included.
+    const int width = qCeil(shown_->size().width()) + 2 * margin();
     if (width > minimumWidth()) {
         setFixedWidth(width);
     }
-    QLabel::setText(text);
+}
+
+const QStaticText& LineLabel::LaidOut(const QString& text) {
+    for (const QStaticText& line : recent_) {
+        if (line.text() == text) {
+            return line;
+        }
+    }
+    QStaticText& line = recent_[nextRecent_];
+    nextRecent_ = (nextRecent_ + 1) % recent_.size();
+    line.setText(text);
+    line.setTextFormat(Qt::PlainText);
+    line.prepare(QTransform(), font());
+    return line;
+}
+
+void LineLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        recent_ = {}; // laid out in the old font
+        setFixedHeight(fontMetrics().height());
+        Measure(text());
+    }
 }
 
 void LineLabel::paintEvent(QPaintEvent*) {
@@ -32,7 +63,8 @@ void LineLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-    painter.drawText(QPointF(margin(), margin() + fontMetrics().ascent()), text());
+    painter.setFont(font());
+    painter.drawStaticText(QPointF(margin(), margin()), *shown_);
 }
 
 } // namespace corvanta

@@ -6,6 +6,9 @@
 // which took more than painting it.
 
 #include <QLabel>
+#include <QStaticText>
+
+#include <array>
 
 namespace corvanta {
 
@@ -14,12 +17,26 @@ class LineLabel : public QLabel {
 public:
     LineLabel(QWidget* parent, const QString& name, bool bold = false);
 
-    // Hides QLabel::setText, through which the line would not widen for a wider text.
+    // Hide QLabel's own: through setText the line would not widen for a wider text, and clear
+    // would repaint a line that is empty already.
     void setText(const QString& text);
+    void clear() { setText(QString()); }
 
 protected:
     // The text on its one line, from the left: QLabel's painting lays it out as a paragraph.
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Lays `text` out and widens the line for it when it is wider than any before.
+    void Measure(const QString& text);
+    // `text` laid out in the label's font, once for each of the last few texts shown: a line
+    // that comes back (a title, a rank) is neither measured nor laid out again.
+    const QStaticText& LaidOut(const QString& text);
+
+    std::array<QStaticText, 4> recent_;
+    std::size_t nextRecent_ = 0;
+    const QStaticText* shown_ = nullptr;
 };
 
 } // namespace corvanta
