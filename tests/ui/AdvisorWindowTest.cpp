@@ -92,12 +92,18 @@ TEST_F(AdvisorWindowTest, FollowsTheTableAndMarksTheBestHoldAsClicksWould) {
          "cmdMarkBest=&Mark Best Hold"},
         {"the other three clicked", "click Card2 Card4 Card5",
          "lblYourMarks=Your marks: returns 2.1921 × bet, a best hold."},
-        {"the draw", "deal 4S 6S 7S",
-         NothingDealt +
-             " | lblRank1= | lblHold1= | lblYourMarks= | cmdMarkBest=&Mark Best Hold (off) | "
-             "lblRoundsAdvised=Rounds advised: 1 | lblRoundsBest=Rounds whose discards were a best "
-             "hold: 1"},
-        {"two holds as good as each other", "bet 5; deal 8C 4D 7H 2C AS",
+        {"the draw: the holds and the marks drawn with stay for review", "deal 4S 6S 7S",
+         "lblTitle=Best holds for the hand dealt, by expected payback per dollar bet (\"=\": as "
+         "good as the hold above): | lblRank1=1. | "
+         "lblHold1=Keep Two of Clubs, Two of Hearts — returns 2.1921 × bet | "
+         "lblYourMarks=Your marks: returns 2.1921 × bet, a best hold. | "
+         "cmdMarkBest=&Mark Best Hold (off) | "
+         "lblRoundsAdvised=Rounds advised: 1 | lblRoundsBest=Rounds whose discards were a best "
+         "hold: 1"},
+        {"the next bet: the review stays until the deal", "bet 5",
+         "lblHold1=Keep Two of Clubs, Two of Hearts — returns 2.1921 × bet | "
+         "cmdMarkBest=&Mark Best Hold (off)"},
+        {"two holds as good as each other", "deal 8C 4D 7H 2C AS",
          "lblRank1=1. | lblHold1=Keep Eight of Clubs — returns 0.8935 × bet | lblRank2== | "
          "lblHold2=Keep Seven of Hearts — returns 0.8935 × bet | lblRank3=3."},
         {"Mark Best Hold clicked twice on four to a royal, a keeper marked before: the three goes",
@@ -236,6 +242,10 @@ TEST_F(AdvisorWindowTest, AdvisesTheGameChosenWithItsOwnReturnTables) {
                  [] { return !test::Look(*Advisor(), "lblFigures").startsWith(u"Computing"); },
                  120'000));
          }},
+        {"the draw keeps the holds; a game chosen then clears them, ranked by other pays",
+         "click cmdDeal; expect lblHold1=Keep Two of Clubs, Two of Hearts — returns 0.8237 × bet; "
+         "click mnuJacksOrBetter",
+         NothingDealt + " | lblRank1= | lblHold1= | lblYourMarks="},
     });
     EXPECT_EQ(Row("tblPerfectPlay", 0), u"Royal Flush; 800x; 0.002476 %; 0.0198");
     EXPECT_EQ(Row("tblPerfectPlay", 4), u"Flush; 6x; 1.101 %; 0.0661");

@@ -163,7 +163,7 @@ void AdvisorWindow::Refresh() {
 
 void AdvisorWindow::FollowGame(const Game& game) {
     game_ = &game;
-    rankedHand_.reset();
+    rankedHand_.reset(); // the last hand's review goes with it: it was ranked by other pays
     lblFiguresHeading_->setText(ToQString(game.title) +
                                 QStringLiteral(": the return per round, as a multiple of the bet"));
     lblFigures_->setText(QStringLiteral("Computing…"));
@@ -177,29 +177,34 @@ void AdvisorWindow::FollowGame(const Game& game) {
 void AdvisorWindow::ShowHolds() {
     const bool dealt = Permitted(model_.Phase()).mark;
     cmdMarkBest_->setEnabled(dealt);
-    if (!dealt || !model_.HoldsReady(*game_)) {
-        rankedHand_.reset();
-        // One title until the cards are dealt, the bet placed or not: the table shows the bet,
-        // and a title that stays leaves this window unpainted by a bet.
-        lblTitle_->setText(
-            dealt ? QStringLiteral("Preparing the analysis of %1…").arg(ToQString(game_->title))
-                  : QStringLiteral("No cards are dealt. The best holds for the "
-                                   "next hand dealt will be listed here, ranked "
-                                   "by expected payback."));
-        for (int row = 0; row < ListedHolds; ++row) {
-            lblRank_[row]->clear();
-            lblHold_[row]->clear();
-        }
-        lblYourMarks_->clear();
+    if (dealt && model_.HoldsReady(*game_)) {
+        ShowRanking(model_.Hand());
         return;
     }
-    const FiveCards& hand = model_.Hand();
+    if (!dealt && rankedHand_) {
+        return; // after the draw the hand's holds and marks stay, for review, until the next deal
+    }
+    rankedHand_.reset();
+    lblTitle_->setText(
+        dealt ? QStringLiteral("Preparing the analysis of %1…").arg(ToQString(game_->title))
+              : QStringLiteral("No cards are dealt. The best holds for the next "
+                               "hand dealt will be listed here, ranked by "
+                               "expected payback."));
+    for (int row = 0; row < ListedHolds; ++row) {
+        lblRank_[row]->clear();
+        lblHold_[row]->clear();
+    }
+    lblYourMarks_->clear();
+}
+
+void AdvisorWindow::ShowRanking(const FiveCards& hand) {
     if (rankedHand_ != hand) {
         ranking_ = RankHolds(*game_, hand);
         rankedHand_ = hand;
     }
-    lblTitle_->setText(QStringLiteral("Best holds for this hand, by expected payback per dollar "
-                                      "bet (\"=\": as good as the hold above):"));
+    // The same title while the cards wait for the draw and after it, when the list stays.
+    lblTitle_->setText(QStringLiteral("Best holds for the hand dealt, by expected payback per "
+                                      "dollar bet (\"=\": as good as the hold above):"));
     for (int row = 0; row < ListedHolds; ++row) {
         const HoldValue& hold = ranking_[row];
         lblRank_[row]->setText(hold.equalToPrevious ? QStringLiteral("=")

@@ -64,6 +64,7 @@ private:
     void FollowGame(const Game& game);
     void ShowFigures();
     void ShowHolds();
+    void ShowRanking(const FiveCards& hand);
     void ShowSession();
 
     GameModel& model_;                    // read, but for the folder its list was saved to
