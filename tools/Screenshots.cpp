@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -35,6 +37,33 @@ int shotNumber = 0;
 // dialogs show the screen around them.
 bool maximized = false;
 bool wholeScreen = false;
+
+// A desktop's dark colours (CORVANTA_SHOTS_DARK=1), for shots of the windows that follow them.
+QPalette DarkPalette() {
+    QPalette dark;
+    const QColor window(53, 53, 53);
+    const QColor base(35, 35, 35);
+    const QColor text(230, 230, 230);
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, window},
+                                       {QPalette::WindowText, text},
+                                       {QPalette::Base, base},
+                                       {QPalette::AlternateBase, window},
+                                       {QPalette::Text, text},
+                                       {QPalette::Button, window},
+                                       {QPalette::ButtonText, text},
+                                       {QPalette::ToolTipBase, base},
+                                       {QPalette::ToolTipText, text},
+                                       {QPalette::Highlight, QColor(42, 130, 218)},
+                                       {QPalette::HighlightedText, QColor(Qt::black)}}) {
+        dark.setColor(role, colour);
+    }
+    const QColor disabled(128, 128, 128);
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(QPalette::Disabled, role, disabled);
+    }
+    return dark;
+}
 
 void Settle() {
     for (int i = 0; i < 5; ++i) {
@@ -211,6 +240,9 @@ int main(int argc, char* argv[]) {
     outputFolder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outputFolder);
     QApplication::setCursorFlashTime(0); // a steady text cursor, the same in every shot
+    if (qEnvironmentVariableIntValue("CORVANTA_SHOTS_DARK") == 1) {
+        QApplication::setPalette(DarkPalette());
+    }
     InstallGameFonts();
 
     // Fixed folders, since the debug console shows the bank's path.
