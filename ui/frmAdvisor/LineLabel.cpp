@@ -60,6 +60,9 @@ void LineLabel::paintEvent(QPaintEvent*) {
     if (text().isEmpty()) {
         return; // the window's background shows through
     }
+    if (shown_ == nullptr || shown_->text() != text()) {
+        shown_ = &LaidOut(text()); // set through QLabel's own setText, which it does not hide
+    }
     QPainter painter(this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
