@@ -158,6 +158,9 @@ TEST(GameChoice, TheGameChangesBetweenRoundsOnlyAndIsRemembered) {
     EXPECT_EQ(s.session.Bet("5").status, BetStatus::Accepted);
     EXPECT_TRUE(s.session.SetGame(BonusPoker)) << "a bet alone deals no card";
 
+    // Its saves are on the disk before the next start, as an exit leaves them: a save of the
+    // first session still under way would otherwise land after the second one's.
+    s.session.WaitForSaves();
     GameSession next({.bank = s.folder.Path(), .config = s.folder.Path()}, s.random);
     next.StartUp();
     EXPECT_EQ(next.CurrentGame().key, "bonus-poker");
