@@ -25,8 +25,10 @@ count() { # file old
 if [ "${1:-}" = "--fits" ]; then
     stale=0
     while IFS= read -r header && IFS= read -r file && IFS= read -r old && IFS= read -r new; do
-        found=$( [ -f "$file" ] && count "$file" "${old#- }" || echo "no file")
-        if [ "$found" != 1 ]; then
+        if [ ! -f "$file" ]; then
+            echo "STALE   ${header#\#\# }: there is no $file"
+            stale=$((stale + 1))
+        elif found=$(count "$file" "${old#- }") && [ "$found" != 1 ]; then
             echo "STALE   ${header#\#\# }: its line is found $found times in $file"
             stale=$((stale + 1))
         fi

@@ -25,9 +25,8 @@ void LineLabel::setText(const QString& text) {
 }
 
 void LineLabel::Measure(const QString& text) {
-    shown_ = &LaidOut(text);
     // Its whole width, the last letter's overhang included.
-    const int width = qCeil(shown_->size().width()) + 2 * margin();
+    const int width = qCeil(LaidOut(text).size().width()) + 2 * margin();
     if (width > minimumWidth()) {
         setFixedWidth(width);
     }
@@ -60,14 +59,12 @@ void LineLabel::paintEvent(QPaintEvent*) {
     if (text().isEmpty()) {
         return; // the window's background shows through
     }
-    if (shown_ == nullptr || shown_->text() != text()) {
-        shown_ = &LaidOut(text()); // set through QLabel's own setText, which it does not hide
-    }
     QPainter painter(this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     painter.setFont(font());
-    painter.drawStaticText(QPointF(margin(), margin()), *shown_);
+    // Found among the kept layouts, or laid out now if set through QLabel's own setText.
+    painter.drawStaticText(QPointF(margin(), margin()), LaidOut(text()));
 }
 
 } // namespace corvanta

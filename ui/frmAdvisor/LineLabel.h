@@ -36,7 +36,6 @@ private:
 
     std::array<QStaticText, 4> recent_;
     std::size_t nextRecent_ = 0;
-    const QStaticText* shown_ = nullptr;
 };
 
 } // namespace corvanta
