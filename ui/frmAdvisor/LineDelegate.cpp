@@ -1,5 +1,7 @@
 #include "ui/frmAdvisor/LineDelegate.h"
 
+#include "ui/frmAdvisor/WordShaper.h"
+
 #include <QPainter>
 
 namespace corvanta {
@@ -25,9 +27,12 @@ void LineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QFontMetrics metrics(option.font);
         painter->save();
         painter->setClipRect(text, Qt::IntersectClip);
-        painter->drawText(QPointF(text.left(), text.top() + (text.height() - metrics.height()) / 2 +
-                                                   metrics.ascent()),
-                          index.data().toString());
+        // Shaped a word at a time: most of a new row's words were in the rows before.
+        WordShaper::Of(option.font)
+            .Shape(index.data().toString())
+            .Draw(*painter,
+                  QPointF(text.left(),
+                          text.top() + (text.height() - metrics.height()) / 2 + metrics.ascent()));
         painter->restore();
     }
     if ((option.state & QStyle::State_HasFocus) != 0) {

@@ -13,6 +13,7 @@ LineLabel::LineLabel(QWidget* parent, const QString& name, bool bold) : QLabel(p
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
     setFont(FontOf(bold ? GameFont::StandardBold : GameFont::Standard));
+    shaper_ = &WordShaper::Of(font()); // the font may be the inherited one: no change is told
     setFixedSize(0, fontMetrics().height());
 }
 
@@ -26,29 +27,28 @@ void LineLabel::setText(const QString& text) {
 
 void LineLabel::Measure(const QString& text) {
     // Its whole width, the last letter's overhang included.
-    const int width = qCeil(LaidOut(text).size().width()) + 2 * margin();
+    const int width = qCeil(LaidOut(text).width) + 2 * margin();
     if (width > minimumWidth()) {
         setFixedWidth(width);
     }
 }
 
-const QStaticText& LineLabel::LaidOut(const QString& text) {
-    for (const QStaticText& line : recent_) {
-        if (line.text() == text) {
+const ShapedLine& LineLabel::LaidOut(const QString& text) {
+    for (const ShapedLine& line : recent_) {
+        if (line.text == text) {
             return line;
         }
     }
-    QStaticText& line = recent_[nextRecent_];
+    ShapedLine& line = recent_[nextRecent_];
     nextRecent_ = (nextRecent_ + 1) % recent_.size();
-    line.setText(text);
-    line.setTextFormat(Qt::PlainText);
-    line.prepare(QTransform(), font());
+    line = shaper_->Shape(text);
     return line;
 }
 
 void LineLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
+        shaper_ = &WordShaper::Of(font());
         recent_ = {}; // laid out in the old font
         setFixedHeight(fontMetrics().height());
         Measure(text());
@@ -62,9 +62,8 @@ void LineLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
-    painter.setFont(font());
     // Found among the kept layouts, or laid out now if set through QLabel's own setText.
-    painter.drawStaticText(QPointF(margin(), margin()), LaidOut(text()));
+    LaidOut(text()).Draw(painter, QPointF(margin(), margin() + fontMetrics().ascent()));
 }
 
 } // namespace corvanta

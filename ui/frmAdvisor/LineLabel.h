@@ -5,8 +5,9 @@
 // grow or shrink measured each changed line in full and laid the whole window out again,
 // which took more than painting it.
 
+#include "ui/frmAdvisor/WordShaper.h"
+
 #include <QLabel>
-#include <QStaticText>
 
 #include <array>
 
@@ -32,9 +33,10 @@ private:
     void Measure(const QString& text);
     // `text` laid out in the label's font, once for each of the last few texts shown: a line
     // that comes back (a title, a rank) is neither measured nor laid out again.
-    const QStaticText& LaidOut(const QString& text);
+    const ShapedLine& LaidOut(const QString& text);
 
-    std::array<QStaticText, 4> recent_;
+    WordShaper* shaper_ = nullptr; // of the label's font
+    std::array<ShapedLine, 4> recent_;
     std::size_t nextRecent_ = 0;
 };
 
