@@ -6,7 +6,7 @@
 namespace corvanta {
 namespace {
 
-constexpr qsizetype MostWordsKept = 2048; // far more than the advisor's words
+constexpr qsizetype MostWordsKept = 1024; // some five times the advisor's words
 constexpr qreal UnboundedWidth = 1e6;     // never wrapped
 
 // The glyphs of a line in one font, gathered from its words.
