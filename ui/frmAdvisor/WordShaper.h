@@ -1,12 +1,12 @@
 #pragma once
 // Lines of text shaped a word at a time, each word kept once shaped. The advisor's lines
 // change every round, but nearly all their words ("Keep", "Queen", "of", "Hearts,",
-// "returns") come back, and shaping a whole line anew took longer than drawing it.
+// "returns") come back, and shaping a whole line anew took nearly as long as drawing it.
 //
 // A word is shaped with the spaces before it, and a number a digit at a time, since numbers
 // change from round to round and digits do not. A line is never cut between two letters the
-// font kerns ("T " is kerned in most fonts), so its glyphs stand where shaping the whole line
-// puts them.
+// font kerns (the game's font kerns "A ", "T ", "Y "), so its glyphs stand where shaping the
+// whole line puts them.
 
 #include <QFont>
 #include <QGlyphRun>
