@@ -6,9 +6,12 @@
 #include "bank/BankFolder.h"
 #include "storage/InstanceLock.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QTest>
 
 #include <filesystem>
@@ -120,6 +123,35 @@ TEST(StartUp, ACopyThatDoesNotAnswerIsSaidToBeRunning) {
     test::DialogAnswers answers;
     EXPECT_EQ(RunGame(paths), AlreadyRunningStatus);
     EXPECT_EQ(answers.said, "Corvanta: Corvanta is already running.");
+}
+
+// The running copy's sockets: only the player can call them, one that a killed copy left
+// behind is taken over, and they go with the copy. A call that is not the game's question is
+// hung up on without an answer.
+TEST(StartUp, TheRunningCopysSocketsArePrivateAndGoWithIt) {
+    const test::GameFiles files;
+    const GameFolders folders{.bank = files.root / "data", .config = files.config};
+    const std::array<QString, 2> paths = RunningCopy::SocketNames(folders);
+    test::WriteBytes(paths[0].toStdString(), "left by a copy that was killed");
+    {
+        const RunningCopy copy(folders);
+        for (const QString& path : paths) {
+            struct stat status {};
+            ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+            EXPECT_TRUE(S_ISSOCK(status.st_mode)) << path.toStdString();
+            EXPECT_EQ(status.st_mode & 0777, 0600u) << path.toStdString();
+        }
+        QLocalSocket stranger;
+        stranger.connectToServer(paths[1]);
+        ASSERT_TRUE(stranger.waitForConnected(1000));
+        stranger.write("who is there?\n");
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return stranger.state() == QLocalSocket::UnconnectedState; }, 3000));
+        EXPECT_EQ(stranger.readAll(), QByteArray());
+    }
+    for (const QString& path : paths) {
+        EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+    }
 }
 
 // A lock that cannot be taken (a link or a folder in its place, another user's file) leaves
