@@ -216,8 +216,9 @@ RunningCopy::RunningCopy(const GameFolders& folders) {
 
 RunningCopy::~RunningCopy() {
     for (const Listener& listener : listeners_) {
+        const int socket = static_cast<int>(listener.calls->socket());
         delete listener.calls;
-        ::close(listener.socket);
+        ::close(socket);
         ::unlink(QFile::encodeName(listener.path).constData());
     }
 }
@@ -241,7 +242,7 @@ void RunningCopy::Listen(const QString& path) {
     const int listener = std::exchange(socket.fd, -1);
     auto* calls = new QSocketNotifier(listener, QSocketNotifier::Read, this);
     connect(calls, &QSocketNotifier::activated, this, [this, listener] { TakeCalls(listener); });
-    listeners_.push_back({listener, path, calls});
+    listeners_.push_back({calls, path});
 }
 
 void RunningCopy::TakeCalls(int listener) {

@@ -52,9 +52,8 @@ private:
     void ComeForward();
 
     struct Listener {
-        int socket;
+        QSocketNotifier* calls; // watches the listening socket, its one owner
         QString path;
-        QSocketNotifier* calls;
     };
     std::vector<Listener> listeners_;
     QPointer<QWidget> window_;
